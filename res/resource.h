@@ -1,0 +1,25 @@
+// Resource and control identifiers.
+#pragma once
+
+#define IDD_ABOUT 100
+#define IDD_SETTINGS 102
+#define IDI_APP 128
+#define IDD_OUTPUT 129
+#define IDR_DEFAULT_STORE 200
+
+#define IDC_ENABLE 1002
+#define IDC_ABOUT 1004
+#define IDC_WIDTH 1011
+#define IDC_HEIGHT 1012
+#define IDC_INTERVAL 1013
+#define IDC_CLRBG 1018
+#define IDC_SECOND_SCREEN 1019
+#define IDC_ITEMS 1020
+#define IDC_CLRFONT 1021
+#define IDC_DISPBTM 1022
+#define IDC_APPLY 1024
+#define IDC_ABOUT_VERSION 1030
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif

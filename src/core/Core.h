@@ -1,0 +1,78 @@
+// CCore: the core services every part of the program leans on — the settings store, text
+// files, colour conversion, picture and text drawing, and the warning box.
+//
+// Strings are ANSI, in the system's code page. Colours are GDI+ ARGB (0xAARRGGBB) except
+// where a COLORREF (0x00BBGGRR) is named. No operation reports failure: a value that cannot
+// be read reads as never saved, a file that cannot be written stays as it was, and a path
+// that names no readable picture draws nothing.
+#pragma once
+
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <memory>
+#include <string>
+
+class ConfigStore;
+
+class CCore {
+public:
+    CCore();
+    ~CCore();
+    CCore(const CCore&) = delete;
+    CCore& operator=(const CCore&) = delete;
+
+    // Opens the store "Placard.ini" beside the program; on a first run (no store file yet)
+    // the values start from the defaults embedded in the program's resources.
+    void autoFileConfig();
+
+    // The program's folder, ending in a path separator.
+    std::string getAppPath() const;
+
+    // The value last saved under `key`; a key never saved reads as its embedded default,
+    // or else 0, false, empty, or opaque black.
+    int getConfigInt(const std::string& key) const;
+    bool getConfigB(const std::string& key) const;
+    std::string getConfigStr(const std::string& key) const;
+    Gdiplus::ARGB getConfigClr(const std::string& key) const;
+
+    // Stored for the next start; each save replaces the store file atomically.
+    void saveConfigInt(const std::string& key, int value);
+    void saveConfigB(const std::string& key, bool value);
+    void saveConfigStr(const std::string& key, const std::string& value);
+    void saveConfigClr(const std::string& key, Gdiplus::ARGB value);
+
+    // Decimal text of an int.
+    static std::string getStrInt(int value);
+    // COLORREF to ARGB with alpha 0xFF, and back without the alpha.
+    static Gdiplus::ARGB getColor(COLORREF colour);
+    static COLORREF getClrRef(Gdiplus::ARGB colour);
+
+    // The whole file as exact bytes; a missing or unreadable file reads as empty text.
+    std::string readTxtFile(const std::string& path) const;
+    // Afterwards the file holds exactly `text`; it is replaced atomically.
+    void outTxtFile(const std::string& text, const std::string& path) const;
+    // True only for an existing regular file (a folder is not a file).
+    bool isFileExist(const std::string& path) const;
+
+    // A modal warning box (warning icon, OK button, caption "Placard") owned by `owner`.
+    void msgboxWarning(HWND owner, const std::string& text) const;
+
+    // Draws the picture file with its top-left at (x, y) at its natural pixel size; draws
+    // nothing for a path that names no readable picture. The file is released on return.
+    void drawPic(Gdiplus::Graphics& graphics, int x, int y, const std::string& path) const;
+    // The extent of `text` in the font `fontName` at `size` pixels.
+    SIZE getTextBounds(const std::string& fontName, int size, const std::string& text) const;
+    // Draws `text` at `point` in the font, size (pixels) and solid colour. The two ints are
+    // reserved and passed as 0.
+    void drawStrSolid(Gdiplus::Graphics& graphics, POINT point, int reserved1, const std::string& text,
+                      const std::string& fontName, Gdiplus::ARGB colour, int size, int reserved2) const;
+
+    // Tests run the program's logic in a folder of their own: the path getAppPath() then
+    // returns (ending in a separator). An empty path goes back to the program's folder.
+    static void overrideAppPath(const std::string& path);
+
+private:
+    std::unique_ptr<ConfigStore> m_store;
+};

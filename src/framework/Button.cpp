@@ -1,0 +1,19 @@
+#include "framework/Button.h"
+
+void CButton::DrawItem(LPDRAWITEMSTRUCT) {}
+
+bool CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (message == WM_DRAWITEM) {
+        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+        if (result != nullptr) *result = TRUE;
+        return true;
+    }
+    return CWnd::OnChildNotify(message, wParam, lParam, result);
+}
+
+const MessageMap* CButton::GetThisMessageMap() {
+    static const MessageMap map{CWnd::GetThisMessageMap(), nullptr, 0};
+    return &map;
+}
+
+const MessageMap* CButton::GetMessageMap() const { return GetThisMessageMap(); }

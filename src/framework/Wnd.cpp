@@ -1,0 +1,258 @@
+#include "framework/Wnd.h"
+
+#include <vector>
+
+#include "framework/WindowCreationHook.h"
+
+namespace {
+const char* const kObjectProperty = "Placard.CWnd";
+}  // namespace
+
+CWnd::CWnd() = default;
+
+CWnd::~CWnd() {
+    if (m_hWnd != nullptr && ::IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);
+    // A window that survived (another thread's, say) must not call into a dead object.
+    if (m_hWnd != nullptr) Detach();
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hwnd) {
+    if (hwnd == nullptr) return nullptr;
+    return static_cast<CWnd*>(::GetPropA(hwnd, kObjectProperty));
+}
+
+bool CWnd::Attach(HWND hwnd) {
+    if (hwnd == nullptr || m_hWnd != nullptr || FromHandlePermanent(hwnd) != nullptr) return false;
+    if (!::SetPropA(hwnd, kObjectProperty, this)) return false;
+    m_hWnd = hwnd;
+    return true;
+}
+
+void CWnd::Detach() {
+    if (m_hWnd == nullptr) return;
+    if (m_superWndProc != nullptr &&
+        reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC)) == &CWnd::StandardWindowProc) {
+        ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superWndProc));
+    }
+    ::RemovePropA(m_hWnd, kObjectProperty);
+    m_hWnd = nullptr;
+    m_superWndProc = nullptr;
+}
+
+void CWnd::AttachAtCreation(HWND hwnd) {
+    if (!Attach(hwnd)) return;
+    m_superWndProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
+        hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StandardWindowProc)));
+}
+
+BOOL CWnd::SubclassWindow(HWND hwnd) {
+    if (!Attach(hwnd)) return FALSE;
+    PreSubclassWindow();
+    m_superWndProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
+        hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StandardWindowProc)));
+    return TRUE;
+}
+
+BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
+    if (parent == nullptr || parent->m_hWnd == nullptr) return FALSE;
+    return SubclassWindow(::GetDlgItem(parent->m_hWnd, static_cast<int>(id)));
+}
+
+BOOL CWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x, int y,
+                    int width, int height, HWND parent, HMENU menuOrId, LPVOID param) {
+    if (m_hWnd != nullptr) return FALSE;
+    HWND hwnd;
+    {
+        WindowCreationHook hook(this);
+        hwnd = ::CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent,
+                                 menuOrId, ::GetModuleHandleA(nullptr), param);
+    }
+    if (hwnd == nullptr && m_hWnd != nullptr) Detach();
+    return hwnd != nullptr;
+}
+
+BOOL CWnd::DestroyWindow() {
+    if (m_hWnd == nullptr) return FALSE;
+    return ::DestroyWindow(m_hWnd);
+}
+
+LRESULT CALLBACK CWnd::StandardWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    CWnd* wnd = FromHandlePermanent(hwnd);
+    if (wnd == nullptr) return ::DefWindowProcA(hwnd, message, wParam, lParam);
+
+    const CurrentMessage saved = wnd->m_current;
+    wnd->m_current = CurrentMessage{message, wParam, lParam};
+    const LRESULT result = wnd->WindowProc(message, wParam, lParam);
+    wnd->m_current = saved;
+
+    if (message == WM_NCDESTROY) {
+        // The window is gone: unbind it, then let an object that owns itself go.
+        wnd->Detach();
+        wnd->PostNcDestroy();
+    }
+    return result;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (OnWndMsg(message, wParam, lParam, result)) return result;
+    return DefWindowProc(message, wParam, lParam);
+}
+
+bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    // Reflection: a child object sees its own notifications before its parent does.
+    HWND child = nullptr;
+    if (message == WM_COMMAND && lParam != 0) {
+        child = reinterpret_cast<HWND>(lParam);
+    } else if (message == WM_DRAWITEM && lParam != 0) {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item->CtlType != ODT_MENU) child = item->hwndItem;
+    }
+    if (child != nullptr && child != m_hWnd) {
+        CWnd* childWnd = FromHandlePermanent(child);
+        if (childWnd != nullptr && childWnd->OnChildNotify(message, wParam, lParam, &result)) return true;
+    }
+
+    const MessageEntry* entry = GetMessageMap()->Find(message, wParam);
+    return entry != nullptr && entry->invoke(this, wParam, lParam, result);
+}
+
+bool CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    return ReflectChildNotify(message, wParam, lParam, result);
+}
+
+bool CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (message != WM_COMMAND) return false;
+    const UINT reflected = ReflectedMessageBase + WM_COMMAND;
+    const MessageEntry* entry = GetMessageMap()->Find(reflected, wParam);
+    if (entry == nullptr) return false;
+    LRESULT ignored = 0;
+    return entry->invoke(this, wParam, lParam, result != nullptr ? *result : ignored);
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_superWndProc != nullptr)
+        return ::CallWindowProcA(m_superWndProc, m_hWnd, message, wParam, lParam);
+    return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::Default() {
+    return DefWindowProc(m_current.message, m_current.wParam, m_current.lParam);
+}
+
+BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+
+bool CWnd::WalkPreTranslateTree(HWND stop, MSG* msg) {
+    for (HWND hwnd = msg->hwnd; hwnd != nullptr; hwnd = ::GetParent(hwnd)) {
+        CWnd* wnd = FromHandlePermanent(hwnd);
+        if (wnd != nullptr && wnd->PreTranslateMessage(msg)) return true;
+        if (hwnd == stop) break;
+    }
+    return false;
+}
+
+const MessageMap* CWnd::GetThisMessageMap() {
+    static const MessageMap map{nullptr, nullptr, 0};
+    return &map;
+}
+
+const MessageMap* CWnd::GetMessageMap() const { return GetThisMessageMap(); }
+
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return ::SendMessageA(m_hWnd, message, wParam, lParam);
+}
+
+BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return ::PostMessageA(m_hWnd, message, wParam, lParam);
+}
+
+BOOL CWnd::ShowWindow(int command) const { return ::ShowWindow(m_hWnd, command); }
+
+BOOL CWnd::SetWindowPos(HWND insertAfter, int x, int y, int width, int height, UINT flags) const {
+    return ::SetWindowPos(m_hWnd, insertAfter, x, y, width, height, flags);
+}
+
+BOOL CWnd::MoveWindow(const RECT& rect, BOOL repaint) const {
+    return ::MoveWindow(m_hWnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                        repaint);
+}
+
+RECT CWnd::GetWindowRect() const {
+    RECT rect{};
+    ::GetWindowRect(m_hWnd, &rect);
+    return rect;
+}
+
+RECT CWnd::GetClientRect() const {
+    RECT rect{};
+    ::GetClientRect(m_hWnd, &rect);
+    return rect;
+}
+
+UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse) const { return ::SetTimer(m_hWnd, id, elapse, nullptr); }
+
+BOOL CWnd::KillTimer(UINT_PTR id) const { return ::KillTimer(m_hWnd, id); }
+
+HWND CWnd::GetParent() const { return ::GetParent(m_hWnd); }
+
+HWND CWnd::GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
+
+int CWnd::GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
+
+namespace {
+std::string TextOf(HWND hwnd) {
+    const int length = ::GetWindowTextLengthA(hwnd);
+    if (length <= 0) return std::string();
+    std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
+    const int copied = ::GetWindowTextA(hwnd, buffer.data(), length + 1);
+    return std::string(buffer.data(), static_cast<size_t>(copied > 0 ? copied : 0));
+}
+}  // namespace
+
+std::string CWnd::GetWindowText() const { return TextOf(m_hWnd); }
+
+void CWnd::SetWindowText(const std::string& text) const { ::SetWindowTextA(m_hWnd, text.c_str()); }
+
+std::string CWnd::GetDlgItemText(int id) const { return TextOf(GetDlgItem(id)); }
+
+void CWnd::SetDlgItemText(int id, const std::string& text) const {
+    ::SetDlgItemTextA(m_hWnd, id, text.c_str());
+}
+
+BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
+
+BOOL CWnd::IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
+
+BOOL CWnd::EnableWindow(BOOL enable) const { return ::EnableWindow(m_hWnd, enable); }
+
+void CWnd::Invalidate(BOOL erase) const { ::InvalidateRect(m_hWnd, nullptr, erase); }
+
+BOOL CWnd::RedrawWindow(const RECT* update, HRGN region, UINT flags) const {
+    return ::RedrawWindow(m_hWnd, update, region, flags);
+}
+
+DWORD CWnd::GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE)); }
+
+void CWnd::ModifyStyle(DWORD remove, DWORD add) const {
+    const DWORD style = (GetStyle() & ~remove) | add;
+    ::SetWindowLongPtrA(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(style));
+}
+
+void CWnd::CenterWindow() const {
+    RECT area{};
+    HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+    if (owner != nullptr && ::IsWindowVisible(owner) && !::IsIconic(owner)) {
+        ::GetWindowRect(owner, &area);
+    } else {
+        MONITORINFO info{};
+        info.cbSize = sizeof(info);
+        ::GetMonitorInfoA(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTOPRIMARY), &info);
+        area = info.rcWork;
+    }
+    const RECT self = GetWindowRect();
+    const int width = self.right - self.left;
+    const int height = self.bottom - self.top;
+    const int x = area.left + (area.right - area.left - width) / 2;
+    const int y = area.top + (area.bottom - area.top - height) / 2;
+    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}

@@ -1,0 +1,113 @@
+// CWnd: a C++ object bound to one HWND.
+//
+// A window created through the framework (CreateEx, the dialogs) or subclassed
+// (SubclassWindow, SubclassDlgItem, DDX_Control) maps back to its object through a window
+// property. Its messages first go through the class's message map; what the map does not
+// handle goes to the window procedure it had before (the class's own, for a subclassed
+// control or a dialog), or to DefWindowProc.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "framework/MessageMap.h"
+
+class CWnd {
+public:
+    CWnd();
+    virtual ~CWnd();
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+
+    HWND m_hWnd = nullptr;
+
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    operator HWND() const { return m_hWnd; }
+
+    // The object bound to a window, or null for a window of no object of ours.
+    static CWnd* FromHandlePermanent(HWND hwnd);
+
+    // Creates a window bound to this object from its very first message on.
+    BOOL CreateEx(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x, int y,
+                  int width, int height, HWND parent, HMENU menuOrId, LPVOID param = nullptr);
+    BOOL DestroyWindow();
+
+    // Binds an existing window: PreSubclassWindow first, then our window procedure in front
+    // of the one it had.
+    BOOL SubclassWindow(HWND hwnd);
+    BOOL SubclassDlgItem(UINT id, CWnd* parent);
+
+    virtual void PreSubclassWindow() {}
+    // Non-zero when the message was consumed and must be neither translated nor dispatched.
+    virtual BOOL PreTranslateMessage(MSG* msg);
+    // A parent offers WM_COMMAND and WM_DRAWITEM from this child here first; true stops it.
+    virtual bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    // The window is gone (after WM_NCDESTROY); an object that owns itself deletes itself here.
+    virtual void PostNcDestroy() {}
+
+    // Offers msg to each window from msg->hwnd up its parent (or owner) chain, stopping
+    // after `stop`; true when one of them consumed it.
+    static bool WalkPreTranslateTree(HWND stop, MSG* msg);
+
+    static const MessageMap* GetThisMessageMap();
+    virtual const MessageMap* GetMessageMap() const;
+
+    // Thin wrappers over the platform calls, for readability at the call sites.
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    BOOL ShowWindow(int command) const;
+    BOOL SetWindowPos(HWND insertAfter, int x, int y, int width, int height, UINT flags) const;
+    BOOL MoveWindow(const RECT& rect, BOOL repaint = TRUE) const;
+    RECT GetWindowRect() const;
+    RECT GetClientRect() const;
+    UINT_PTR SetTimer(UINT_PTR id, UINT elapse) const;
+    BOOL KillTimer(UINT_PTR id) const;
+    HWND GetParent() const;
+    HWND GetDlgItem(int id) const;
+    int GetDlgCtrlID() const;
+    std::string GetWindowText() const;
+    void SetWindowText(const std::string& text) const;
+    std::string GetDlgItemText(int id) const;
+    void SetDlgItemText(int id, const std::string& text) const;
+    BOOL IsWindowVisible() const;
+    BOOL IsWindowEnabled() const;
+    BOOL EnableWindow(BOOL enable) const;
+    void Invalidate(BOOL erase = TRUE) const;
+    BOOL RedrawWindow(const RECT* update, HRGN region, UINT flags) const;
+    DWORD GetStyle() const;
+    void ModifyStyle(DWORD remove, DWORD add) const;
+    // Centres the window over its owner, or over the primary monitor's work area.
+    void CenterWindow() const;
+
+protected:
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // Routes through reflection and the message map; false when nothing handled it.
+    virtual bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // The default processing of the message now being handled.
+    LRESULT Default();
+    // Offers a reflected notification to this window's own map.
+    bool ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+    WNDPROC m_superWndProc = nullptr;
+
+private:
+    friend class WindowCreationHook;
+    static LRESULT CALLBACK StandardWindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                               LPARAM lParam);
+    bool Attach(HWND hwnd);
+    void Detach();
+    // Binds a window the creation hook has just seen being created.
+    void AttachAtCreation(HWND hwnd);
+
+    struct CurrentMessage {
+        UINT message = 0;
+        WPARAM wParam = 0;
+        LPARAM lParam = 0;
+    };
+    CurrentMessage m_current;
+};
+
+// The window of an object that may be absent.
+inline HWND SafeHwnd(const CWnd* wnd) { return wnd != nullptr ? wnd->m_hWnd : nullptr; }

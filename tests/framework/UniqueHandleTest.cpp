@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include "framework/ScopedSelectObject.h"
+#include "framework/UniqueHandle.h"
+
+namespace {
+
+// A GDI object that has been deleted is no longer a valid object of any type.
+bool IsLive(HGDIOBJ object) { return GetObjectType(object) != 0; }
+
+TEST(UniqueHandleTest, DeletesOnScopeExitAndOnResetButNotAfterRelease) {
+    HBRUSH scoped = CreateSolidBrush(RGB(1, 2, 3));
+    { UniqueBrush owner(scoped); EXPECT_TRUE(IsLive(scoped)); }
+    EXPECT_FALSE(IsLive(scoped));
+
+    HBRUSH first = CreateSolidBrush(RGB(4, 5, 6));
+    HBRUSH second = CreateSolidBrush(RGB(7, 8, 9));
+    UniqueBrush owner(first);
+    owner.reset(second);
+    EXPECT_FALSE(IsLive(first));
+    EXPECT_TRUE(IsLive(second));
+    HBRUSH released = owner.release();
+    EXPECT_EQ(released, second);
+    EXPECT_FALSE(owner);
+    EXPECT_TRUE(IsLive(released));
+    DeleteObject(released);
+}
+
+TEST(UniqueHandleTest, MoveTransfersOwnershipOnce) {
+    HPEN pen = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
+    UniquePen a(pen);
+    UniquePen b(std::move(a));
+    EXPECT_FALSE(a);
+    EXPECT_EQ(b.get(), pen);
+    UniquePen c;
+    c = std::move(b);
+    EXPECT_EQ(c.get(), pen);
+    c.reset();
+    EXPECT_FALSE(IsLive(pen));
+}
+
+TEST(ScopedSelectObjectTest, PutsThePreviousObjectBackSoTheSelectedOneCanBeDeleted) {
+    UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
+    HGDIOBJ original = GetCurrentObject(dc.get(), OBJ_BRUSH);
+    HBRUSH brush = CreateSolidBrush(RGB(10, 20, 30));
+    {
+        ScopedSelectObject selected(dc.get(), brush);
+        EXPECT_TRUE(selected);
+        EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BRUSH), brush);
+    }
+    EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BRUSH), original);
+    EXPECT_TRUE(DeleteObject(brush));
+}
+
+TEST(ScopedSelectObjectTest, NothingToRestoreWithoutADeviceContext) {
+    HBRUSH brush = CreateSolidBrush(RGB(10, 20, 30));
+    {
+        ScopedSelectObject selected(nullptr, brush);
+        EXPECT_FALSE(selected);
+    }
+    EXPECT_TRUE(DeleteObject(brush));
+}
+
+}  // namespace

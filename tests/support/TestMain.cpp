@@ -1,0 +1,16 @@
+// Test programs start GDI+ once for the whole run, as the application does.
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    Gdiplus::GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    Gdiplus::GdiplusStartup(&token, &input, nullptr);
+    const int result = RUN_ALL_TESTS();
+    Gdiplus::GdiplusShutdown(token);
+    return result;
+}
