@@ -1,0 +1,41 @@
+#include "app/SignageApp.h"
+
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include "settings/SettingsDlg.h"
+#include "version.h"
+
+CSignageApp::CSignageApp() : CWinApp(PLACARD_PRODUCT_NAME) {}
+
+const AppCommandMap* CSignageApp::GetCommandMap() const {
+    static const AppCommandEntry entries[] = {
+        {ID_HELP, &CWinApp::OnHelp},
+    };
+    static const AppCommandMap map{entries, std::size(entries)};
+    return &map;
+}
+
+BOOL CSignageApp::InitInstance() {
+    Gdiplus::GdiplusStartupInput input;  // version 1, no debug callback, background thread on
+    Gdiplus::GdiplusStartup(&m_gdiplusToken, &input, nullptr);
+
+    AfxEnableControlContainer();
+    Enable3dControls();
+
+    {
+        CSettingsDlg dialog(nullptr);
+        m_pMainWnd = &dialog;
+        dialog.DoModal();
+        m_pMainWnd = nullptr;
+    }
+    // The dialog has closed: no message loop follows, straight to ExitInstance.
+    return FALSE;
+}
+
+int CSignageApp::ExitInstance() {
+    Gdiplus::GdiplusShutdown(m_gdiplusToken);
+    m_gdiplusToken = 0;
+    return CWinApp::ExitInstance();
+}

@@ -1,0 +1,16 @@
+// CSignageApp: the application object. It starts GDI+, runs the settings dialog modally as
+// the main window, and shuts GDI+ down when the dialog has closed.
+#pragma once
+
+#include "framework/WinApp.h"
+
+class CSignageApp : public CWinApp {
+public:
+    CSignageApp();
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+    const AppCommandMap* GetCommandMap() const override;
+
+private:
+    ULONG_PTR m_gdiplusToken = 0;
+};

@@ -1,0 +1,17 @@
+// CToolTipCtrl: the common controls' tooltip window. Tools are rectangles of a window of
+// ours; the owner relays its mouse messages (RelayEvent) so the control sees them.
+#pragma once
+
+#include <commctrl.h>
+
+#include "framework/Wnd.h"
+
+class CToolTipCtrl : public CWnd {
+public:
+    // A tooltip window owned by `parent`, with the given TTS_* styles.
+    BOOL Create(CWnd* parent, DWORD style = 0);
+    // One tool over `rect` of `wnd`'s client area. The control keeps its own copy of the text.
+    BOOL AddTool(CWnd* wnd, LPCSTR text, LPCRECT rect, UINT_PTR toolId);
+    void RelayEvent(MSG* msg) const;
+    int GetToolCount() const;
+};

@@ -1,0 +1,11 @@
+// AfxRegisterWndClass: a window class for framework windows that need only a style, a
+// cursor, a background and an icon. Windows created with it are bound to their CWnd at
+// creation, so the class's own procedure is just the platform's default one.
+#pragma once
+
+#include <windows.h>
+
+// Registers (once per distinct set of arguments) and returns the class name; the text
+// stays valid for the whole process. Null when the class cannot be registered.
+LPCSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr, HBRUSH background = nullptr,
+                           HICON icon = nullptr);

@@ -1,0 +1,251 @@
+#include "settings/SettingsDlg.h"
+
+#include <climits>
+
+#include "app/SharedState.h"
+#include "core/Core.h"
+#include "framework/DataExchange.h"
+#include "framework/PaintDC.h"
+#include "framework/WinApp.h"
+#include "output/OutputDlg.h"
+#include "output/OutputPlacement.h"
+#include "output/Playlist.h"
+#include "resource.h"
+#include "settings/AboutDlg.h"
+#include "settings/IntField.h"
+
+namespace {
+
+constexpr UINT_PTR kStartupTimer = 1;
+constexpr UINT kStartupDelayMs = 100;
+
+// A rectangle edge from a corner and a size read from the store, which may be anything:
+// saturated rather than overflowing.
+int EdgeFrom(int origin, int size) {
+    const long long edge = static_cast<long long>(origin) + size;
+    if (edge > INT_MAX) return INT_MAX;
+    if (edge < INT_MIN) return INT_MIN;
+    return static_cast<int>(edge);
+}
+
+}  // namespace
+
+CSettingsDlg::CSettingsDlg(CWnd* parent)
+    : CDialog(IDD_SETTINGS, parent),
+      m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_APP))) {}
+
+CSettingsDlg::~CSettingsDlg() = default;
+
+void CSettingsDlg::DoDataExchange(CDataExchange* exchange) {
+    CDialog::DoDataExchange(exchange);
+    DDX_Control(exchange, IDC_CLRFONT, m_clrfontPicker);
+    DDX_Control(exchange, IDC_CLRBG, m_clrbgPicker);
+}
+
+const MessageMap* CSettingsDlg::GetThisMessageMap() {
+    static const MessageEntry entries[] = {
+        OnPaintEntry<&CSettingsDlg::OnPaint>(),
+        OnQueryDragIconEntry<&CSettingsDlg::OnQueryDragIcon>(),
+        OnDestroyEntry<&CSettingsDlg::OnDestroy>(),
+        OnCommandEntry<&CSettingsDlg::OnEnableOutput>(BN_CLICKED, IDC_ENABLE),
+        OnCommandEntry<&CSettingsDlg::OnAbout>(BN_CLICKED, IDC_ABOUT),
+        OnCommandEntry<&CSettingsDlg::OnSecondScreen>(BN_CLICKED, IDC_SECOND_SCREEN),
+        OnTimerEntry<&CSettingsDlg::OnTimer>(),
+        OnCommandEntry<&CSettingsDlg::OnApply>(BN_CLICKED, IDC_APPLY),
+    };
+    static const MessageMap map{CDialog::GetThisMessageMap(), entries, std::size(entries)};
+    return &map;
+}
+
+const MessageMap* CSettingsDlg::GetMessageMap() const { return GetThisMessageMap(); }
+
+BOOL CSettingsDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+
+    SharedState::core = new CCore;
+    CCore& core = *SharedState::core;
+    core.autoFileConfig();
+
+    SharedState::appPath = core.getAppPath();
+    SharedState::dataDir = SharedState::appPath + "data\\";
+    SharedState::itemsPath = SharedState::appPath + "_items.txt";
+
+    SharedState::placed = 0;
+    SharedState::playlistCount = 0;
+    SharedState::playlist = new Playlist;
+
+    SharedState::width = core.getConfigInt("width");
+    SharedState::height = core.getConfigInt("height");
+    SharedState::clrbg = core.getConfigClr("clrbg");
+    SharedState::clrfont = core.getConfigClr("clrfont");
+    SharedState::dispbtm = core.getConfigStr("dispbtm");
+    SharedState::interval = core.getConfigInt("interval");
+    SharedState::on = core.getConfigB("on") ? 1 : 0;
+
+    ::SendDlgItemMessageA(m_hWnd, IDC_ENABLE, BM_SETCHECK, static_cast<WPARAM>(SharedState::on), 0);
+    SetDlgItemText(IDC_WIDTH, core.getStrInt(SharedState::width));
+    SetDlgItemText(IDC_HEIGHT, core.getStrInt(SharedState::height));
+    SetDlgItemText(IDC_INTERVAL, core.getStrInt(SharedState::interval));
+    SetDlgItemText(IDC_DISPBTM, SharedState::dispbtm);
+    m_clrbgPicker.SetColour(core.getClrRef(SharedState::clrbg));
+    m_clrfontPicker.SetColour(core.getClrRef(SharedState::clrfont));
+    SetDlgItemText(IDC_ITEMS, core.readTxtFile(SharedState::itemsPath));
+
+    SharedState::screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
+    SharedState::screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+
+    SetTimer(kStartupTimer, kStartupDelayMs);
+    return TRUE;
+}
+
+void CSettingsDlg::OnTimer(UINT_PTR id) {
+    KillTimer(id);
+    if (id == kStartupTimer) CreateOutput(this);
+    Default();
+}
+
+BOOL CSettingsDlg::PreTranslateMessage(MSG* msg) {
+    // Escape never reaches the dialog's own controls nor becomes its Cancel. A popup the
+    // dialog owns (the colour palette) is not one of them and keeps its Escape.
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE &&
+        (msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd))) {
+        return TRUE;
+    }
+    return CDialog::PreTranslateMessage(msg);
+}
+
+int CSettingsDlg::ReadIntField(int id) const { return ParseIntField(GetDlgItemText(id)); }
+
+bool CSettingsDlg::CollectSettings(bool validate) {
+    CCore& core = *SharedState::core;
+    SharedState::on =
+        ::SendDlgItemMessageA(m_hWnd, IDC_ENABLE, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+    const std::string items = GetDlgItemText(IDC_ITEMS);
+    SharedState::dispbtm = GetDlgItemText(IDC_DISPBTM);
+    SharedState::width = ReadIntField(IDC_WIDTH);
+    SharedState::height = ReadIntField(IDC_HEIGHT);
+    SharedState::interval = ReadIntField(IDC_INTERVAL);
+    SharedState::clrbg = core.getColor(m_clrbgPicker.GetColour());
+    SharedState::clrfont = core.getColor(m_clrfontPicker.GetColour());
+
+    if (validate) {
+        struct Check {
+            bool refused;
+            const char* warning;
+            int field;
+        };
+        const Check checks[] = {
+            {SharedState::width < 100 || SharedState::width > 8000,
+             "输出显示宽度必须是100到8000之间的整数", IDC_WIDTH},
+            {SharedState::height < 100 || SharedState::height > 2000,
+             "输出显示高度必须是100到2000之间的整数", IDC_HEIGHT},
+            {SharedState::interval < 1, "轮换间隔不能小于1秒", IDC_INTERVAL},
+        };
+        for (const Check& check : checks) {
+            if (!check.refused) continue;
+            core.msgboxWarning(m_hWnd, check.warning);
+            ::SetFocus(GetDlgItem(check.field));
+            return false;
+        }
+    }
+
+    core.outTxtFile(items, SharedState::itemsPath);
+    return true;
+}
+
+void CSettingsDlg::OnApply() {
+    if (CollectSettings(true)) ApplyOutput();
+}
+
+void CSettingsDlg::OnEnableOutput() {
+    SharedState::on =
+        ::SendDlgItemMessageA(m_hWnd, IDC_ENABLE, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+    ApplyOutput();
+}
+
+void CSettingsDlg::OnSecondScreen() { MoveToSecondScreen(); }
+
+void CSettingsDlg::OnAbout() {
+    CAboutDlg about(this);
+    about.DoModal();
+}
+
+void CSettingsDlg::OnDestroy() {
+    Default();
+    if (SharedState::core != nullptr) {
+        CollectSettings(false);
+        CCore& core = *SharedState::core;
+        core.saveConfigB("on", SharedState::on != 0);
+        core.saveConfigInt("width", SharedState::width);
+        core.saveConfigInt("height", SharedState::height);
+        core.saveConfigClr("clrbg", SharedState::clrbg);
+        core.saveConfigClr("clrfont", SharedState::clrfont);
+        core.saveConfigStr("dispbtm", SharedState::dispbtm);
+        core.saveConfigInt("interval", SharedState::interval);
+    }
+    delete SharedState::outputWnd;
+    SharedState::outputWnd = nullptr;
+    delete SharedState::playlist;
+    SharedState::playlist = nullptr;
+    SharedState::playlistCount = 0;
+    delete SharedState::core;
+    SharedState::core = nullptr;
+}
+
+void CSettingsDlg::OnPaint() {
+    if (!::IsIconic(m_hWnd)) {
+        Default();
+        return;
+    }
+    PaintDC dc(m_hWnd);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0);
+    const RECT client = GetClientRect();
+    const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(dc.get(), x, y, m_hIcon);
+}
+
+HCURSOR CSettingsDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
+
+void CSettingsDlg::CreateOutput(CWnd* parent) {
+    if (SharedState::outputWnd != nullptr) return;  // there is one output window per run
+    SharedState::outputWnd = new COutputDlg(nullptr);
+    SharedState::outputWnd->Create(IDD_OUTPUT, parent);
+    ApplyOutput();
+}
+
+void CSettingsDlg::ApplyOutput() {
+    COutputDlg* output = SharedState::outputWnd;
+    if (output == nullptr || output->m_hWnd == nullptr) return;
+    if (SharedState::on == 0) {
+        output->ShowWindow(SW_HIDE);
+        return;
+    }
+    LoadPlaylist();
+
+    RECT& rect = SharedState::outputRect;
+    if (SharedState::placed == 0) {
+        const POINT corner = FirstPlacementCorner(SharedState::screenWidth, SharedState::screenHeight);
+        SharedState::placed = corner.x;
+        rect.left = corner.x;
+        rect.top = corner.y;
+    } else {
+        rect = output->GetWindowRect();
+    }
+    rect.right = EdgeFrom(rect.left, SharedState::width);
+    rect.bottom = EdgeFrom(rect.top, SharedState::height);
+    output->Place(rect);
+}
+
+void CSettingsDlg::MoveToSecondScreen() {
+    COutputDlg* output = SharedState::outputWnd;
+    if (output == nullptr || output->m_hWnd == nullptr) return;
+    SharedState::outputRect = RECT{SharedState::screenWidth, 0,
+                                   EdgeFrom(SharedState::screenWidth, SharedState::width),
+                                   SharedState::height};
+    SharedState::placed = SharedState::screenWidth;
+    ::SendDlgItemMessageA(m_hWnd, IDC_ENABLE, BM_SETCHECK, static_cast<WPARAM>(SharedState::on), 0);
+    output->Place(SharedState::outputRect);
+}

@@ -1,0 +1,51 @@
+// CSettingsDlg: the program's main window, a modal dialog in which the operator edits,
+// validates, applies and saves every setting, and which drives the output window.
+//
+// Its initialisation creates the core services, the paths, the playlist table and loads the
+// settings; 100 ms later its one-shot timer creates the output window. Its destruction
+// collects the controls, writes the playlist file, saves the settings and releases the
+// output window, the playlist table and the core services, in that order.
+#pragma once
+
+#include "colourpicker/ColourButton.h"
+#include "framework/Dialog.h"
+
+class CSettingsDlg : public CDialog {
+public:
+    explicit CSettingsDlg(CWnd* parent = nullptr);
+    ~CSettingsDlg() override;
+
+    BOOL PreTranslateMessage(MSG* msg) override;
+    BOOL OnInitDialog() override;
+
+    // The operations that drive the output window. Before the start-up timer has created
+    // it, ApplyOutput and MoveToSecondScreen do nothing.
+    void CreateOutput(CWnd* parent);
+    void ApplyOutput();
+    void MoveToSecondScreen();
+
+    // Reads every control into SharedState; with `validate`, refuses an out-of-range width,
+    // height or interval with a warning. True when the playlist file was written.
+    bool CollectSettings(bool validate);
+    int ReadIntField(int id) const;
+
+    static const MessageMap* GetThisMessageMap();
+    const MessageMap* GetMessageMap() const override;
+
+protected:
+    void DoDataExchange(CDataExchange* exchange) override;
+
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnDestroy();
+    void OnEnableOutput();
+    void OnAbout();
+    void OnSecondScreen();
+    void OnTimer(UINT_PTR id);
+    void OnApply();
+
+private:
+    CColourButton m_clrfontPicker;
+    CColourButton m_clrbgPicker;
+    HICON m_hIcon;
+};

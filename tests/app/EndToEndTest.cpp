@@ -1,0 +1,141 @@
+// The built program in a folder of its own, driven from outside its process: values entered
+// and closed are there again at the next start.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "core/Core.h"
+#include "resource.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+// build/win64/tests/app/app_tests.exe -> build/win64/Placard.exe
+std::string BuiltProgram() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string p = path;
+    for (int up = 0; up < 3; ++up) p = p.substr(0, p.find_last_of('\\'));
+    return p + "\\Placard.exe";
+}
+
+class RunningProgram {
+public:
+    RunningProgram(const std::string& folder, const std::string& arguments) {
+        std::string commandLine = "\"" + folder + "Placard.exe\" " + arguments;
+        STARTUPINFOA startup{};
+        startup.cb = sizeof(startup);
+        m_started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   folder.c_str(), &startup, &m_process) != FALSE;
+    }
+    ~RunningProgram() {
+        if (!m_started) return;
+        if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(m_process.hProcess, 1);
+        CloseHandle(m_process.hThread);
+        CloseHandle(m_process.hProcess);
+    }
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+
+    bool started() const { return m_started; }
+
+    // The settings dialog, once it is on screen.
+    HWND WaitForDialog(DWORD timeoutMs = 20000) {
+        const DWORD start = GetTickCount();
+        while (GetTickCount() - start < timeoutMs) {
+            m_found = nullptr;
+            EnumWindows(&RunningProgram::Check, reinterpret_cast<LPARAM>(this));
+            if (m_found != nullptr) return m_found;
+            Sleep(50);
+        }
+        return nullptr;
+    }
+
+    // Waits for the process to end; its exit code, or -1 if it did not end.
+    long WaitForExit(DWORD timeoutMs = 20000) {
+        if (WaitForSingleObject(m_process.hProcess, timeoutMs) != WAIT_OBJECT_0) return -1;
+        DWORD code = 0;
+        GetExitCodeProcess(m_process.hProcess, &code);
+        return static_cast<long>(code);
+    }
+
+private:
+    static BOOL CALLBACK Check(HWND hwnd, LPARAM self) {
+        auto* program = reinterpret_cast<RunningProgram*>(self);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(hwnd, &pid);
+        char caption[64] = {};
+        GetWindowTextA(hwnd, caption, sizeof(caption));
+        if (pid == program->m_process.dwProcessId && IsWindowVisible(hwnd) && std::string(caption) == "Placard" &&
+            GetDlgItem(hwnd, IDC_WIDTH) != nullptr) {
+            program->m_found = hwnd;
+            return FALSE;
+        }
+        return TRUE;
+    }
+
+    PROCESS_INFORMATION m_process{};
+    bool m_started = false;
+    HWND m_found = nullptr;
+};
+
+std::string ItemText(HWND dialog, int id) {
+    char text[1024] = {};
+    SendMessageA(GetDlgItem(dialog, id), WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+void SetItemText(HWND dialog, int id, const std::string& text) {
+    SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+TEST(EndToEndTest, ValuesEnteredAndClosedAreThereAtTheNextStart) {
+    TempFolder folder;
+    ASSERT_TRUE(CopyFileA(BuiltProgram().c_str(), folder.file("Placard.exe").c_str(), FALSE)) << BuiltProgram();
+    folder.makeFolder("data");
+
+    {
+        // Command-line arguments change nothing.
+        RunningProgram program(folder.path(), "--width 5 /x");
+        ASSERT_TRUE(program.started());
+        HWND dialog = program.WaitForDialog();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(ItemText(dialog, IDC_WIDTH), "800");  // the first start's defaults
+        SetItemText(dialog, IDC_WIDTH, "1280");
+        SetItemText(dialog, IDC_HEIGHT, "720");
+        SetItemText(dialog, IDC_INTERVAL, "9");
+        SetItemText(dialog, IDC_DISPBTM, "端到端 测试");
+        SetItemText(dialog, IDC_ITEMS, "a.png\r\nb.png");
+        SendMessageA(GetDlgItem(dialog, IDC_ENABLE), BM_CLICK, 0, 0);  // on -> off
+        PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_EQ(program.WaitForExit(), 0);
+    }
+
+    EXPECT_EQ(folder.read("_items.txt"), "a.png\r\nb.png");
+    CCore::overrideAppPath(folder.path());
+    {
+        CCore core;
+        core.autoFileConfig();
+        EXPECT_EQ(core.getConfigInt("width"), 1280);
+        EXPECT_EQ(core.getConfigInt("interval"), 9);
+        EXPECT_FALSE(core.getConfigB("on"));
+    }
+    CCore::overrideAppPath("");
+
+    RunningProgram again(folder.path(), "");
+    ASSERT_TRUE(again.started());
+    HWND dialog = again.WaitForDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(ItemText(dialog, IDC_WIDTH), "1280");
+    EXPECT_EQ(ItemText(dialog, IDC_HEIGHT), "720");
+    EXPECT_EQ(ItemText(dialog, IDC_INTERVAL), "9");
+    EXPECT_EQ(ItemText(dialog, IDC_DISPBTM), "端到端 测试");
+    EXPECT_EQ(ItemText(dialog, IDC_ITEMS), "a.png\r\nb.png");
+    EXPECT_EQ(SendMessageA(GetDlgItem(dialog, IDC_ENABLE), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(again.WaitForExit(), 0);
+}
+
+}  // namespace

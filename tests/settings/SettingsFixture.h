@@ -1,0 +1,95 @@
+// The settings dialog's tests run the real dialog in the test process, in a program folder
+// of their own (the core's app-path seam), with SharedState as it is before the dialog runs.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "app/SharedState.h"
+#include "core/Core.h"
+#include "resource.h"
+#include "settings/ScriptedModal.h"
+#include "settings/SettingsDlg.h"
+#include "support/TempFolder.h"
+
+inline void ResetSharedState() {
+    SharedState::width = SharedState::height = SharedState::interval = 0;
+    SharedState::clrbg = SharedState::clrfont = 0xFF000000;
+    SharedState::dispbtm.clear();
+    SharedState::on = 0;
+    SharedState::appPath.clear();
+    SharedState::dataDir.clear();
+    SharedState::itemsPath.clear();
+    SharedState::playlist = nullptr;
+    SharedState::playlistCount = 0;
+    SharedState::screenWidth = SharedState::screenHeight = 0;
+    SharedState::outputRect = RECT{0, 0, 0, 0};
+    SharedState::placed = 0;
+    SharedState::outputWnd = nullptr;
+    SharedState::core = nullptr;
+}
+
+class SettingsFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetSharedState();
+        CCore::overrideAppPath(folder.path());
+    }
+    void TearDown() override {
+        CCore::overrideAppPath("");
+        ResetSharedState();
+    }
+
+    // Saves values into the store before the dialog starts, as an earlier run would have.
+    void Store(const std::function<void(CCore&)>& save) {
+        CCore core;
+        core.autoFileConfig();
+        save(core);
+    }
+    // Reads what the store holds now, as the next run would.
+    template <class Read>
+    auto Stored(Read read) {
+        CCore core;
+        core.autoFileConfig();
+        return read(core);
+    }
+
+    std::string Text(int id) const { return dialog.GetDlgItemText(id); }
+    void SetText(int id, const std::string& text) const { dialog.SetDlgItemText(id, text); }
+    HWND Item(int id) const { return dialog.GetDlgItem(id); }
+    void Click(int id) const { ::SendMessageA(Item(id), BM_CLICK, 0, 0); }
+    bool Checked(int id) const { return ::SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    // Moves the focus as Tab does (an edit then has all its text selected).
+    void Focus(int id) const { dialog.SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(id)), TRUE); }
+    // Focuses the control and posts a key as a user's press sends it.
+    void PressKey(int id, UINT key) const {
+        Focus(id);
+        PostKey(id, key);
+    }
+    void PostKey(int id, UINT key) const {
+        const UINT scan = ::MapVirtualKeyA(key, 0);
+        ::PostMessageA(Item(id), WM_KEYDOWN, key, 1 | (scan << 16));
+        ::PostMessageA(Item(id), WM_KEYUP, key, 1 | (scan << 16) | 0xC0000000u);
+    }
+    int FocusedId() const { return ::GetDlgCtrlID(::GetFocus()); }
+    // The dialog is past its start-up: the output window exists.
+    ScriptStep OutputCreated() const {
+        return Until([] { return SharedState::outputWnd != nullptr; });
+    }
+    ScriptStep Close() const {
+        return Step([this] { dialog.PostMessage(WM_CLOSE); });
+    }
+
+    INT_PTR Run(std::vector<ScriptStep> steps) {
+        bool forced = false;
+        const INT_PTR result = RunScriptedModal(dialog, std::move(steps), &forced);
+        closedByScript = forced;
+        return result;
+    }
+
+    TempFolder folder;
+    CSettingsDlg dialog;
+    bool closedByScript = false;
+};
