@@ -74,5 +74,8 @@ public:
     static void overrideAppPath(const std::string& path);
 
 private:
+    // The store, opened on first use should autoFileConfig() not have run yet.
+    ConfigStore& store() const;
+
     std::unique_ptr<ConfigStore> m_store;
 };

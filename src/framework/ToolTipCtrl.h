@@ -2,6 +2,7 @@
 // ours; the owner relays its mouse messages (RelayEvent) so the control sees them.
 #pragma once
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include "framework/Wnd.h"

@@ -83,6 +83,8 @@ LRESULT CALLBACK CWnd::StandardWindowProc(HWND hwnd, UINT message, WPARAM wParam
     const CurrentMessage saved = wnd->m_current;
     wnd->m_current = CurrentMessage{message, wParam, lParam};
     const LRESULT result = wnd->WindowProc(message, wParam, lParam);
+    // A handler that destroyed the window may have deleted a self-owning object with it.
+    if (FromHandlePermanent(hwnd) != wnd) return result;
     wnd->m_current = saved;
 
     if (message == WM_NCDESTROY) {

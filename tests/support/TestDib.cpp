@@ -1,16 +1,11 @@
 #include "support/TestDib.h"
 
+#include "framework/DibSection.h"
+
 TestDib::TestDib(int width, int height) : m_width(width), m_height(height), m_bits(nullptr) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     m_dc = CreateCompatibleDC(nullptr);
-    m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    m_bitmap = CreateTopDownDibSection(m_dc, width, height, &bits);
     m_bits = static_cast<uint32_t*>(bits);
     m_previous = SelectObject(m_dc, m_bitmap);
 }

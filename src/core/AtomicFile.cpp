@@ -1,0 +1,107 @@
+#include "core/AtomicFile.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <limits>
+#include <new>
+
+namespace {
+
+bool g_stopBeforeReplace = false;
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : m_handle(handle) {}
+    ~FileHandle() { close(); }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+
+    bool valid() const { return m_handle != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return m_handle; }
+    bool close() {
+        if (!valid()) return true;
+        const bool closed = CloseHandle(m_handle) != FALSE;
+        m_handle = INVALID_HANDLE_VALUE;
+        return closed;
+    }
+
+private:
+    HANDLE m_handle;
+};
+
+// At most this much per ReadFile/WriteFile call, well inside a DWORD.
+constexpr size_t kChunk = 1u << 20;
+
+bool WriteAll(HANDLE file, const std::string& bytes) {
+    for (size_t done = 0; done < bytes.size();) {
+        const DWORD want = static_cast<DWORD>(std::min(kChunk, bytes.size() - done));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, want, &written, nullptr) || written == 0) return false;
+        done += written;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool AtomicFile::read(const std::string& path, size_t maxBytes, std::string& bytes) {
+    bytes.clear();
+    if (path.empty()) return false;
+    // Others may go on reading, writing or replacing the file while we read it.
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file.valid()) return false;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return false;
+    const auto fileSize = static_cast<unsigned long long>(size.QuadPart);
+    if (fileSize > maxBytes || fileSize > std::numeric_limits<size_t>::max() / 2) return false;
+    try {
+        bytes.resize(static_cast<size_t>(fileSize));
+    } catch (const std::bad_alloc&) {
+        bytes.clear();
+        return false;
+    }
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD want = static_cast<DWORD>(std::min(kChunk, bytes.size() - done));
+        DWORD got = 0;
+        if (!ReadFile(file.get(), &bytes[done], want, &got, nullptr)) {
+            bytes.clear();
+            return false;
+        }
+        if (got == 0) break;  // shortened while we read: keep what was there
+        done += got;
+    }
+    bytes.resize(done);
+    return true;
+}
+
+bool AtomicFile::write(const std::string& path, const std::string& bytes) {
+    if (path.empty()) return false;
+    // A read-only file stays as it is (Windows refuses to replace one, not every system does),
+    // and a folder is never replaced by a file.
+    const DWORD existing = GetFileAttributesA(path.c_str());
+    if (existing != INVALID_FILE_ATTRIBUTES && (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+        return false;
+    }
+    const std::string temporary = temporaryPath(path);
+    {
+        FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid()) return false;
+        const bool written = WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());
+        if (!file.close() || !written) {
+            DeleteFileA(temporary.c_str());
+            return false;
+        }
+    }
+    if (g_stopBeforeReplace) return false;
+    if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileA(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+void AtomicFile::stopBeforeReplace(bool stop) { g_stopBeforeReplace = stop; }

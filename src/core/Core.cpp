@@ -1,0 +1,295 @@
+#include "core/Core.h"
+
+#include <shlwapi.h>
+
+#include <cmath>
+#include <initializer_list>
+#include <limits>
+
+#include "core/AtomicFile.h"
+#include "core/ConfigStore.h"
+#include "core/PictureProbe.h"
+#include "resource.h"
+
+namespace {
+
+std::string g_appPathOverride;
+
+const char kStoreFileName[] = "Placard.ini";
+// The largest picture allowed, 8000 x 2000 at 32 bpp, is 64 MB even as an uncompressed BMP.
+constexpr size_t kMaxPictureFileBytes = size_t{80} << 20;
+constexpr Gdiplus::ARGB kOpaqueBlack = 0xFF000000;
+
+std::string WithSeparator(std::string path) {
+    if (!path.empty() && path.back() != '\\' && path.back() != '/') path += '\\';
+    return path;
+}
+
+std::wstring ToWide(const std::string& text, UINT codePage) {
+    if (text.empty() || text.size() > static_cast<size_t>(std::numeric_limits<int>::max())) return {};
+    const int length = static_cast<int>(text.size());
+    const int wideLength = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
+    if (wideLength <= 0) return {};
+    std::wstring wide(static_cast<size_t>(wideLength), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), length, &wide[0], wideLength);
+    return wide;
+}
+
+std::string ToAnsi(const std::wstring& wide) {
+    if (wide.empty() || wide.size() > static_cast<size_t>(std::numeric_limits<int>::max())) return {};
+    const int length = static_cast<int>(wide.size());
+    const int ansiLength = WideCharToMultiByte(CP_ACP, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+    if (ansiLength <= 0) return {};
+    std::string ansi(static_cast<size_t>(ansiLength), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), length, &ansi[0], ansiLength, nullptr, nullptr);
+    return ansi;
+}
+
+// The default store is kept in the resources as UTF-8; the store holds ANSI text.
+std::string DefaultStoreText() {
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(IDR_DEFAULT_STORE), RT_RCDATA);
+    if (found == nullptr) return {};
+    HGLOBAL loaded = LoadResource(module, found);
+    const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
+    if (data == nullptr) return {};
+    std::string utf8(static_cast<const char*>(data), SizeofResource(module, found));
+    if (utf8.compare(0, 3, "\xEF\xBB\xBF") == 0) utf8.erase(0, 3);
+    return ToAnsi(ToWide(utf8, CP_UTF8));
+}
+
+// A getter's lookup: the store file's value, then the default's, each only if it parses.
+template <class T, class Parse>
+T Lookup(const ConfigStore& store, const std::string& key, Parse parse, T none) {
+    T value{};
+    const std::string* stored = store.stored(key);
+    if (stored != nullptr && parse(*stored, value)) return value;
+    const std::string* defaulted = store.defaulted(key);
+    if (defaulted != nullptr && parse(*defaulted, value)) return value;
+    return none;
+}
+
+struct StreamRelease {
+    void operator()(IStream* stream) const { stream->Release(); }
+};
+using UniqueStream = std::unique_ptr<IStream, StreamRelease>;
+
+struct FontFamilyDelete {
+    void operator()(Gdiplus::GpFontFamily* family) const { Gdiplus::DllExports::GdipDeleteFontFamily(family); }
+};
+
+// GDI+'s generic sans-serif family, by name: FontFamily::GenericSansSerif() would keep a
+// family alive beyond the call (and beyond GDI+'s shutdown).
+std::wstring GenericSansSerifName() {
+    Gdiplus::GpFontFamily* native = nullptr;
+    if (Gdiplus::DllExports::GdipGetGenericFontFamilySansSerif(&native) != Gdiplus::Ok || native == nullptr) return {};
+    std::unique_ptr<Gdiplus::GpFontFamily, FontFamilyDelete> owner(native);
+    WCHAR name[LF_FACESIZE] = {};
+    if (Gdiplus::DllExports::GdipGetFamilyName(native, name, LANG_NEUTRAL) != Gdiplus::Ok) return {};
+    return name;
+}
+
+// The face of the system's GUI font: a sans-serif the system always maps to an installed one.
+std::wstring GuiFontName() {
+    LOGFONTW font{};
+    if (GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font) == 0) return {};
+    return font.lfFaceName;
+}
+
+bool IsInstalledFamily(const std::wstring& name) {
+    if (name.empty()) return false;
+    const Gdiplus::FontFamily family(name.c_str());
+    return family.GetLastStatus() == Gdiplus::Ok && family.IsAvailable();
+}
+
+// The named family, else the generic sans-serif, else (a system without the generic one's
+// fonts, such as Wine without Windows' own fonts) the GUI font's face.
+std::wstring AvailableFamilyName(const std::string& fontName) {
+    for (const std::wstring& name : {ToWide(fontName, CP_ACP), GenericSansSerifName(), GuiFontName()}) {
+        if (IsInstalledFamily(name)) return name;
+    }
+    return {};
+}
+
+// Measuring and drawing share one font and one format, so that the measured extent is the
+// drawn one. Sizes are pixels, as the frame is laid out in pixels.
+class TextStyle {
+public:
+    TextStyle(const std::string& fontName, int size)
+        : m_familyName(AvailableFamilyName(fontName)),
+          m_family(m_familyName.c_str()),
+          m_font(&m_family, static_cast<Gdiplus::REAL>(size), Gdiplus::FontStyleRegular, Gdiplus::UnitPixel) {}
+
+    const Gdiplus::Font* font() const { return &m_font; }
+    const Gdiplus::StringFormat* format() const { return &m_format; }
+
+private:
+    std::wstring m_familyName;
+    Gdiplus::FontFamily m_family;
+    Gdiplus::Font m_font;
+    Gdiplus::StringFormat m_format;
+};
+
+int CeilToInt(Gdiplus::REAL value) {
+    if (!(value > 0)) return 0;  // NaN too
+    const double up = std::ceil(static_cast<double>(value));
+    return up >= static_cast<double>(std::numeric_limits<int>::max()) ? std::numeric_limits<int>::max()
+                                                                       : static_cast<int>(up);
+}
+
+// A decoder may put off its work until the first draw; locking the pixels makes it decode
+// the whole picture now, so that a damaged one is refused instead of drawn in part.
+bool DecodesFully(Gdiplus::Bitmap& bitmap) {
+    Gdiplus::Rect all(0, 0, static_cast<INT>(bitmap.GetWidth()), static_cast<INT>(bitmap.GetHeight()));
+    for (Gdiplus::PixelFormat format : {bitmap.GetPixelFormat(), Gdiplus::PixelFormat(PixelFormat32bppARGB)}) {
+        Gdiplus::BitmapData data{};
+        if (bitmap.LockBits(&all, Gdiplus::ImageLockModeRead, format, &data) == Gdiplus::Ok) {
+            bitmap.UnlockBits(&data);
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+CCore::CCore() : m_store(std::make_unique<ConfigStore>()) {}
+
+CCore::~CCore() = default;
+
+void CCore::autoFileConfig() { m_store->load(getAppPath() + kStoreFileName, DefaultStoreText()); }
+
+ConfigStore& CCore::store() const {
+    if (!m_store->loaded()) m_store->load(getAppPath() + kStoreFileName, DefaultStoreText());
+    return *m_store;
+}
+
+std::string CCore::getAppPath() const {
+    if (!g_appPathOverride.empty()) return g_appPathOverride;
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        if (path.size() >= 32768) return {};
+        path.resize(path.size() * 2);
+    }
+    const size_t separator = path.find_last_of("\\/");
+    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+}
+
+void CCore::overrideAppPath(const std::string& path) { g_appPathOverride = WithSeparator(path); }
+
+int CCore::getConfigInt(const std::string& key) const {
+    return Lookup<int>(store(), key, ParseStoreInt, 0);
+}
+
+bool CCore::getConfigB(const std::string& key) const {
+    return Lookup<bool>(store(), key, ParseStoreFlag, false);
+}
+
+std::string CCore::getConfigStr(const std::string& key) const {
+    return Lookup<std::string>(store(), key, DecodeStoreString, std::string());
+}
+
+Gdiplus::ARGB CCore::getConfigClr(const std::string& key) const {
+    return Lookup<Gdiplus::ARGB>(store(), key, ParseStoreColour, kOpaqueBlack);
+}
+
+void CCore::saveConfigInt(const std::string& key, int value) {
+    store().save(key, FormatStoreInt(value));
+}
+
+void CCore::saveConfigB(const std::string& key, bool value) {
+    store().save(key, FormatStoreFlag(value));
+}
+
+void CCore::saveConfigStr(const std::string& key, const std::string& value) {
+    store().save(key, EncodeStoreString(value));
+}
+
+void CCore::saveConfigClr(const std::string& key, Gdiplus::ARGB value) {
+    store().save(key, FormatStoreColour(value));
+}
+
+std::string CCore::getStrInt(int value) { return FormatStoreInt(value); }
+
+Gdiplus::ARGB CCore::getColor(COLORREF colour) {
+    return kOpaqueBlack | (Gdiplus::ARGB{GetRValue(colour)} << 16) | (Gdiplus::ARGB{GetGValue(colour)} << 8) |
+           GetBValue(colour);
+}
+
+COLORREF CCore::getClrRef(Gdiplus::ARGB colour) {
+    return RGB((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF);
+}
+
+std::string CCore::readTxtFile(const std::string& path) const {
+    std::string text;
+    AtomicFile::read(path, std::numeric_limits<size_t>::max(), text);
+    return text;
+}
+
+void CCore::outTxtFile(const std::string& text, const std::string& path) const { AtomicFile::write(path, text); }
+
+bool CCore::isFileExist(const std::string& path) const {
+    if (path.empty()) return false;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+void CCore::msgboxWarning(HWND owner, const std::string& text) const {
+    MessageBoxA(owner, text.c_str(), "Placard", MB_ICONWARNING | MB_OK);
+}
+
+void CCore::drawPic(Gdiplus::Graphics& graphics, int x, int y, const std::string& path) const {
+    // The whole file is read and closed first: the picture is decoded from memory, so the
+    // file is never held open (it may be replaced or deleted while it is shown).
+    std::string bytes;
+    if (!AtomicFile::read(path, kMaxPictureFileBytes, bytes)) return;
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    const PictureProbe probe = ProbePicture(data, bytes.size());
+    if (!IsDrawablePicture(probe)) return;
+
+    UniqueStream stream(SHCreateMemStream(data, static_cast<UINT>(bytes.size())));
+    if (!stream) return;
+    Gdiplus::Bitmap bitmap(stream.get());
+    if (bitmap.GetLastStatus() != Gdiplus::Ok) return;
+    if (bitmap.GetWidth() != probe.width || bitmap.GetHeight() != probe.height) return;
+    if (!DecodesFully(bitmap)) return;
+
+    // Natural pixel size, whatever resolution the file claims; flipped tiling keeps the edge
+    // pixels from blending with nothing under the graphics' interpolation.
+    const auto width = static_cast<INT>(probe.width);
+    const auto height = static_cast<INT>(probe.height);
+    Gdiplus::ImageAttributes attributes;
+    attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+    graphics.DrawImage(&bitmap, Gdiplus::Rect(x, y, width, height), 0, 0, width, height, Gdiplus::UnitPixel,
+                       &attributes);
+}
+
+SIZE CCore::getTextBounds(const std::string& fontName, int size, const std::string& text) const {
+    const std::wstring wide = ToWide(text, CP_ACP);
+    const TextStyle style(fontName, size);
+    Gdiplus::Bitmap scratch(1, 1, PixelFormat32bppARGB);
+    Gdiplus::Graphics measure(&scratch);
+    Gdiplus::RectF bounds;
+    if (measure.MeasureString(wide.c_str(), static_cast<INT>(wide.size()), style.font(), Gdiplus::PointF(0, 0),
+                              style.format(), &bounds) != Gdiplus::Ok) {
+        return SIZE{0, 0};
+    }
+    return SIZE{CeilToInt(bounds.Width), CeilToInt(bounds.Height)};
+}
+
+void CCore::drawStrSolid(Gdiplus::Graphics& graphics, POINT point, int /*reserved1*/, const std::string& text,
+                         const std::string& fontName, Gdiplus::ARGB colour, int size, int /*reserved2*/) const {
+    const std::wstring wide = ToWide(text, CP_ACP);
+    if (wide.empty()) return;
+    const TextStyle style(fontName, size);
+    const Gdiplus::SolidBrush brush{Gdiplus::Color(colour)};
+    graphics.DrawString(wide.c_str(), static_cast<INT>(wide.size()), style.font(),
+                        Gdiplus::PointF(static_cast<Gdiplus::REAL>(point.x), static_cast<Gdiplus::REAL>(point.y)),
+                        style.format(), &brush);
+}

@@ -1,0 +1,26 @@
+// What a picture file's own header says, read before any decoder sees the bytes: its format,
+// its pixel size and whether the file is whole. A picture is drawn only when it is one of the
+// formats known here, whole, and no larger than kMaxPicturePixels, so that a truncated file
+// never shows as a half picture and a header claiming an absurd size never reaches the decoder.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+enum class PictureFormat { Unknown, Bmp, Gif, Jpeg, Png };
+
+struct PictureProbe {
+    PictureFormat format = PictureFormat::Unknown;
+    uint32_t width = 0;
+    uint32_t height = 0;
+    // Every part the format requires is there (PNG up to its IEND chunk, JPEG up to its end
+    // marker, an uncompressed BMP's pixel rows).
+    bool complete = false;
+};
+
+// 16 megapixels: room for the largest output, 8000 x 2000, at 64 MB of 32-bpp pixels.
+constexpr uint64_t kMaxPicturePixels = uint64_t{1} << 24;
+
+PictureProbe ProbePicture(const unsigned char* bytes, size_t size);
+// Known, whole, and of a size between 1 pixel and kMaxPicturePixels.
+bool IsDrawablePicture(const PictureProbe& probe);

@@ -1,0 +1,28 @@
+#include "output/InfoBarLayout.h"
+
+#include <climits>
+
+namespace {
+LONG Saturated(long long value) {
+    if (value > INT_MAX) return INT_MAX;
+    if (value < INT_MIN) return INT_MIN;
+    return static_cast<LONG>(value);
+}
+}  // namespace
+
+InfoBarLayout LayoutInfoBar(int textHeight, int width, int height) {
+    const long long c = textHeight;
+    // The product is formed exactly, so that the result does not depend on the FPU.
+    const long long d = static_cast<long long>(static_cast<double>(textHeight) * static_cast<double>(0.2f));
+    const long long e = c + 2 * d;
+
+    InfoBarLayout layout{};
+    layout.bandX = -2.0f;
+    layout.bandY = static_cast<float>(height - e);
+    layout.bandWidth = static_cast<float>(static_cast<long long>(width) + 4);
+    layout.bandHeight = static_cast<float>(e);
+    layout.textPoint = POINT{Saturated(d), Saturated(height - c - d)};
+    layout.margin = Saturated(d);
+    layout.bandRows = Saturated(e);
+    return layout;
+}

@@ -1,0 +1,186 @@
+#include "output/OutputDlg.h"
+
+#include <optional>
+
+#include "app/SharedState.h"
+#include "core/Core.h"
+#include "framework/ClientDC.h"
+#include "framework/DibSection.h"
+#include "framework/ScopedSelectObject.h"
+#include "framework/WinApp.h"
+#include "output/InfoBarLayout.h"
+#include "output/OutputPlacement.h"
+#include "output/Playlist.h"
+#include "resource.h"
+
+namespace {
+
+const char* const kBarFont = "黑体";
+constexpr int kBarFontSize = 30;
+// Every frame goes out slightly translucent, as the product always has.
+constexpr BYTE kFrameAlpha = 253;
+
+}  // namespace
+
+COutputDlg::COutputDlg(CWnd* parent) : CDialog(IDD_OUTPUT, parent) {}
+
+COutputDlg::~COutputDlg() { DestroyWindow(); }
+
+const MessageMap* COutputDlg::GetThisMessageMap() {
+    static const MessageEntry entries[] = {
+        OnMouseEntry<&COutputDlg::OnLButtonDown>(WM_LBUTTONDOWN),
+        OnCreateEntry<&COutputDlg::OnCreate>(),
+        OnTimerEntry<&COutputDlg::OnTimer>(),
+        OnDestroyEntry<&COutputDlg::OnDestroy>(),
+    };
+    static const MessageMap map{CDialog::GetThisMessageMap(), entries, std::size(entries)};
+    return &map;
+}
+
+const MessageMap* COutputDlg::GetMessageMap() const { return GetThisMessageMap(); }
+
+void ExitForMissingUser32() {
+    AfxMessageBox("User32.dll ERROR!");
+    ::ExitProcess(0);
+}
+
+int COutputDlg::OnCreate(LPCREATESTRUCT) {
+    if (Default() == -1) return -1;
+    user32.reset(::LoadLibraryA("User32.DLL"));
+    if (!user32) ExitForMissingUser32();
+    // Looked up rather than imported; FARPROC goes through the generic function type.
+    updateLayeredWindow = reinterpret_cast<UpdateLayeredWindowFunction>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(user32.get(), "UpdateLayeredWindow")));
+    blend = BLENDFUNCTION{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    return 0;
+}
+
+void COutputDlg::OnLButtonDown(UINT, POINT) {
+    // Moves the whole window as if its caption were dragged; returns when the drag is over.
+    SendMessage(WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+    Default();
+}
+
+void COutputDlg::OnTimer(UINT_PTR id) {
+    if (id == kRotationTimer) Render();
+    Default();
+}
+
+void COutputDlg::OnDestroy() {
+    Default();
+    StopTimer();
+}
+
+void COutputDlg::StopTimer() { KillTimer(kRotationTimer); }
+
+void COutputDlg::Place(RECT rect) {
+    // Without a window the timer would become a thread timer.
+    if (m_hWnd == nullptr) return;
+    placeRect = rect;
+    SetWindowPos(nullptr, rect.left, rect.top, Extent(rect.left, rect.right), Extent(rect.top, rect.bottom),
+                 SWP_NOZORDER);
+    slideIndex = 0;
+    Render();
+    ShowWindow(SW_SHOW);
+    StopTimer();
+    SetTimer(kRotationTimer, RotationPeriod(SharedState::interval));
+}
+
+void COutputDlg::Render() {
+    if (m_hWnd == nullptr) return;
+    const int width = Extent(placeRect.left, placeRect.right);
+    const int height = Extent(placeRect.top, placeRect.bottom);
+    // A size no surface can have is skipped; the next placement or tick tries again.
+    if (!FrameSizeIsDrawable(width, height)) return;
+
+    // Declared so that the early ends release in the safe order too: the Graphics before
+    // its DC, the selection undone before the DC goes, the bitmap last.
+    std::optional<ClientDC> reference;
+    std::optional<ClientDC> destination;
+    UniqueBitmap frame;
+    UniqueMemoryDC memory;
+    std::optional<ScopedSelectObject> selection;
+    std::optional<Gdiplus::Graphics> graphics;
+
+    reference.emplace(m_hWnd);
+    memory.reset(::CreateCompatibleDC(reference->get()));
+    if (!memory) return;
+    memDC = memory.get();
+    void* frameBits = nullptr;
+    frame.reset(CreateTopDownDibSection(memDC, width, height, &frameBits));
+    if (frame) selection.emplace(memDC, frame.get());
+    if (!frame || !*selection) {
+        memDC = nullptr;
+        return;
+    }
+
+    blend.SourceConstantAlpha = kFrameAlpha;
+    destination.emplace(m_hWnd);
+    // The window's present corner, not placeRect's: a dragged window stays where it is.
+    const RECT window = GetWindowRect();
+    POINT target{window.left, window.top};
+
+    graphics.emplace(memDC);
+    SetFrameModes(*graphics);
+    ComposeFrame(*graphics);
+    graphics->Flush(Gdiplus::FlushIntentionSync);
+
+    const LONG exStyle = ::GetWindowLongA(m_hWnd, GWL_EXSTYLE);
+    if ((exStyle & WS_EX_LAYERED) == 0) ::SetWindowLongA(m_hWnd, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+
+    if (updateLayeredWindow != nullptr) {
+        SIZE size{width, height};
+        POINT source{0, 0};
+        updateLayeredWindow(m_hWnd, destination->get(), &target, &size, memDC, &source, 0, &blend,
+                            ULW_ALPHA);
+    }
+
+    destination.reset();
+    reference.reset();
+    graphics.reset();
+    selection.reset();
+    memory.reset();
+    memDC = nullptr;
+    frame.reset();
+}
+
+void COutputDlg::SetFrameModes(Gdiplus::Graphics& graphics) {
+    // Quality before speed: antialiased fills, high-quality bicubic pictures.
+    graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+}
+
+void COutputDlg::ComposeFrame(Gdiplus::Graphics& graphics) {
+    DrawBackground(graphics);
+    DrawPicture(graphics);
+    DrawInfoBar(graphics);
+}
+
+void COutputDlg::DrawBackground(Gdiplus::Graphics& graphics) {
+    Gdiplus::SolidBrush brush{Gdiplus::Color(SharedState::clrbg)};
+    graphics.FillRectangle(&brush, Gdiplus::RectF(0.0f, 0.0f, static_cast<float>(SharedState::width),
+                                                  static_cast<float>(SharedState::height)));
+}
+
+void COutputDlg::DrawPicture(Gdiplus::Graphics& graphics) {
+    static const std::string noName;
+    const Playlist* table = SharedState::playlist;
+    const std::string& name = table != nullptr ? table->row(slideIndex) : noName;
+    if (SharedState::core != nullptr) SharedState::core->drawPic(graphics, 0, 0, SharedState::dataDir + name);
+
+    ++slideIndex;
+    if (slideIndex >= SharedState::playlistCount) slideIndex = 0;
+}
+
+void COutputDlg::DrawInfoBar(Gdiplus::Graphics& graphics) {
+    const std::string& text = SharedState::dispbtm;
+    const CCore* core = SharedState::core;
+    if (text.empty() || core == nullptr) return;
+
+    const int textHeight = core->getTextBounds(kBarFont, kBarFontSize, text).cy;
+    const InfoBarLayout bar = LayoutInfoBar(textHeight, SharedState::width, SharedState::height);
+
+    Gdiplus::SolidBrush brush{Gdiplus::Color(SharedState::clrbg)};
+    graphics.FillRectangle(&brush, Gdiplus::RectF(bar.bandX, bar.bandY, bar.bandWidth, bar.bandHeight));
+    core->drawStrSolid(graphics, bar.textPoint, 0, text, kBarFont, SharedState::clrfont, kBarFontSize, 0);
+}

@@ -1,0 +1,67 @@
+// COutputDlg: the borderless layered output window. Every placement shows it, starts the
+// slideshow at the first picture and restarts the rotation timer; every tick composes the
+// next frame off-screen and pushes it to the window whole.
+#pragma once
+
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include "framework/Dialog.h"
+#include "framework/UniqueHandle.h"
+
+using UpdateLayeredWindowFunction = BOOL(WINAPI*)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF,
+                                                  BLENDFUNCTION*, DWORD);
+
+class COutputDlg : public CDialog {
+public:
+    explicit COutputDlg(CWnd* parent);
+    // Destroys the window while the object is still whole, so that OnDestroy runs.
+    ~COutputDlg() override;
+
+    // Moves and sizes the window to rect, shows the first picture at once and restarts
+    // the rotation timer with the present interval.
+    void Place(RECT rect);
+    // Composes the frame for slideIndex, pushes it and moves on to the next picture.
+    void Render();
+    void StopTimer();
+
+    // The three layers of a frame, in order, on any surface: Render() draws them on its
+    // frame bitmap, and what is drawn is what the window shows.
+    void ComposeFrame(Gdiplus::Graphics& graphics);
+    // The smoothing and interpolation modes every frame is composed with.
+    static void SetFrameModes(Gdiplus::Graphics& graphics);
+
+    const RECT& PlaceRect() const { return placeRect; }
+    int SlideIndex() const { return slideIndex; }
+    const BLENDFUNCTION& Blend() const { return blend; }
+    HMODULE User32() const { return user32.get(); }
+    UpdateLayeredWindowFunction UpdateLayeredWindowEntry() const { return updateLayeredWindow; }
+    HDC MemDC() const { return memDC; }
+
+    static const MessageMap* GetThisMessageMap();
+    const MessageMap* GetMessageMap() const override;
+
+    static constexpr UINT_PTR kRotationTimer = 1;
+
+protected:
+    int OnCreate(LPCREATESTRUCT create);
+    void OnLButtonDown(UINT flags, POINT point);
+    void OnTimer(UINT_PTR id);
+    void OnDestroy();
+
+    void DrawBackground(Gdiplus::Graphics& graphics);
+    void DrawPicture(Gdiplus::Graphics& graphics);
+    void DrawInfoBar(Gdiplus::Graphics& graphics);
+
+    HDC memDC = nullptr;
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    UniqueModule user32;
+    UpdateLayeredWindowFunction updateLayeredWindow = nullptr;
+    RECT placeRect{0, 0, 0, 0};
+    int slideIndex = 0;
+};
+
+// What the window does when "User32.DLL" cannot be loaded: the framework's message box
+// "User32.dll ERROR!", then the process ends with status 0 and nothing is saved.
+[[noreturn]] void ExitForMissingUser32();

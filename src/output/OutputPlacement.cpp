@@ -1,0 +1,28 @@
+#include "output/OutputPlacement.h"
+
+#include <climits>
+
+POINT FirstPlacementCorner(int screenWidth, int screenHeight) {
+    return POINT{static_cast<LONG>(static_cast<double>(screenWidth) * static_cast<double>(0.7f)),
+                 static_cast<LONG>(static_cast<double>(screenHeight) * static_cast<double>(0.1f))};
+}
+
+UINT RotationPeriod(int intervalSeconds) {
+    const long long period = static_cast<long long>(intervalSeconds) * 1000;
+    if (period < USER_TIMER_MINIMUM) return USER_TIMER_MINIMUM;
+    if (period > USER_TIMER_MAXIMUM) return USER_TIMER_MAXIMUM;
+    return static_cast<UINT>(period);
+}
+
+int Extent(LONG a, LONG b) {
+    const long long extent = static_cast<long long>(b) - a;
+    if (extent > INT_MAX) return INT_MAX;
+    if (extent < INT_MIN) return INT_MIN;
+    return static_cast<int>(extent);
+}
+
+bool FrameSizeIsDrawable(int width, int height) {
+    constexpr int kLargestSide = 32767;
+    if (width < 1 || height < 1 || width > kLargestSide || height > kLargestSide) return false;
+    return static_cast<long long>(width) * height * 4 <= INT_MAX;
+}

@@ -1,0 +1,23 @@
+// Where the output window goes and how often it changes its picture.
+#pragma once
+
+#include <windows.h>
+
+// x = screenWidth * 0.7f and y = screenHeight * 0.1f, each product formed exactly and
+// truncated toward zero.
+POINT FirstPlacementCorner(int screenWidth, int screenHeight);
+
+// The rotation timer's period for an interval in seconds: interval * 1000 ms, formed
+// without overflow and held within what SetTimer accepts (USER_TIMER_MINIMUM to
+// USER_TIMER_MAXIMUM), so that 0 or less gives the shortest period and a huge interval
+// the longest.
+UINT RotationPeriod(int intervalSeconds);
+
+// b - a as an int, saturated: placements read from the store are not checked, and their
+// edges may lie at the ends of the int range.
+int Extent(LONG a, LONG b);
+
+// Whether a frame of this size can be composed: both sides from 1 to 32767 pixels (the
+// range a window's size messages carry) and the pixels within a 32-bit signed byte count.
+// Other sizes (a negative height or a width of 100000 read from the store) are skipped.
+bool FrameSizeIsDrawable(int width, int height);

@@ -1,0 +1,414 @@
+// The palette popup with real windows: a top-level window of the test's own holds a child
+// "picker" that records what the popup sends it.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "PickerTestWindows.h"
+#include "colourpicker/PaletteTable.h"
+#include "support/MessagePump.h"
+#include "support/ModalBoxAnswerer.h"
+
+namespace {
+
+constexpr COLORREF kSilver = 0x00C0C0C0;
+constexpr COLORREF kUnknown = RGB(1, 2, 3);
+constexpr LPARAM kNoCell = 0xFFFFFFFF;
+
+class ColourPaletteTest : public testing::Test {
+protected:
+    void SetUp() override {
+        PaletteTable = InitialPaletteTable();
+        ASSERT_EQ(GetSystemMetrics(SM_CXEDGE), 2) << "the sizes below assume the usual edge";
+        // Far from every popup, so that no stray mouse move hovers a cell.
+        SetCursorPos(5, 5);
+        ASSERT_TRUE(top.Create(300, 200, 300, 100));
+        ASSERT_TRUE(picker.Create(10, 10, 120, 24, top.m_hWnd, kPickerId));
+    }
+    void TearDown() override {
+        DestroyOpenPalettes();
+        PumpMessages();
+        PaletteTable = InitialPaletteTable();
+    }
+
+    // Opens a popup at (400, 300) and returns it.
+    CColourPalette* Open(COLORREF colour, COLORREF* custom = nullptr, const char* text = nullptr) {
+        if (!CColourPalette::Drop(&picker, 400, 300, colour, custom, -1, -1, text)) return nullptr;
+        PumpMessages();
+        return FindOpenPalette();
+    }
+
+    POINT CellCentre(CColourPalette* popup, int row, int column) {
+        RECT cell{};
+        PaletteCellRect(popup->Geometry(), row, column, cell);
+        return CentreOf(cell);
+    }
+
+    Notification Sent(UINT message, WPARAM wParam, LPARAM lParam) { return Notification{message, wParam, lParam, 0}; }
+
+    RecordingWindow top;
+    RecordingWindow picker;
+};
+
+TEST_F(ColourPaletteTest, OpensWhereAskedLaidOutCapturedAndSilent) {
+    CColourPalette* popup = Open(kSilver);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(GetCapture(), popup->m_hWnd);
+    EXPECT_TRUE(IsWindowVisible(popup->m_hWnd));
+    const RECT window = popup->GetWindowRect();
+    EXPECT_EQ(window.left, 400);
+    EXPECT_EQ(window.top, 300);
+    EXPECT_EQ(window.right - window.left, 148);
+    EXPECT_EQ(window.bottom - window.top, 238);
+    const RECT recorded = popup->WindowRect();
+    EXPECT_TRUE(EqualRect(&window, &recorded));
+    // Given the picker as parent, the popup is owned by the picker's top-level window.
+    EXPECT_EQ(GetWindow(popup->m_hWnd, GW_OWNER), top.m_hWnd);
+    EXPECT_EQ(popup->SelectedItem(), (PaletteItem{6, 3}));  // "Silver"
+    EXPECT_EQ(popup->HoverItem(), kNoPaletteItem);
+    EXPECT_TRUE(picker.received.empty());
+}
+
+TEST_F(ColourPaletteTest, InitialColourSelectsTheFirstEqualEntryOrNothing) {
+    CColourPalette* white = Open(RGB(255, 255, 255));
+    ASSERT_NE(white, nullptr);
+    EXPECT_EQ(white->SelectedItem(), (PaletteItem{6, 7}));
+    DestroyOpenPalettes();
+
+    CColourPalette* unknown = Open(kUnknown);
+    ASSERT_NE(unknown, nullptr);
+    EXPECT_EQ(unknown->SelectedItem(), kNoPaletteItem);
+}
+
+TEST_F(ColourPaletteTest, RefreshesTheSystemEntriesAtEachOpening) {
+    PaletteTable[64].colour = kUnknown;
+    ASSERT_NE(Open(kSilver), nullptr);
+    EXPECT_EQ(PaletteTable[64].colour, GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(PaletteTable[71].colour, GetSysColor(COLOR_BACKGROUND));
+}
+
+TEST_F(ColourPaletteTest, RegistersATooltipPerCellAndOneForTheButton) {
+    CColourPalette* popup = Open(kSilver);
+    ASSERT_NE(popup, nullptr);
+    ASSERT_EQ(popup->ToolCount(), 72 + 1 + 16);
+
+    HWND tips = nullptr;
+    for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+        char cls[64] = {};
+        GetClassNameA(w, cls, sizeof(cls));
+        if (GetWindow(w, GW_OWNER) == popup->m_hWnd && std::string(cls) == TOOLTIPS_CLASSA) tips = w;
+    }
+    ASSERT_NE(tips, nullptr);
+    auto tool = [&](int index, RECT& rect) {
+        char text[80] = {};
+        TTTOOLINFOA info{};
+        info.cbSize = TTTOOLINFOA_V2_SIZE;
+        info.lpszText = text;
+        EXPECT_TRUE(SendMessageA(tips, TTM_ENUMTOOLSA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&info)));
+        EXPECT_EQ(info.uId, 1u);
+        EXPECT_EQ(info.hwnd, popup->m_hWnd);
+        rect = info.rect;
+        return std::string(text);
+    };
+    RECT rect{};
+    EXPECT_EQ(tool(0, rect), "Light Maroon");
+    EXPECT_EQ(rect.left, 2);
+    EXPECT_EQ(rect.bottom, 20);
+    EXPECT_EQ(tool(71, rect), "Desktop");
+    EXPECT_EQ(tool(72, rect), "Selects a custom color");
+    EXPECT_TRUE(EqualRect(&rect, &popup->Geometry().customRect));
+    EXPECT_EQ(tool(73, rect), "Custom color 1");
+    EXPECT_EQ(rect.top, 2 + 11 * 18);
+}
+
+TEST_F(ColourPaletteTest, HoverReportsColoursButNotTheSeparator) {
+    CColourPalette* popup = Open(kSilver);
+    ASSERT_NE(popup, nullptr);
+    const HWND hwnd = popup->m_hWnd;
+
+    MoveMouse(hwnd, CellCentre(popup, 2, 2));              // "Green"
+    MoveMouse(hwnd, CellCentre(popup, 2, 2));              // the same cell: nothing new
+    MoveMouse(hwnd, CentreOf(popup->Geometry().separatorRect));
+    EXPECT_EQ(popup->HoverItem(), (PaletteItem{9, 0}));
+    MoveMouse(hwnd, CentreOf(popup->Geometry().customRect));
+    EXPECT_EQ(popup->HoverItem(), (PaletteItem{10, 0}));
+    MoveMouse(hwnd, POINT{-5, 40});
+    EXPECT_EQ(popup->HoverItem(), kNoPaletteItem);
+
+    const std::vector<Notification> expected = {
+        Sent(PICK_CHANGED, RGB(0, 0x80, 0), 0),
+        Sent(PICK_CHANGED, kSilver, 0),  // the custom-colour button reports the initial colour
+    };
+    EXPECT_EQ(picker.received, expected);
+    // The button leaves the current colour as the last colour cell set it.
+    EXPECT_EQ(popup->CurrentColour(), RGB(0, 0x80, 0));
+}
+
+TEST_F(ColourPaletteTest, EnterAcceptsTheLastHoveredColourAfterThePointerLeft) {
+    CColourPalette* popup = Open(kSilver);
+    ASSERT_NE(popup, nullptr);
+    const HWND hwnd = popup->m_hWnd;
+    MoveMouse(hwnd, CellCentre(popup, 0, 2));  // "Red"
+    MoveMouse(hwnd, POINT{-5, -5});
+    picker.received.clear();
+
+    PostAndPump(hwnd, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(picker.received, (std::vector<Notification>{Sent(PICK_ACCEPTED, RGB(255, 0, 0), kNoCell)}));
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(ColourPaletteTest, EnterWithNothingHoveredAcceptsTheInitialColour) {
+    CColourPalette* popup = Open(kUnknown);
+    ASSERT_NE(popup, nullptr);
+    const HWND hwnd = popup->m_hWnd;
+    PostAndPump(hwnd, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(picker.received, (std::vector<Notification>{Sent(PICK_ACCEPTED, kUnknown, kNoCell)}));
+    EXPECT_FALSE(IsWindow(hwnd));
+}
+
+TEST_F(ColourPaletteTest, EscapeCancelsWithTheInitialColourAndTheHoveredCell) {
+    CColourPalette* popup = Open(kSilver);
+    ASSERT_NE(popup, nullptr);
+    const HWND hwnd = popup->m_hWnd;
+    MoveMouse(hwnd, CellCentre(popup, 3, 4));
+    picker.received.clear();
+    PostAndPump(hwnd, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(picker.received, (std::vector<Notification>{Sent(PICK_CANCELLED, kSilver, CellParam(3, 4))}));
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(ColourPaletteTest, ArrowKeysMoveFromTheSelectionAndReportEachColour) {
+    CColourPalette* popup = Open(kSilver);  // selected (6, 3)
+    ASSERT_NE(popup, nullptr);
+    const HWND hwnd = popup->m_hWnd;
+    PostAndPump(hwnd, WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_EQ(popup->HoverItem(), (PaletteItem{6, 4}));
+    PostAndPump(hwnd, WM_KEYDOWN, VK_DOWN, 0);
+    PostAndPump(hwnd, WM_KEYDOWN, VK_DOWN, 0);
+    PostAndPump(hwnd, WM_KEYDOWN, VK_DOWN, 0);  // over the separator to the button
+    EXPECT_EQ(popup->HoverItem(), (PaletteItem{10, 4}));
+    PostAndPump(hwnd, WM_KEYDOWN, VK_UP, 0);
+    EXPECT_EQ(popup->HoverItem(), (PaletteItem{8, 4}));
+
+    const COLORREF activeCaption = GetSysColor(COLOR_ACTIVECAPTION) & 0x00FFFFFF;
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT) & 0x00FFFFFF;
+    const std::vector<Notification> expected = {
+        Sent(PICK_CHANGED, 0x00D3D3D3, 0),    // (6, 4) "Light Gray"
+        Sent(PICK_CHANGED, activeCaption, 0),  // (7, 4)
+        Sent(PICK_CHANGED, highlight, 0),      // (8, 4)
+        Sent(PICK_CHANGED, kSilver, 0),        // the button reports the initial colour
+        Sent(PICK_CHANGED, highlight, 0),
+    };
+    EXPECT_EQ(picker.received, expected);
+
+    // After the pointer leaves, the keys start again from the selected cell.
+    MoveMouse(hwnd, POINT{-5, -5});
+    PostAndPump(hwnd, WM_KEYDOWN, VK_LEFT, 0);
+    EXPECT_EQ(popup->HoverItem(), (PaletteItem{6, 2}));
+}
+
+TEST_F(ColourPaletteTest, ArrowKeysWithoutASelection) {
+    CColourPalette* popup = Open(kUnknown);
+    ASSERT_NE(popup, nullptr);
+    const HWND hwnd = popup->m_hWnd;
+    PostAndPump(hwnd, WM_KEYDOWN, VK_UP, 0);
+    EXPECT_EQ(popup->HoverItem(), kNoPaletteItem);
+    EXPECT_TRUE(picker.received.empty());
+    PostAndPump(hwnd, WM_KEYDOWN, VK_LEFT, 0);
+    EXPECT_EQ(popup->HoverItem(), (PaletteItem{12, 7}));
+    // An unset custom colour reports as white.
+    EXPECT_EQ(picker.received, (std::vector<Notification>{Sent(PICK_CHANGED, 0x00FFFFFF, 0)}));
+    MoveMouse(hwnd, POINT{-5, -5});
+    PostAndPump(hwnd, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(popup->HoverItem(), (PaletteItem{0, 0}));
+}
+
+TEST_F(ColourPaletteTest, ReleaseInsideAcceptsOutsideCancels) {
+    CColourPalette* popup = Open(kSilver);
+    ASSERT_NE(popup, nullptr);
+    HWND hwnd = popup->m_hWnd;
+    POINT cell = CellCentre(popup, 1, 5);  // "Yellow"
+    MoveMouse(hwnd, cell);
+    ClientToScreen(hwnd, &cell);
+    picker.received.clear();
+    ReleaseMouseAt(hwnd, cell);
+    EXPECT_EQ(picker.received, (std::vector<Notification>{Sent(PICK_ACCEPTED, RGB(255, 255, 0), CellParam(1, 5))}));
+    EXPECT_FALSE(IsWindow(hwnd));
+
+    popup = Open(kSilver);
+    ASSERT_NE(popup, nullptr);
+    hwnd = popup->m_hWnd;
+    picker.received.clear();
+    MoveMouse(hwnd, CellCentre(popup, 1, 5));
+    // Just past the bottom-right corner: outside.
+    ReleaseMouseAt(hwnd, POINT{400 + 148, 300 + 238});
+    ASSERT_FALSE(picker.received.empty());
+    EXPECT_EQ(picker.received.back(), Sent(PICK_CANCELLED, kSilver, kNoCell));
+    EXPECT_FALSE(IsWindow(hwnd));
+}
+
+TEST_F(ColourPaletteTest, ReleaseOnTheFrameWithNothingHoveredAcceptsTheCurrentColour) {
+    CColourPalette* popup = Open(kSilver);
+    ASSERT_NE(popup, nullptr);
+    const HWND hwnd = popup->m_hWnd;
+    MoveMouse(hwnd, CellCentre(popup, 4, 0));           // "Deep Violet"
+    MoveMouse(hwnd, POINT{70, 237});                    // the bottom frame: no item
+    picker.received.clear();
+    ReleaseMouseAt(hwnd, POINT{400 + 70, 300 + 237});
+    EXPECT_EQ(picker.received, (std::vector<Notification>{Sent(PICK_ACCEPTED, 0x00800040, kNoCell)}));
+}
+
+TEST_F(ColourPaletteTest, ReleaseOverTheSeparatorKeepsThePopupOpen) {
+    CColourPalette* popup = Open(kSilver);
+    ASSERT_NE(popup, nullptr);
+    const HWND hwnd = popup->m_hWnd;
+    POINT separator = CentreOf(popup->Geometry().separatorRect);
+    MoveMouse(hwnd, separator);
+    ClientToScreen(hwnd, &separator);
+    ReleaseMouseAt(hwnd, separator);
+    EXPECT_TRUE(IsWindow(hwnd));
+    EXPECT_EQ(GetCapture(), hwnd);
+    EXPECT_TRUE(picker.received.empty());
+}
+
+TEST_F(ColourPaletteTest, CustomColoursComeFromAndGoBackToThePickersArray) {
+    COLORREF custom[16];
+    for (int i = 0; i < 16; ++i) custom[i] = RGB(i, 100, 200);
+    CColourPalette* popup = Open(RGB(3, 100, 200), custom);
+    ASSERT_NE(popup, nullptr);
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(PaletteTable[static_cast<size_t>(88 + i)].colour, custom[i]) << i;
+    // The scan ran before the array came in: the colour is not selected yet.
+    EXPECT_EQ(popup->SelectedItem(), kNoPaletteItem);
+
+    PaletteTable[90].colour = RGB(9, 9, 9);  // as if a colour dialog had changed it
+    PostAndPump(popup->m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(custom[2], RGB(9, 9, 9));
+    EXPECT_EQ(custom[3], RGB(3, 100, 200));
+
+    // The next opening with the same colour finds it among the custom entries.
+    popup = Open(RGB(3, 100, 200));
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->SelectedItem(), (PaletteItem{11, 3}));
+}
+
+TEST_F(ColourPaletteTest, TheCustomButtonRunsTheColourDialogAndStaysOpen) {
+    COLORREF custom[16];
+    for (COLORREF& c : custom) c = RGB(255, 255, 255);
+    CColourPalette* popup = Open(RGB(0x11, 0x22, 0x33), custom);
+    ASSERT_NE(popup, nullptr);
+    const HWND hwnd = popup->m_hWnd;
+    MoveMouse(hwnd, CentreOf(popup->Geometry().customRect));
+    picker.received.clear();
+
+    const COLORREF chosen = RGB(10, 20, 30);
+    ColourDialogVisit visit;
+    {
+        ModalBoxAnswerer answerer([&](HWND box) { AnswerColourDialog(box, chosen, true, IDOK, visit); });
+        PostAndDispatch(hwnd, WM_KEYDOWN, VK_RETURN, 0);
+        ASSERT_EQ(answerer.boxes().size(), 1u);
+    }
+    EXPECT_EQ(GetCapture(), hwnd);
+    EXPECT_EQ(visit.owner, hwnd);
+    EXPECT_EQ(visit.shownAtStart, RGB(0x11, 0x22, 0x33));
+    EXPECT_TRUE(IsWindow(hwnd));
+    EXPECT_EQ(popup->CurrentColour(), chosen);
+    EXPECT_TRUE(picker.received.empty());
+    int slot = -1;
+    for (int i = 0; i < 16; ++i)
+        if (PaletteTable[static_cast<size_t>(88 + i)].colour == chosen) slot = i;
+    ASSERT_GE(slot, 0) << "the added custom colour is in the table";
+
+    // Only a later acceptance with no colour cell hovered since sends it.
+    MoveMouse(hwnd, POINT{-5, -5});
+    PostAndPump(hwnd, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(picker.received, (std::vector<Notification>{Sent(PICK_ACCEPTED, chosen, kNoCell)}));
+    EXPECT_EQ(custom[slot], chosen);
+}
+
+TEST_F(ColourPaletteTest, ACancelledColourDialogChangesNothing) {
+    CColourPalette* popup = Open(kSilver);
+    ASSERT_NE(popup, nullptr);
+    const HWND hwnd = popup->m_hWnd;
+    MoveMouse(hwnd, CentreOf(popup->Geometry().customRect));
+    ColourDialogVisit visit;
+    {
+        ModalBoxAnswerer answerer([&](HWND box) { AnswerColourDialog(box, RGB(10, 20, 30), true, IDCANCEL, visit); });
+        SetCursorPos(400 + 70, 300 + 190);
+        PumpMessages();
+        PostAndDispatch(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(70, 190));
+        ASSERT_EQ(answerer.boxes().size(), 1u);
+    }
+    EXPECT_EQ(GetCapture(), hwnd);
+    EXPECT_TRUE(IsWindow(hwnd));
+    EXPECT_EQ(popup->CurrentColour(), kSilver);
+    for (int i = 88; i < 104; ++i) EXPECT_EQ(PaletteTable[static_cast<size_t>(i)].colour, kUnsetCustomColour);
+}
+
+TEST_F(ColourPaletteTest, DestroyedWithItsOwnerItSendsNothing) {
+    CColourPalette* popup = Open(kSilver);
+    ASSERT_NE(popup, nullptr);
+    const HWND hwnd = popup->m_hWnd;
+    top.DestroyWindow();
+    PumpMessages();
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(FindOpenPalette(), nullptr);
+    EXPECT_TRUE(picker.received.empty());
+}
+
+// The popup's own pixels, read from its window.
+// The popup's class shares one device context, so each read takes it only for a moment.
+class PopupPixels {
+public:
+    explicit PopupPixels(HWND hwnd) : m_hwnd(hwnd) {}
+    COLORREF at(int x, int y) const {
+        HDC dc = GetDC(m_hwnd);
+        const COLORREF colour = GetPixel(dc, x, y);
+        ReleaseDC(m_hwnd, dc);
+        return colour;
+    }
+
+private:
+    HWND m_hwnd;
+};
+
+TEST_F(ColourPaletteTest, PaintsSwatchesEdgesAndTheCustomButton) {
+    CColourPalette* popup = Open(RGB(255, 0, 0));  // "Red" (0, 2) is selected
+    ASSERT_NE(popup, nullptr);
+    UpdateWindow(popup->m_hWnd);
+    PopupPixels pixels(popup->m_hWnd);
+    // Swatch of (0, 0): cell {2,2,20,20} shrunk by 3, a shadow-coloured frame around the colour.
+    EXPECT_EQ(pixels.at(5, 5), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(pixels.at(10, 10), 0x00400080u);
+    EXPECT_EQ(pixels.at(3, 10), GetSysColor(COLOR_BTNFACE));
+    // The selected cell has a sunken edge: its top-left is the shadow colour.
+    EXPECT_EQ(pixels.at(38, 2), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(pixels.at(44, 10), RGB(255, 0, 0));
+    // Unset custom colours show white.
+    EXPECT_EQ(pixels.at(10, 2 + 11 * 18 + 8), RGB(255, 255, 255));
+    // Hovering raises the cell: the top-left becomes the light edge colour.
+    MoveMouse(popup->m_hWnd, CellCentre(popup, 0, 0));
+    EXPECT_EQ(pixels.at(3, 3), GetSysColor(COLOR_BTNHIGHLIGHT));
+    MoveMouse(popup->m_hWnd, CellCentre(popup, 0, 1));
+    EXPECT_EQ(pixels.at(3, 3), GetSysColor(COLOR_BTNFACE));
+}
+
+TEST_F(ColourPaletteTest, AWideCaptionWidensThePopupAndLeavesGreyRightOfTheGrid) {
+    const std::string text = "A custom colour caption far wider than eight cells";
+    CColourPalette* popup = Open(kSilver, nullptr, text.c_str());
+    ASSERT_NE(popup, nullptr);
+    const RECT window = popup->GetWindowRect();
+    EXPECT_GT(window.right - window.left, 148);
+    EXPECT_EQ(window.bottom - window.top, 238);
+    EXPECT_EQ(popup->Geometry().customRect.right, window.right - window.left - 2);
+    UpdateWindow(popup->m_hWnd);
+    PopupPixels pixels(popup->m_hWnd);
+    EXPECT_EQ(pixels.at(150, 10), RGB(0xC0, 0xC0, 0xC0));  // the class's light-grey background
+}
+
+}  // namespace

@@ -1,0 +1,235 @@
+// Pictures: what a file's header says about it, and drawPic on a surface of the test's own
+// with pictures made by GDI+'s own encoders.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <cstring>
+
+#include "core/Core.h"
+#include "support/PictureFiles.h"
+#include "core/PictureProbe.h"
+#include "support/TempFolder.h"
+#include "support/TestDib.h"
+
+namespace {
+
+constexpr uint32_t kBackground = 0x204060;
+constexpr uint32_t kRed = 0xFF0000;
+constexpr uint32_t kBlue = 0x0000FF;
+constexpr int kWidth = 40;
+constexpr int kHeight = 30;
+
+PictureProbe Probe(const std::string& bytes) {
+    return ProbePicture(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+}
+
+uint32_t Crc32(const std::string& bytes, size_t from, size_t length) {
+    uint32_t crc = 0xFFFFFFFFu;
+    for (size_t i = from; i < from + length; ++i) {
+        crc ^= static_cast<unsigned char>(bytes[i]);
+        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+void PutBig32(std::string& bytes, size_t at, uint32_t value) {
+    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (24 - 8 * i));
+}
+
+// The PNG with its header claiming another size, its checksum made to match.
+std::string PngClaiming(std::string png, uint32_t width, uint32_t height) {
+    PutBig32(png, 16, width);
+    PutBig32(png, 20, height);
+    PutBig32(png, 29, Crc32(png, 12, 17));
+    return png;
+}
+
+std::string JpegClaiming(std::string jpeg, uint16_t width, uint16_t height) {
+    const size_t frame = jpeg.find("\xFF\xC0");
+    if (frame == std::string::npos) return {};
+    jpeg[frame + 5] = static_cast<char>(height >> 8);
+    jpeg[frame + 6] = static_cast<char>(height & 0xFF);
+    jpeg[frame + 7] = static_cast<char>(width >> 8);
+    jpeg[frame + 8] = static_cast<char>(width & 0xFF);
+    return jpeg;
+}
+
+bool Near(uint32_t rgb, uint32_t expected, int tolerance) {
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const int a = static_cast<int>((rgb >> shift) & 0xFF);
+        const int b = static_cast<int>((expected >> shift) & 0xFF);
+        if (a - b > tolerance || b - a > tolerance) return false;
+    }
+    return true;
+}
+
+struct Format {
+    const wchar_t* mimeType;
+    const char* extension;
+    int tolerance;  // what the encoding may change of a colour
+};
+
+const Format kPng{L"image/png", "png", 0};
+const Format kJpeg{L"image/jpeg", "jpg", 40};
+const Format kBmp{L"image/bmp", "bmp", 0};
+void PrintTo(const Format& format, std::ostream* out) { *out << format.extension; }
+
+std::string Encode(const Format& format, float dpi = 96.0f) {
+    return EncodePicture(format.mimeType, kWidth, kHeight, kRed, kBlue, dpi);
+}
+
+class PictureProbeTest : public ::testing::TestWithParam<Format> {};
+
+TEST_P(PictureProbeTest, AWholeFileIsKnownWithItsSizeAndNoShorterPartIsWhole) {
+    const std::string bytes = Encode(GetParam());
+    ASSERT_FALSE(bytes.empty());
+    const PictureProbe whole = Probe(bytes);
+    EXPECT_NE(whole.format, PictureFormat::Unknown);
+    EXPECT_EQ(whole.width, static_cast<uint32_t>(kWidth));
+    EXPECT_EQ(whole.height, static_cast<uint32_t>(kHeight));
+    EXPECT_TRUE(whole.complete);
+    EXPECT_TRUE(IsDrawablePicture(whole));
+    for (size_t length = 0; length < bytes.size(); ++length) {
+        ASSERT_FALSE(IsDrawablePicture(Probe(bytes.substr(0, length)))) << "cut to " << length << " bytes";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, PictureProbeTest, ::testing::Values(kPng, kJpeg, kBmp),
+                         [](const auto& info) { return std::string(info.param.extension); });
+
+TEST(PictureSizeLimitTest, AllowsTheLargestOutputAndRefusesAbsurdHeaders) {
+    const std::string png = Encode(kPng);
+    ASSERT_FALSE(png.empty());
+    EXPECT_TRUE(IsDrawablePicture(Probe(PngClaiming(png, 8000, 2000))));
+    EXPECT_TRUE(IsDrawablePicture(Probe(PngClaiming(png, 4096, 4096))));
+    EXPECT_FALSE(IsDrawablePicture(Probe(PngClaiming(png, 4097, 4096))));
+    EXPECT_FALSE(IsDrawablePicture(Probe(PngClaiming(png, 30000, 30000))));
+    EXPECT_FALSE(IsDrawablePicture(Probe(PngClaiming(png, 0x7FFFFFFF, 0x7FFFFFFF))));
+    EXPECT_FALSE(IsDrawablePicture(Probe(PngClaiming(png, 0, 10))));
+
+    const std::string jpeg = Encode(kJpeg);
+    ASSERT_FALSE(jpeg.empty());
+    EXPECT_EQ(Probe(JpegClaiming(jpeg, 30000, 30000)).width, 30000u);
+    EXPECT_FALSE(IsDrawablePicture(Probe(JpegClaiming(jpeg, 30000, 30000))));
+}
+
+TEST(PictureProbeFormatsTest, OtherBytesAreNoKnownPicture) {
+    EXPECT_EQ(Probe("").format, PictureFormat::Unknown);
+    EXPECT_EQ(Probe("just some text, not a picture\r\n").format, PictureFormat::Unknown);
+    EXPECT_FALSE(IsDrawablePicture(Probe("BM")));
+    EXPECT_FALSE(IsDrawablePicture(Probe("\x89PNG\r\n\x1A\n")));
+    EXPECT_FALSE(IsDrawablePicture(Probe("\xFF\xD8\xFF\xD9")));
+}
+
+class DrawPicTest : public ::testing::Test {
+protected:
+    static constexpr int kX = 10;
+    static constexpr int kY = 5;
+
+    // The file drawn at (kX, kY) on a surface of the background colour, with the frame's
+    // quality modes.
+    void Draw(const std::string& path) {
+        dib.fill(0xFF000000 | kBackground);
+        Gdiplus::Graphics graphics(dib.dc());
+        graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+        graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+        core.drawPic(graphics, kX, kY, path);
+        graphics.Flush(Gdiplus::FlushIntentionSync);
+        GdiFlush();
+    }
+    int Untouched() const { return dib.countRgb(0, 0, dib.width(), dib.height(), kBackground); }
+    int All() const { return dib.width() * dib.height(); }
+
+    void ExpectDrawnAtNaturalSize(int tolerance) const {
+        // Corners and the middle of each half (a lossy encoding blurs the seam between them).
+        EXPECT_TRUE(Near(dib.rgb(kX, kY), kRed, tolerance)) << std::hex << dib.rgb(kX, kY);
+        EXPECT_TRUE(Near(dib.rgb(kX, kY + kHeight - 1), kRed, tolerance));
+        EXPECT_TRUE(Near(dib.rgb(kX + kWidth / 4, kY + kHeight / 2), kRed, tolerance));
+        EXPECT_TRUE(Near(dib.rgb(kX + kWidth * 3 / 4, kY + kHeight / 2), kBlue, tolerance));
+        EXPECT_TRUE(Near(dib.rgb(kX + kWidth - 1, kY), kBlue, tolerance));
+        EXPECT_TRUE(Near(dib.rgb(kX + kWidth - 1, kY + kHeight - 1), kBlue, tolerance))
+            << std::hex << dib.rgb(kX + kWidth - 1, kY + kHeight - 1);
+        // Just outside its extent nothing changes: no scaling, no blur beyond the edge.
+        EXPECT_EQ(dib.rgb(kX - 1, kY), kBackground);
+        EXPECT_EQ(dib.rgb(kX, kY - 1), kBackground);
+        EXPECT_EQ(dib.rgb(kX + kWidth, kY + kHeight - 1), kBackground);
+        EXPECT_EQ(dib.rgb(kX + kWidth - 1, kY + kHeight), kBackground);
+        EXPECT_EQ(Untouched(), All() - kWidth * kHeight);
+    }
+
+    TempFolder folder;
+    CCore core;
+    TestDib dib{80, 60};
+};
+
+TEST_F(DrawPicTest, LosslessPicturesKeepEveryPixelWhateverResolutionTheyClaim) {
+    for (const Format& format : {kPng, kBmp}) {
+        for (float dpi : {96.0f, 300.0f, 24.0f}) {
+            SCOPED_TRACE(std::string(format.extension) + " at " + std::to_string(dpi) + " dpi");
+            const std::string name = std::string("picture.") + format.extension;
+            folder.write(name, Encode(format, dpi));
+            Draw(folder.file(name));
+            ExpectDrawnAtNaturalSize(0);
+            EXPECT_EQ(dib.countRgb(kX, kY, kX + kWidth / 2, kY + kHeight, kRed), kWidth / 2 * kHeight);
+            EXPECT_EQ(dib.countRgb(kX + kWidth / 2, kY, kX + kWidth, kY + kHeight, kBlue), kWidth / 2 * kHeight);
+        }
+    }
+}
+
+TEST_F(DrawPicTest, AJpegIsDrawnAtItsNaturalSize) {
+    folder.write("picture.jpg", Encode(kJpeg, 300.0f));
+    Draw(folder.file("picture.jpg"));
+    ExpectDrawnAtNaturalSize(kJpeg.tolerance);
+}
+
+TEST_F(DrawPicTest, AGifIsDrawnAtItsNaturalSize) {
+    // Not every GDI+ has a GIF encoder: a 2 x 1 GIF by hand, one red and one blue pixel
+    // (2-colour table; LZW codes clear, 0, 1, end).
+    const std::string gif("GIF89a\x02\x00\x01\x00\x80\x00\x00\xFF\x00\x00\x00\x00\xFF"
+                          ",\x00\x00\x00\x00\x02\x00\x01\x00\x00\x02\x02\x44\x0A\x00;", 35);
+    const PictureProbe probe = Probe(gif);
+    EXPECT_EQ(probe.format, PictureFormat::Gif);
+    EXPECT_EQ(probe.width, 2u);
+    EXPECT_EQ(probe.height, 1u);
+    folder.write("picture.gif", gif);
+    Draw(folder.file("picture.gif"));
+    EXPECT_EQ(dib.rgb(kX, kY), kRed);
+    EXPECT_EQ(dib.rgb(kX + 1, kY), kBlue);
+    EXPECT_EQ(Untouched(), All() - 2);
+}
+
+TEST_F(DrawPicTest, AChineseNameDrawsAndTheFileIsFreeOnReturn) {
+    folder.write("图片 一.png", Encode(kPng));
+    Draw(folder.file("图片 一.png"));
+    ExpectDrawnAtNaturalSize(0);
+    EXPECT_TRUE(DeleteFileA(folder.file("图片 一.png").c_str())) << GetLastError();
+}
+
+TEST_F(DrawPicTest, WhatIsNoWholePictureDrawsNothing) {
+    const std::string png = Encode(kPng);
+    const std::string jpeg = Encode(kJpeg);
+    const std::string bmp = Encode(kBmp);
+    ASSERT_FALSE(png.empty());
+    ASSERT_FALSE(jpeg.empty());
+    folder.write("empty.png", "");
+    folder.write("half.png", png.substr(0, png.size() / 2));
+    folder.write("no end.png", png.substr(0, png.size() - 12));
+    folder.write("half.jpg", jpeg.substr(0, jpeg.size() / 2));
+    folder.write("no end.jpg", jpeg.substr(0, jpeg.size() - 2));
+    folder.write("rows cut.bmp", bmp.substr(0, bmp.size() - 100));
+    folder.write("text.jpg", "this is not a picture\r\n");
+    folder.write("huge.png", PngClaiming(png, 30000, 30000));
+    folder.write("huge.jpg", JpegClaiming(jpeg, 30000, 30000));
+    folder.makeFolder("x.png");
+    folder.makeFolder("data");
+    for (const std::string name : {"missing.png", "empty.png", "half.png", "no end.png", "half.jpg", "no end.jpg",
+                                   "rows cut.bmp", "text.jpg", "huge.png", "huge.jpg", "x.png", "data\\", ""}) {
+        Draw(name.empty() ? std::string() : folder.file(name));
+        EXPECT_EQ(Untouched(), All()) << "'" << name << "'";
+    }
+}
+
+}  // namespace

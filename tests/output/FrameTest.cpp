@@ -1,0 +1,210 @@
+// Frames by their pixels: the three layers composed onto a DIB of the test's own, what the
+// window shows after a push, and frames that leave no GDI object behind.
+#include <vector>
+
+#include "output/InfoBarLayout.h"
+#include "output/OutputDlg.h"
+#include "output/OutputFixture.h"
+#include "resource.h"
+#include "support/MessagePump.h"
+#include "support/TestDib.h"
+
+namespace {
+
+constexpr uint32_t kBackground = 0x204060;
+constexpr uint32_t kText = 0xFFE000;
+constexpr uint32_t kRed = 0xFF0000;
+constexpr uint32_t kGreen = 0x00FF00;
+constexpr uint32_t kBlue = 0x0000FF;
+
+class FrameTest : public OutputFixture {
+protected:
+    void SetUp() override {
+        OutputFixture::SetUp();
+        SharedState::clrbg = 0xFF000000 | kBackground;
+        SharedState::clrfont = 0xFF000000 | kText;
+    }
+    // One frame onto a DIB of the test's own, as Render() composes it.
+    void Compose(TestDib& dib) {
+        Gdiplus::Graphics graphics(dib.dc());
+        COutputDlg::SetFrameModes(graphics);
+        output.ComposeFrame(graphics);
+        graphics.Flush(Gdiplus::FlushIntentionSync);
+        GdiFlush();
+    }
+    // Where the bar goes for the present text, as measured by the core.
+    InfoBarLayout Bar() const {
+        return LayoutInfoBar(core->getTextBounds("黑体", 30, SharedState::dispbtm).cy, SharedState::width,
+                             SharedState::height);
+    }
+
+    COutputDlg output{nullptr};
+};
+
+TEST_F(FrameTest, TheBackgroundCoversWidthByHeightAndNothingElse) {
+    SharedState::width = 200;
+    SharedState::height = 150;
+    TestDib dib(240, 180);
+    dib.fill(0);
+    Compose(dib);
+    EXPECT_EQ(dib.pixel(0, 0), 0xFF000000 | kBackground);
+    EXPECT_EQ(dib.pixel(199, 149), 0xFF000000 | kBackground);
+    EXPECT_EQ(dib.countRgb(0, 0, 200, 150, kBackground), 200 * 150);
+    // Beyond SharedState's size the frame stays as it was made: transparent.
+    EXPECT_EQ(dib.pixel(200, 0), 0u);
+    EXPECT_EQ(dib.pixel(0, 150), 0u);
+    EXPECT_EQ(dib.pixel(239, 179), 0u);
+}
+
+TEST_F(FrameTest, ThePictureStandsAtTheTopLeftAtItsNaturalSize) {
+    SharedState::width = 200;
+    SharedState::height = 150;
+    Picture("red.bmp", 40, 30, kRed);
+    Listed({"red.bmp"});
+    TestDib dib(200, 150);
+    Compose(dib);
+    EXPECT_EQ(dib.pixel(0, 0), 0xFF000000 | kRed);
+    EXPECT_EQ(dib.countRgb(0, 0, 40, 30, kRed), 40 * 30);
+    EXPECT_EQ(dib.countRgb(0, 0, 200, 150, kRed), 40 * 30);
+    EXPECT_EQ(dib.rgb(40, 0), kBackground);
+    EXPECT_EQ(dib.rgb(0, 30), kBackground);
+}
+
+TEST_F(FrameTest, FramesShowThePlaylistRowsInTurn) {
+    SharedState::width = 100;
+    SharedState::height = 100;
+    Picture("red.bmp", 100, 100, kRed);
+    Picture("green.bmp", 100, 100, kGreen);
+    Listed({"red.bmp", "green.bmp"});
+    std::vector<uint32_t> shown;
+    for (int i = 0; i < 3; ++i) {
+        TestDib dib(100, 100);
+        Compose(dib);
+        shown.push_back(dib.rgb(50, 50));
+    }
+    EXPECT_EQ(shown, (std::vector<uint32_t>{kRed, kGreen, kRed}));
+}
+
+TEST_F(FrameTest, TheBarCoversTheBottomOfATallPictureAndCarriesTheText) {
+    SharedState::width = 400;
+    SharedState::height = 200;
+    SharedState::dispbtm = "Placard 信息栏";
+    Picture("blue.bmp", 400, 200, kBlue);
+    Listed({"blue.bmp"});
+    TestDib dib(400, 200);
+    Compose(dib);
+
+    const int e = Bar().bandRows;
+    const int d = Bar().margin;
+    ASSERT_GT(e, 20);
+    ASSERT_LT(e, 100);
+    const int top = 200 - e;
+    EXPECT_EQ(dib.countRgb(0, 0, 400, top, kBlue), 400 * top) << "the picture above the band";
+    EXPECT_EQ(dib.countRgb(0, top, 400, 200, kBlue), 0) << "nothing of the picture in the band";
+    const int background = dib.countRgb(0, top, 400, 200, kBackground);
+    const int text = dib.countRgb(0, top, 400, 200, kText);
+    EXPECT_GT(text, 100) << "the text's solid strokes";
+    EXPECT_GT(background, text);
+    // The text starts d in from the left edge.
+    EXPECT_EQ(dib.countRgb(0, top, d, 200, kText), 0);
+    EXPECT_EQ(dib.countRgb(0, top, d, 200, kBackground), d * e);
+}
+
+TEST_F(FrameTest, WithoutBarTextThePictureReachesTheBottomEdge) {
+    SharedState::width = 400;
+    SharedState::height = 200;
+    Picture("blue.bmp", 400, 200, kBlue);
+    Listed({"blue.bmp"});
+    TestDib dib(400, 200);
+    Compose(dib);
+    EXPECT_EQ(dib.countRgb(0, 0, 400, 200, kBlue), 400 * 200);
+}
+
+TEST_F(FrameTest, AnEmptyPlaylistGivesBackgroundAndBarOnly) {
+    SharedState::width = 400;
+    SharedState::height = 200;
+    SharedState::dispbtm = "Placard";
+    Picture("blue.bmp", 400, 200, kBlue);  // in the folder, but not listed
+    TestDib dib(400, 200);
+    Compose(dib);
+    const int top = 200 - Bar().bandRows;
+    EXPECT_EQ(dib.countRgb(0, 0, 400, top, kBackground), 400 * top);
+    EXPECT_GT(dib.countRgb(0, top, 400, 200, kText), 0);
+    EXPECT_EQ(dib.countRgb(0, 0, 400, 200, kBlue), 0);
+    EXPECT_EQ(output.SlideIndex(), 0);
+}
+
+// The output window as the screen shows it after the push of its first frame.
+TEST_F(FrameTest, ThePushedFrameIsWhatTheScreenShowsAtTheWindowsPlace) {
+    SharedState::width = 200;
+    SharedState::height = 150;
+    SharedState::interval = 60;
+    Picture("red.bmp", 40, 30, kRed);
+    Listed({"red.bmp"});
+    COutputDlg window(nullptr);
+    ASSERT_TRUE(window.Create(IDD_OUTPUT, nullptr));
+    window.Place(RECT{300, 200, 500, 350});
+    PumpMessages(300);
+
+    TestDib screen(200, 150);
+    HDC desktop = GetDC(nullptr);
+    BitBlt(screen.dc(), 0, 0, 200, 150, desktop, 300, 200, SRCCOPY);
+    ReleaseDC(nullptr, desktop);
+    GdiFlush();
+    // Pushed with constant alpha 253, over whatever lies below: each channel within a few
+    // steps of the frame's.
+    auto closeTo = [](uint32_t a, uint32_t b) {
+        for (int shift = 0; shift < 24; shift += 8) {
+            const int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+            if (d > 4 || d < -4) return false;
+        }
+        return true;
+    };
+    EXPECT_TRUE(closeTo(screen.rgb(10, 10), kRed)) << std::hex << screen.rgb(10, 10);
+    EXPECT_TRUE(closeTo(screen.rgb(100, 100), kBackground)) << std::hex << screen.rgb(100, 100);
+    EXPECT_TRUE(closeTo(screen.rgb(199, 149), kBackground)) << std::hex << screen.rgb(199, 149);
+    window.DestroyWindow();
+}
+
+// How many more GDI objects this process can make now: Wine's GetGuiResources says 0, but
+// its handle table is finite, so fill it and count.
+int FreeGdiSlots() {
+    std::vector<HRGN> made;
+    for (;;) {
+        HRGN region = CreateRectRgn(0, 0, 1, 1);
+        if (region == nullptr) break;
+        made.push_back(region);
+        if (made.size() > 1000000) break;
+    }
+    for (HRGN region : made) DeleteObject(region);
+    return static_cast<int>(made.size());
+}
+
+TEST_F(FrameTest, ThousandsOfFramesLeaveNoGdiObjectBehind) {
+    SharedState::width = 120;
+    SharedState::height = 90;
+    SharedState::interval = 60;
+    SharedState::dispbtm = "Placard 信息栏";
+    Picture("red.bmp", 40, 30, kRed);
+    Picture("green.bmp", 120, 90, kGreen);
+    Listed({"red.bmp", "green.bmp", "missing.bmp"});
+    COutputDlg window(nullptr);
+    ASSERT_TRUE(window.Create(IDD_OUTPUT, nullptr));
+    window.Place(RECT{0, 0, 120, 90});
+    for (int i = 0; i < 20; ++i) window.Render();  // caches the platform fills once
+
+    const int before = FreeGdiSlots();
+    ASSERT_GT(before, 1000);
+    for (int i = 0; i < 3000; ++i) {
+        window.Render();
+        if (i % 500 == 0) {
+            window.Place(RECT{0, 0, 120, -90});  // a frame that is skipped
+            window.Place(RECT{0, 0, 120, 90});
+        }
+    }
+    EXPECT_EQ(FreeGdiSlots(), before);
+    EXPECT_EQ(window.MemDC(), nullptr);
+    window.DestroyWindow();
+}
+
+}  // namespace

@@ -1,0 +1,262 @@
+// The output window on its own: creation, placement, the rotation timer, the keys a dialog
+// answers and the drag. Real windows under Wine; the frames' pixels are FrameTest's.
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "output/OutputDlg.h"
+#include "output/OutputFixture.h"
+#include "resource.h"
+#include "support/MessagePump.h"
+#include "support/ModalBoxAnswerer.h"
+
+namespace {
+
+// The output window with a record of what it was sent.
+class RecordingOutput : public COutputDlg {
+public:
+    RecordingOutput() : COutputDlg(nullptr) {}
+    int ticks = 0;
+    std::vector<WPARAM> sysCommands;
+    int enteredMove = 0;
+    int exitedMove = 0;
+    std::vector<RECT> rectsDuringMove;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_TIMER && wParam == kRotationTimer) ++ticks;
+        if (message == WM_SYSCOMMAND) sysCommands.push_back(wParam);
+        if (message == WM_ENTERSIZEMOVE) ++enteredMove;
+        if (message == WM_EXITSIZEMOVE) ++exitedMove;
+        return COutputDlg::WindowProc(message, wParam, lParam);
+    }
+};
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+class OutputDlgTest : public OutputFixture {
+protected:
+    void SetUp() override {
+        OutputFixture::SetUp();
+        SharedState::width = 320;
+        SharedState::height = 240;
+        SharedState::interval = 5;
+        SharedState::clrbg = 0xFF204060;
+        ASSERT_TRUE(output.Create(IDD_OUTPUT, nullptr));
+    }
+    void TearDown() override {
+        output.DestroyWindow();
+        OutputFixture::TearDown();
+    }
+    void Tick() {
+        output.PostMessage(WM_TIMER, COutputDlg::kRotationTimer, 0);
+        PumpMessages();
+    }
+    bool Layered() const { return (GetWindowLongA(output.m_hWnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; }
+
+    RecordingOutput output;
+};
+
+TEST_F(OutputDlgTest, CreationHoldsTheLibraryAndItsEntryPointAndComposesNothing) {
+    EXPECT_NE(output.User32(), nullptr);
+    const auto expected = reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "UpdateLayeredWindow"));
+    EXPECT_EQ(reinterpret_cast<void (*)()>(output.UpdateLayeredWindowEntry()), expected);
+    const BLENDFUNCTION blend = output.Blend();
+    EXPECT_EQ(blend.BlendOp, AC_SRC_OVER);
+    EXPECT_EQ(blend.BlendFlags, 0);
+    EXPECT_EQ(blend.SourceConstantAlpha, 255);
+    EXPECT_EQ(blend.AlphaFormat, AC_SRC_ALPHA);
+
+    EXPECT_FALSE(output.IsWindowVisible());
+    EXPECT_FALSE(Layered()) << "no frame before the first placement";
+    EXPECT_EQ(GetWindowLongA(output.m_hWnd, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME | WS_BORDER), 0);
+    // No timer runs before the first placement either.
+    PumpMessages(100);
+    EXPECT_EQ(output.ticks, 0);
+}
+
+TEST_F(OutputDlgTest, PlacingMovesSizesShowsAndComposesTheFirstFrame) {
+    Listed({"a.bmp", "b.bmp", "c.bmp"});
+    const RECT rect{1343, 108, 1663, 348};
+    output.Place(rect);
+    EXPECT_TRUE(SameRect(output.GetWindowRect(), rect));
+    EXPECT_TRUE(SameRect(output.PlaceRect(), rect));
+    EXPECT_TRUE(output.IsWindowVisible());
+    EXPECT_TRUE(Layered());
+    EXPECT_EQ(output.SlideIndex(), 1) << "row 0 was composed";
+    EXPECT_EQ(output.MemDC(), nullptr);
+    EXPECT_EQ(output.Blend().SourceConstantAlpha, 253);
+}
+
+TEST_F(OutputDlgTest, WithFewerThanTwoNamesTheSlideshowStaysOnRowZero) {
+    output.Place(RECT{0, 0, 320, 240});
+    EXPECT_EQ(output.SlideIndex(), 0);
+    Tick();
+    EXPECT_EQ(output.SlideIndex(), 0);
+    Listed({"a.bmp"});
+    Tick();
+    Tick();
+    EXPECT_EQ(output.SlideIndex(), 0);
+}
+
+TEST_F(OutputDlgTest, TicksAdvanceTheRowsAndWrapAndEveryPlacementStartsAgain) {
+    Listed({"a.bmp", "b.bmp", "c.bmp"});
+    output.Place(RECT{10, 10, 330, 250});
+    std::vector<int> seen;
+    for (int i = 0; i < 4; ++i) {
+        Tick();
+        seen.push_back(output.SlideIndex());
+    }
+    EXPECT_EQ(seen, (std::vector<int>{2, 0, 1, 2}));
+
+    // Another timer's tick composes nothing.
+    output.PostMessage(WM_TIMER, 2, 0);
+    PumpMessages();
+    EXPECT_EQ(output.SlideIndex(), 2);
+
+    // A hidden window goes on composing.
+    output.ShowWindow(SW_HIDE);
+    Tick();
+    EXPECT_EQ(output.SlideIndex(), 0);
+
+    output.Place(RECT{10, 10, 330, 250});
+    EXPECT_EQ(output.SlideIndex(), 1);
+    EXPECT_TRUE(output.IsWindowVisible());
+}
+
+TEST_F(OutputDlgTest, TheTimerRunsAtThePresentIntervalAndEachPlacementRestartsIt) {
+    Listed({"a.bmp", "b.bmp"});
+    SharedState::interval = 1;
+    output.Place(RECT{0, 0, 320, 240});
+    PumpMessages(700);
+    output.Place(RECT{0, 0, 320, 240});
+    PumpMessages(700);
+    EXPECT_EQ(output.ticks, 0) << "the second placement restarted the second";
+    EXPECT_TRUE(PumpUntil([&] { return output.ticks >= 1; }, 2000));
+    EXPECT_EQ(output.SlideIndex(), 0);
+}
+
+TEST_F(OutputDlgTest, AnIntervalBelowOneGivesTheShortestPeriodAndAHugeOneTheLongest) {
+    SharedState::interval = 0;
+    output.Place(RECT{0, 0, 320, 240});
+    EXPECT_TRUE(PumpUntil([&] { return output.ticks >= 5; }, 2000));
+
+    SharedState::interval = 2147483647;
+    output.Place(RECT{0, 0, 320, 240});
+    const int before = output.ticks;
+    PumpMessages(300);
+    EXPECT_EQ(output.ticks, before);
+}
+
+TEST_F(OutputDlgTest, AFrameNoSurfaceCanHoldIsSkippedAndTheNextPlacementComposesAgain) {
+    Listed({"a.bmp", "b.bmp"});
+    output.Place(RECT{0, 0, 100000, 600});
+    EXPECT_EQ(output.SlideIndex(), 0) << "nothing composed";
+    EXPECT_EQ(output.MemDC(), nullptr);
+    EXPECT_TRUE(output.IsWindowVisible());
+    output.Place(RECT{0, 600, 800, 0});
+    EXPECT_EQ(output.SlideIndex(), 0);
+    Tick();
+    EXPECT_EQ(output.SlideIndex(), 0);
+
+    output.Place(RECT{0, 0, 800, 600});
+    EXPECT_EQ(output.SlideIndex(), 1);
+}
+
+TEST_F(OutputDlgTest, EnterOrEscapeInTheActiveWindowHidesItAndTheTimerGoesOn) {
+    SharedState::interval = 0;
+    for (UINT key : {VK_ESCAPE, VK_RETURN}) {
+        output.Place(RECT{100, 100, 420, 340});
+        SetActiveWindow(output.m_hWnd);
+        ASSERT_EQ(GetActiveWindow(), output.m_hWnd);
+        output.PostMessage(WM_KEYDOWN, key, 1 | (MapVirtualKeyA(key, 0) << 16));
+        EXPECT_TRUE(PumpUntil([&] { return !output.IsWindowVisible(); }, 2000)) << "key " << key;
+        EXPECT_TRUE(IsWindow(output.m_hWnd));
+        const int before = output.ticks;
+        EXPECT_TRUE(PumpUntil([&] { return output.ticks > before + 2; }, 2000)) << "key " << key;
+    }
+    output.Place(RECT{100, 100, 420, 340});
+    EXPECT_TRUE(output.IsWindowVisible());
+}
+
+TEST_F(OutputDlgTest, AnOwnedWindowGoesWithItsOwnerAndTheObjectCanThenBeDeleted) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "PlacardOutputTestOwner";
+    RegisterClassA(&wc);
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+    auto owned = std::make_unique<COutputDlg>(nullptr);
+    ASSERT_TRUE(owned->Create(IDD_OUTPUT, &owner));
+    EXPECT_EQ(GetWindow(owned->m_hWnd, GW_OWNER), owner.m_hWnd);
+    owned->Place(RECT{0, 0, 320, 240});
+    const HWND window = owned->m_hWnd;
+
+    owner.DestroyWindow();
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(owned->m_hWnd, nullptr);
+    owned->Place(RECT{0, 0, 320, 240});  // ignored: there is no window to place
+    owned.reset();
+    PumpMessages(50);
+}
+
+// Drives the platform's move loop from a thread timer, which that loop dispatches: the
+// mouse goes 100 right and 50 down, then the button comes up.
+struct DragScript {
+    static inline HWND window = nullptr;
+    static inline int step = 0;
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+        ++step;
+        if (step == 1) {
+            SetCursorPos(250, 175);
+            PostMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, 0);
+        } else if (step >= 3) {
+            PostMessageA(window, WM_LBUTTONUP, 0, 0);
+        }
+    }
+};
+
+TEST_F(OutputDlgTest, APressOfTheLeftButtonDragsTheWholeWindow) {
+    Listed({"a.bmp", "b.bmp"});
+    SharedState::interval = 0;
+    output.Place(RECT{100, 100, 420, 340});
+    SetCursorPos(150, 125);
+    DragScript::window = output.m_hWnd;
+    DragScript::step = 0;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &DragScript::OnTimer);
+    output.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 25));
+    const bool ended = PumpUntil([&] { return output.exitedMove > 0; }, 5000);
+    KillTimer(nullptr, timer);
+    ASSERT_TRUE(ended);
+    ASSERT_FALSE(output.sysCommands.empty());
+    EXPECT_EQ(output.sysCommands.front(), static_cast<WPARAM>(SC_MOVE | HTCAPTION));
+    EXPECT_EQ(output.enteredMove, 1);
+    EXPECT_TRUE(SameRect(output.GetWindowRect(), RECT{200, 150, 520, 390}));
+    EXPECT_GT(output.ticks, 0) << "the timer kept composing during the drag";
+}
+
+}  // namespace
+
+namespace {
+
+TEST(OutputDlgDeathTest, WithoutUser32TheProgramShowsItsMessageAndEndsWithStatusZero) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            ModalBoxAnswerer answerer([](HWND box) {
+                char text[256] = {};
+                GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
+                fprintf(stderr, "box said: %s\n", text);
+                fflush(stderr);
+                PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            });
+            ExitForMissingUser32();
+        },
+        ::testing::ExitedWithCode(0), "box said: User32.dll ERROR!");
+}
+
+}  // namespace

@@ -1,0 +1,34 @@
+#include "output/OutputFixture.h"
+
+#include "support/PictureFiles.h"
+#include "support/SharedStateReset.h"
+
+void OutputFixture::SetUp() {
+    ResetSharedState();
+    CCore::overrideAppPath(folder.path());
+    folder.makeFolder("data");
+    core = std::make_unique<CCore>();
+    playlist = std::make_unique<Playlist>();
+    SharedState::appPath = folder.path();
+    SharedState::dataDir = folder.path() + "data\\";
+    SharedState::itemsPath = folder.path() + "_items.txt";
+    SharedState::core = core.get();
+    SharedState::playlist = playlist.get();
+}
+
+void OutputFixture::TearDown() {
+    ResetSharedState();
+    CCore::overrideAppPath("");
+}
+
+void OutputFixture::Picture(const std::string& name, int width, int height, uint32_t rgb) const {
+    folder.write("data\\" + name, EncodePicture(L"image/bmp", width, height, rgb, rgb));
+}
+
+void OutputFixture::Items(const std::string& bytes) const { folder.write("_items.txt", bytes); }
+
+void OutputFixture::Listed(std::initializer_list<const char*> names) const {
+    playlist->clear();
+    for (const char* name : names) playlist->add(name);
+    SharedState::playlistCount = playlist->count();
+}

@@ -1,0 +1,37 @@
+// What the output tests share: SharedState as it is before the settings dialog runs, a
+// core instance, a playlist table and a program folder of the test's own with its
+// picture folder, and pictures written as BMP files of a known size and colour.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <string>
+
+#include "app/SharedState.h"
+#include "core/Core.h"
+#include "output/Playlist.h"
+#include "support/TempFolder.h"
+
+class OutputFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A picture in the picture folder.
+    void Picture(const std::string& name, int width, int height, uint32_t rgb) const;
+    // The playlist file, written as exact bytes.
+    void Items(const std::string& bytes) const;
+    // The table as LoadPlaylist would leave it, without a file.
+    void Listed(std::initializer_list<const char*> names) const;
+
+    TempFolder folder;
+    std::unique_ptr<CCore> core;
+    std::unique_ptr<Playlist> playlist;
+};

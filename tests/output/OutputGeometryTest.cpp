@@ -1,0 +1,88 @@
+// The output's arithmetic: the first corner, the timer period, the frame size bound and the
+// information bar's geometry.
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "output/InfoBarLayout.h"
+#include "output/OutputPlacement.h"
+
+namespace {
+
+TEST(FirstPlacementCornerTest, TruncatesTheExactProductsOfTheSinglePrecisionFactors) {
+    // 1920 * 0.7 would be 1344; 0.7f is a little below 0.7.
+    const POINT wide = FirstPlacementCorner(1920, 1080);
+    EXPECT_EQ(wide.x, 1343);
+    EXPECT_EQ(wide.y, 108);
+    const POINT square = FirstPlacementCorner(1280, 1024);
+    EXPECT_EQ(square.x, 895);
+    EXPECT_EQ(square.y, 102);
+    const POINT none = FirstPlacementCorner(0, 0);
+    EXPECT_EQ(none.x, 0);
+    EXPECT_EQ(none.y, 0);
+}
+
+TEST(RotationPeriodTest, IsTheIntervalInMillisecondsWithinTheTimerBounds) {
+    EXPECT_EQ(RotationPeriod(1), 1000u);
+    EXPECT_EQ(RotationPeriod(5), 5000u);
+    EXPECT_EQ(RotationPeriod(2147483), 2147483000u);
+    // Intervals no validation has seen: the shortest and the longest period, never a
+    // wrapped product.
+    EXPECT_EQ(RotationPeriod(0), static_cast<UINT>(USER_TIMER_MINIMUM));
+    EXPECT_EQ(RotationPeriod(-3), static_cast<UINT>(USER_TIMER_MINIMUM));
+    EXPECT_EQ(RotationPeriod(INT_MIN), static_cast<UINT>(USER_TIMER_MINIMUM));
+    EXPECT_EQ(RotationPeriod(2147484), static_cast<UINT>(USER_TIMER_MAXIMUM));
+    EXPECT_EQ(RotationPeriod(INT_MAX), static_cast<UINT>(USER_TIMER_MAXIMUM));
+}
+
+TEST(ExtentTest, SaturatesAtTheEndsOfTheIntRange) {
+    EXPECT_EQ(Extent(1343, 2143), 800);
+    EXPECT_EQ(Extent(100, 40), -60);
+    EXPECT_EQ(Extent(INT_MIN, INT_MAX), INT_MAX);
+    EXPECT_EQ(Extent(INT_MAX, INT_MIN), INT_MIN);
+}
+
+TEST(FrameSizeTest, AcceptsEveryValidatedSizeAndRefusesWhatNoSurfaceCanHave) {
+    EXPECT_TRUE(FrameSizeIsDrawable(100, 100));
+    EXPECT_TRUE(FrameSizeIsDrawable(8000, 2000));
+    EXPECT_TRUE(FrameSizeIsDrawable(1, 1));
+    EXPECT_TRUE(FrameSizeIsDrawable(32767, 16383));
+    EXPECT_FALSE(FrameSizeIsDrawable(0, 600));
+    EXPECT_FALSE(FrameSizeIsDrawable(800, -600));
+    EXPECT_FALSE(FrameSizeIsDrawable(100000, 600));
+    EXPECT_FALSE(FrameSizeIsDrawable(32767, 32767));
+    EXPECT_FALSE(FrameSizeIsDrawable(INT_MIN, INT_MIN));
+}
+
+TEST(InfoBarLayoutTest, TheWorkedExample) {
+    const InfoBarLayout bar = LayoutInfoBar(40, 1920, 1080);
+    EXPECT_EQ(bar.margin, 8);
+    EXPECT_EQ(bar.bandRows, 56);
+    EXPECT_FLOAT_EQ(bar.bandX, -2.0f);
+    EXPECT_FLOAT_EQ(bar.bandY, 1024.0f);
+    EXPECT_FLOAT_EQ(bar.bandWidth, 1924.0f);
+    EXPECT_FLOAT_EQ(bar.bandHeight, 56.0f);
+    EXPECT_EQ(bar.textPoint.x, 8);
+    EXPECT_EQ(bar.textPoint.y, 1032);
+}
+
+TEST(InfoBarLayoutTest, TheMarginIsAFifthOfTheTextHeightAndTheBandEndsAtTheBottom) {
+    for (int c = 0; c <= 100000; ++c) {
+        const InfoBarLayout bar = LayoutInfoBar(c, 800, 600);
+        ASSERT_EQ(bar.margin, c / 5) << "height " << c;
+        ASSERT_EQ(bar.bandRows, c + 2 * (c / 5)) << "height " << c;
+        // The text ends d above the bottom edge, inside the band.
+        ASSERT_EQ(bar.textPoint.y + c + bar.margin, 600) << "height " << c;
+        ASSERT_EQ(bar.bandY + bar.bandHeight, 600.0f) << "height " << c;
+    }
+}
+
+TEST(InfoBarLayoutTest, SettingsAtTheEndsOfTheIntRangeDoNotWrap) {
+    const InfoBarLayout wide = LayoutInfoBar(40, INT_MAX, INT_MIN);
+    // A wrapped sum would turn the band's width negative and its top positive.
+    EXPECT_GT(wide.bandWidth, 2.0e9f);
+    EXPECT_LT(wide.bandY, -2.0e9f);
+    EXPECT_EQ(wide.textPoint.y, INT_MIN);
+}
+
+}  // namespace
