@@ -1,0 +1,134 @@
+// The colour buttons inside the real settings dialog: a colour picked from the palette reaches
+// the slideshow on Apply and is there again at the next start, and Escape in the open palette
+// cancels it although the dialog swallows Escape for its own controls.
+#include "colourpicker/PaletteLayout.h"
+#include "colourpicker/PickerTestWindows.h"
+#include "output/OutputDlg.h"
+#include "settings/SettingsFixture.h"
+#include "support/TestDib.h"
+
+namespace {
+
+constexpr COLORREF kRed = RGB(255, 0, 0);  // row 0, column 2 of the palette
+constexpr int kRedRow = 0;
+constexpr int kRedColumn = 2;
+
+// The output window's middle pixel as the screen shows it (0x00RRGGBB).
+uint32_t OutputMiddleOnScreen() {
+    const RECT window = SharedState::outputWnd->GetWindowRect();
+    TestDib screen(1, 1);
+    HDC desktop = ::GetDC(nullptr);
+    ::BitBlt(screen.dc(), 0, 0, 1, 1, desktop, (window.left + window.right) / 2, (window.top + window.bottom) / 2,
+             SRCCOPY);
+    ::ReleaseDC(nullptr, desktop);
+    return screen.rgb(0, 0);
+}
+
+// Frames go out with constant alpha 253 over whatever lies below: each channel within a few steps.
+bool CloseTo(uint32_t a, uint32_t b) {
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+        if (d > 4 || d < -4) return false;
+    }
+    return true;
+}
+
+COLORREF ButtonColour(HWND button) {
+    auto* picker = dynamic_cast<CColourButton*>(CWnd::FromHandlePermanent(button));
+    return picker != nullptr ? picker->GetColour() : CLR_INVALID;
+}
+
+class SettingsColourTest : public SettingsFixture {
+protected:
+    void SetUp() override {
+        SettingsFixture::SetUp();
+        ::SetCursorPos(5, 5);
+        // A small output with no pictures and no bar: the background fills all of it.
+        Store([](CCore& core) {
+            core.saveConfigB("on", true);
+            core.saveConfigInt("width", 200);
+            core.saveConfigInt("height", 150);
+            core.saveConfigInt("interval", 60);
+            core.saveConfigClr("clrbg", 0xFF000000);
+            core.saveConfigStr("dispbtm", "");
+        });
+    }
+    void TearDown() override {
+        DestroyOpenPalettes();
+        SettingsFixture::TearDown();
+    }
+
+    ScriptStep OpenPalette(int id) {
+        return Step([this, id] { Click(id); });
+    }
+    // The cursor over a cell of the open palette, as a user's move sends it.
+    ScriptStep HoverCell(int row, int column) {
+        return Step([row, column] {
+            CColourPalette* popup = FindOpenPalette();
+            if (popup == nullptr) return;
+            RECT cell{};
+            PaletteCellRect(popup->Geometry(), row, column, cell);
+            POINT client = CentreOf(cell);
+            POINT screen = client;
+            ::ClientToScreen(popup->m_hWnd, &screen);
+            ::SetCursorPos(screen.x, screen.y);
+            ::PostMessageA(popup->m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
+        });
+    }
+    ScriptStep PaletteKey(UINT key) {
+        return Step([key] {
+            if (CColourPalette* popup = FindOpenPalette()) {
+                const UINT scan = ::MapVirtualKeyA(key, 0);
+                ::PostMessageA(popup->m_hWnd, WM_KEYDOWN, key, 1 | (scan << 16));
+            }
+        });
+    }
+};
+
+TEST_F(SettingsColourTest, APickedBackgroundReachesTheOutputOnApplyAndSurvivesARestart) {
+    uint32_t before = 0, picked = 0, applied = 0;
+    bool paletteWasOpen = false;
+    Run({OutputCreated(), Step([&] { before = OutputMiddleOnScreen(); }), OpenPalette(IDC_CLRBG),
+         Step([&] { paletteWasOpen = FindOpenPalette() != nullptr; }), HoverCell(kRedRow, kRedColumn),
+         PaletteKey(VK_RETURN), Step([&] { picked = OutputMiddleOnScreen(); }), Step([&] { Click(IDC_APPLY); }),
+         Step([&] { applied = OutputMiddleOnScreen(); }), Close()});
+
+    EXPECT_TRUE(paletteWasOpen);
+    EXPECT_TRUE(CloseTo(before, 0x000000)) << std::hex << before;
+    EXPECT_TRUE(CloseTo(picked, 0x000000)) << std::hex << picked;  // nothing changes before Apply
+    EXPECT_TRUE(CloseTo(applied, 0xFF0000)) << std::hex << applied;
+    EXPECT_EQ(Stored([](CCore& core) { return core.getConfigClr("clrbg"); }), 0xFFFF0000u);
+
+    // The next start: the button shows the colour and the first frame has it.
+    ResetSharedState();
+    CSettingsDlg next;
+    COLORREF shown = 0;
+    uint32_t restarted = 0;
+    RunScriptedModal(next,
+                     {Until([] { return SharedState::outputWnd != nullptr; }), Step([] {}), Step([&] {
+                          shown = ButtonColour(next.GetDlgItem(IDC_CLRBG));
+                          restarted = OutputMiddleOnScreen();
+                      }),
+                      Step([&] { next.PostMessage(WM_CLOSE); })});
+    EXPECT_EQ(shown, kRed);
+    EXPECT_TRUE(CloseTo(restarted, 0xFF0000)) << std::hex << restarted;
+}
+
+TEST_F(SettingsColourTest, EscapeInTheOpenPaletteCancelsItAndTheDialogStaysOpen) {
+    bool openBefore = false, openAfter = true, dialogOpen = false;
+    COLORREF colourAfter = 0;
+    Run({OutputCreated(), OpenPalette(IDC_CLRFONT), Step([&] { openBefore = FindOpenPalette() != nullptr; }),
+         HoverCell(kRedRow, kRedColumn), PaletteKey(VK_ESCAPE), Step([&] {
+             openAfter = FindOpenPalette() != nullptr;
+             dialogOpen = dialog.IsRunningModal() && dialog.IsWindowVisible();
+             colourAfter = ButtonColour(Item(IDC_CLRFONT));
+         }),
+         Close()});
+    EXPECT_TRUE(openBefore);
+    EXPECT_FALSE(openAfter);
+    EXPECT_TRUE(dialogOpen);
+    EXPECT_NE(colourAfter, kRed);
+    EXPECT_FALSE(closedByScript);
+}
+
+}  // namespace
