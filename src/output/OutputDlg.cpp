@@ -32,6 +32,7 @@ const MessageMap* COutputDlg::GetThisMessageMap() {
         OnCreateEntry<&COutputDlg::OnCreate>(),
         OnTimerEntry<&COutputDlg::OnTimer>(),
         OnDestroyEntry<&COutputDlg::OnDestroy>(),
+        OnMessageEntry<&COutputDlg::OnWindowPosChanged>(WM_WINDOWPOSCHANGED),
     };
     static const MessageMap map{CDialog::GetThisMessageMap(), entries, std::size(entries)};
     return &map;
@@ -69,6 +70,14 @@ void COutputDlg::OnTimer(UINT_PTR id) {
 void COutputDlg::OnDestroy() {
     Default();
     StopTimer();
+    keepAwake.Follow(false);
+}
+
+// Every show and hide ends here, whichever call made it.
+LRESULT COutputDlg::OnWindowPosChanged(WPARAM, LPARAM) {
+    const LRESULT result = Default();
+    keepAwake.Follow(IsWindowVisible() != FALSE);
+    return result;
 }
 
 void COutputDlg::StopTimer() { KillTimer(kRotationTimer); }

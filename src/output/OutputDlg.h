@@ -9,6 +9,7 @@
 
 #include "framework/Dialog.h"
 #include "framework/UniqueHandle.h"
+#include "output/DisplayKeepAwake.h"
 
 using UpdateLayeredWindowFunction = BOOL(WINAPI*)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF,
                                                   BLENDFUNCTION*, DWORD);
@@ -38,6 +39,7 @@ public:
     HMODULE User32() const { return user32.get(); }
     UpdateLayeredWindowFunction UpdateLayeredWindowEntry() const { return updateLayeredWindow; }
     HDC MemDC() const { return memDC; }
+    bool KeepsDisplayOn() const { return keepAwake.Active(); }
 
     static const MessageMap* GetThisMessageMap();
     const MessageMap* GetMessageMap() const override;
@@ -49,6 +51,7 @@ protected:
     void OnLButtonDown(UINT flags, POINT point);
     void OnTimer(UINT_PTR id);
     void OnDestroy();
+    LRESULT OnWindowPosChanged(WPARAM wParam, LPARAM lParam);
 
     void DrawBackground(Gdiplus::Graphics& graphics);
     void DrawPicture(Gdiplus::Graphics& graphics);
@@ -60,6 +63,7 @@ protected:
     UpdateLayeredWindowFunction updateLayeredWindow = nullptr;
     RECT placeRect{0, 0, 0, 0};
     int slideIndex = 0;
+    DisplayKeepAwake keepAwake;
 };
 
 // What the window does when "User32.DLL" cannot be loaded: the framework's message box

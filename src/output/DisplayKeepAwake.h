@@ -1,0 +1,27 @@
+// Keeps the display on while the output window is shown: a signage screen that the power
+// settings switch off shows nothing. The request is made once when the window is shown and
+// given back when it is hidden, and when the owner goes away.
+#pragma once
+
+#include <windows.h>
+
+class DisplayKeepAwake {
+public:
+    using SetStateFunction = EXECUTION_STATE(WINAPI*)(EXECUTION_STATE);
+
+    DisplayKeepAwake() = default;
+    ~DisplayKeepAwake() { Follow(false); }
+    DisplayKeepAwake(const DisplayKeepAwake&) = delete;
+    DisplayKeepAwake& operator=(const DisplayKeepAwake&) = delete;
+
+    // Requests or gives back the display as the window is shown or hidden; asking for the
+    // state already held does nothing.
+    void Follow(bool shown);
+    bool Active() const { return m_active; }
+
+    // Tests only: the function the requests go to (nullptr: SetThreadExecutionState).
+    static void SetStateFunctionForTests(SetStateFunction function);
+
+private:
+    bool m_active = false;
+};
