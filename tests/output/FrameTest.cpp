@@ -151,18 +151,9 @@ TEST_F(FrameTest, ThePushedFrameIsWhatTheScreenShowsAtTheWindowsPlace) {
     BitBlt(screen.dc(), 0, 0, 200, 150, desktop, 300, 200, SRCCOPY);
     ReleaseDC(nullptr, desktop);
     GdiFlush();
-    // Pushed with constant alpha 253, over whatever lies below: each channel within a few
-    // steps of the frame's.
-    auto closeTo = [](uint32_t a, uint32_t b) {
-        for (int shift = 0; shift < 24; shift += 8) {
-            const int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
-            if (d > 4 || d < -4) return false;
-        }
-        return true;
-    };
-    EXPECT_TRUE(closeTo(screen.rgb(10, 10), kRed)) << std::hex << screen.rgb(10, 10);
-    EXPECT_TRUE(closeTo(screen.rgb(100, 100), kBackground)) << std::hex << screen.rgb(100, 100);
-    EXPECT_TRUE(closeTo(screen.rgb(199, 149), kBackground)) << std::hex << screen.rgb(199, 149);
+    EXPECT_TRUE(RgbClose(screen.rgb(10, 10), kRed)) << std::hex << screen.rgb(10, 10);
+    EXPECT_TRUE(RgbClose(screen.rgb(100, 100), kBackground)) << std::hex << screen.rgb(100, 100);
+    EXPECT_TRUE(RgbClose(screen.rgb(199, 149), kBackground)) << std::hex << screen.rgb(199, 149);
     window.DestroyWindow();
 }
 

@@ -24,15 +24,6 @@ uint32_t OutputMiddleOnScreen() {
     return screen.rgb(0, 0);
 }
 
-// Frames go out with constant alpha 253 over whatever lies below: each channel within a few steps.
-bool CloseTo(uint32_t a, uint32_t b) {
-    for (int shift = 0; shift < 24; shift += 8) {
-        const int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
-        if (d > 4 || d < -4) return false;
-    }
-    return true;
-}
-
 COLORREF ButtonColour(HWND button) {
     auto* picker = dynamic_cast<CColourButton*>(CWnd::FromHandlePermanent(button));
     return picker != nullptr ? picker->GetColour() : CLR_INVALID;
@@ -94,9 +85,9 @@ TEST_F(SettingsColourTest, APickedBackgroundReachesTheOutputOnApplyAndSurvivesAR
          Step([&] { applied = OutputMiddleOnScreen(); }), Close()});
 
     EXPECT_TRUE(paletteWasOpen);
-    EXPECT_TRUE(CloseTo(before, 0x000000)) << std::hex << before;
-    EXPECT_TRUE(CloseTo(picked, 0x000000)) << std::hex << picked;  // nothing changes before Apply
-    EXPECT_TRUE(CloseTo(applied, 0xFF0000)) << std::hex << applied;
+    EXPECT_TRUE(RgbClose(before, 0x000000)) << std::hex << before;
+    EXPECT_TRUE(RgbClose(picked, 0x000000)) << std::hex << picked;  // nothing changes before Apply
+    EXPECT_TRUE(RgbClose(applied, 0xFF0000)) << std::hex << applied;
     EXPECT_EQ(Stored([](CCore& core) { return core.getConfigClr("clrbg"); }), 0xFFFF0000u);
 
     // The next start: the button shows the colour and the first frame has it.
@@ -111,7 +102,7 @@ TEST_F(SettingsColourTest, APickedBackgroundReachesTheOutputOnApplyAndSurvivesAR
                       }),
                       Step([&] { next.PostMessage(WM_CLOSE); })});
     EXPECT_EQ(shown, kRed);
-    EXPECT_TRUE(CloseTo(restarted, 0xFF0000)) << std::hex << restarted;
+    EXPECT_TRUE(RgbClose(restarted, 0xFF0000)) << std::hex << restarted;
 }
 
 TEST_F(SettingsColourTest, EscapeInTheOpenPaletteCancelsItAndTheDialogStaysOpen) {

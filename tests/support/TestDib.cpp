@@ -29,3 +29,11 @@ int TestDib::countRgb(int left, int top, int right, int bottom, uint32_t rgbValu
             if (rgb(x, y) == rgbValue) ++count;
     return count;
 }
+
+bool RgbClose(uint32_t a, uint32_t b, int tolerance) {
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+        if (d > tolerance || d < -tolerance) return false;
+    }
+    return true;
+}

@@ -31,3 +31,7 @@ private:
     HGDIOBJ m_previous;
     uint32_t* m_bits;
 };
+
+// Two 0x00RRGGBB colours whose channels differ by at most `tolerance` steps: a frame pushed
+// with constant alpha 253 lands a little off its own colour over whatever lies below.
+bool RgbClose(uint32_t a, uint32_t b, int tolerance = 4);
