@@ -43,11 +43,14 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
     return true;
 }
 
+// The platform reads a path only up to a NUL: a path holding one would name another file.
+bool IsFileName(const std::string& path) { return !path.empty() && path.find('\0') == std::string::npos; }
+
 }  // namespace
 
 bool AtomicFile::read(const std::string& path, size_t maxBytes, std::string& bytes) {
     bytes.clear();
-    if (path.empty()) return false;
+    if (!IsFileName(path)) return false;
     // Others may go on reading, writing or replacing the file while we read it.
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
@@ -78,7 +81,7 @@ bool AtomicFile::read(const std::string& path, size_t maxBytes, std::string& byt
 }
 
 bool AtomicFile::write(const std::string& path, const std::string& bytes) {
-    if (path.empty()) return false;
+    if (!IsFileName(path)) return false;
     // A read-only file stays as it is (Windows refuses to replace one, not every system does),
     // and a folder is never replaced by a file.
     const DWORD existing = GetFileAttributesA(path.c_str());

@@ -1,6 +1,9 @@
 #include "core/StoreFormat.h"
 
 #include <cstdint>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
 
 namespace {
 
@@ -150,6 +153,8 @@ const StoreEntry* FindStoreEntry(const std::vector<StoreEntry>& entries, const s
 
 std::vector<StoreEntry> ParseStoreText(const std::string& text) {
     std::vector<StoreEntry> entries;
+    // Where each key's entry stands, so that a store of many keys does not read in quadratic time.
+    std::unordered_map<std::string, size_t> index;
     size_t start = 0;
     for (size_t end = text.find('\n'); end != std::string::npos; start = end + 1, end = text.find('\n', start)) {
         size_t length = end - start;
@@ -157,11 +162,20 @@ std::vector<StoreEntry> ParseStoreText(const std::string& text) {
         if (length == 0) continue;
         const char first = text[start];
         if (first == ';' || first == '#' || first == '[') continue;
-        const size_t equals = text.find('=', start);
-        if (equals >= start + length) continue;
+        // Sought within the line only: a search on to the next '=' would make a store of many
+        // lines without one take quadratic time.
+        const size_t inLine = std::string_view(text.data() + start, length).find('=');
+        if (inLine == std::string_view::npos) continue;
+        const size_t equals = start + inLine;
         std::string key;
         if (!DecodeStoreString(text.substr(start, equals - start), key)) continue;
-        SetStoreEntry(entries, key, text.substr(equals + 1, start + length - equals - 1));
+        std::string value = text.substr(equals + 1, start + length - equals - 1);
+        const auto placed = index.emplace(key, entries.size());
+        if (placed.second) {
+            entries.push_back(StoreEntry{std::move(key), std::move(value)});
+        } else {
+            entries[placed.first->second].value = std::move(value);
+        }
     }
     return entries;
 }

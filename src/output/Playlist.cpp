@@ -1,7 +1,5 @@
 #include "output/Playlist.h"
 
-#include <fstream>
-
 #include "app/SharedState.h"
 #include "core/Core.h"
 
@@ -15,13 +13,21 @@ void LoadPlaylist() {
     Playlist* table = SharedState::playlist;
     if (table == nullptr) return;
     table->clear();
-
-    // Text mode: the CR LF pairs the dialog writes end lines and are not part of a name.
-    std::ifstream file(SharedState::itemsPath);
     const CCore* core = SharedState::core;
-    std::string line;
-    while (core != nullptr && std::getline(file, line)) {
+    if (core == nullptr) return;
+
+    // The exact bytes, as the settings dialog shows them, with the text-mode rule for lines:
+    // a CR LF pair or a lone LF ends a line and is no part of a name. A stream in text mode
+    // would also stop at the first Ctrl-Z byte and lose every name after it.
+    const std::string text = core->readTxtFile(SharedState::itemsPath);
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t lineBreak = text.find('\n', start);
+        size_t end = lineBreak == std::string::npos ? text.size() : lineBreak;
+        if (lineBreak != std::string::npos && end > start && text[end - 1] == '\r') --end;
+        const std::string line = text.substr(start, end - start);
         if (core->isFileExist(SharedState::dataDir + line)) table->add(line);
+        start = lineBreak == std::string::npos ? text.size() : lineBreak + 1;
     }
     SharedState::playlistCount = table->count();
 }

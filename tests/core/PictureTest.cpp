@@ -26,27 +26,6 @@ PictureProbe Probe(const std::string& bytes) {
     return ProbePicture(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
 }
 
-uint32_t Crc32(const std::string& bytes, size_t from, size_t length) {
-    uint32_t crc = 0xFFFFFFFFu;
-    for (size_t i = from; i < from + length; ++i) {
-        crc ^= static_cast<unsigned char>(bytes[i]);
-        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
-}
-
-void PutBig32(std::string& bytes, size_t at, uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(value >> (24 - 8 * i));
-}
-
-// The PNG with its header claiming another size, its checksum made to match.
-std::string PngClaiming(std::string png, uint32_t width, uint32_t height) {
-    PutBig32(png, 16, width);
-    PutBig32(png, 20, height);
-    PutBig32(png, 29, Crc32(png, 12, 17));
-    return png;
-}
-
 std::string JpegClaiming(std::string jpeg, uint16_t width, uint16_t height) {
     const size_t frame = jpeg.find("\xFF\xC0");
     if (frame == std::string::npos) return {};

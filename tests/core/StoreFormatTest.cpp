@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <string>
 
 #include "core/StoreFormat.h"
 
@@ -82,6 +83,26 @@ TEST(StoreFormatTest, LinesThatAreNotEntriesAreSkippedAndTheLastDuplicateWins) {
     EXPECT_EQ(entries[0].value, "5");
     EXPECT_EQ(entries[1].key, "b");
     EXPECT_EQ(entries[1].value, " spaced = value ");
+}
+
+TEST(StoreFormatTest, AStoreOfManyLinesReadsWhole) {
+    // 200,000 lines without '=' and 200,000 distinct keys, each some 4 MB: a search for '='
+    // beyond its line or a key looked up entry by entry made such a store read for minutes
+    // (and this test run into its time limit).
+    std::string noEquals;
+    for (int i = 0; i < 200000; ++i) noEquals += "no equals sign here\r\n";
+    std::string manyKeys;
+    for (int i = 0; i < 200000; ++i) manyKeys += "key number " + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
+
+    const auto none = ParseStoreText(noEquals + "last=1\r\n");
+    const auto all = ParseStoreText(manyKeys + "key number 7=again\r\n");
+
+    ASSERT_EQ(none.size(), 1u);
+    EXPECT_EQ(none[0].key, "last");
+    ASSERT_EQ(all.size(), 200000u);
+    EXPECT_EQ(all[7].value, "again") << "a repeated key keeps its first place and takes the last value";
+    EXPECT_EQ(all[199999].key, "key number 199999");
+    EXPECT_EQ(all[199999].value, "199999");
 }
 
 }  // namespace

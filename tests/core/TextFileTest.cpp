@@ -38,6 +38,9 @@ TEST_F(TextFileTest, WhatCannotBeReadIsEmptyText) {
     EXPECT_EQ(core.readTxtFile(folder.file("missing.txt")), "");
     EXPECT_EQ(core.readTxtFile(folder.path()), "");
     EXPECT_EQ(core.readTxtFile(""), "");
+    folder.write("other.txt", "text");
+    EXPECT_EQ(core.readTxtFile(folder.file("other.txt") + std::string("\0.bak", 5)), "")
+        << "a path with a NUL names no file, not the one before the NUL";
 }
 
 TEST_F(TextFileTest, AFileThatCannotBeReplacedIsLeftIntact) {
@@ -47,6 +50,10 @@ TEST_F(TextFileTest, AFileThatCannotBeReplacedIsLeftIntact) {
     core.outTxtFile("new", path);
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(folder.read("_items.txt"), "old\r\n");
+    EXPECT_FALSE(folder.exists("_items.txt.tmp"));
+
+    core.outTxtFile("new", path + std::string("\0.bak", 5));
+    EXPECT_EQ(folder.read("_items.txt"), "old\r\n") << "a path with a NUL names no file";
     EXPECT_FALSE(folder.exists("_items.txt.tmp"));
 
     folder.makeFolder("sub");
@@ -69,6 +76,7 @@ TEST_F(TextFileTest, OnlyAnExistingRegularFileExists) {
     EXPECT_FALSE(core.isFileExist(folder.file("data")));
     EXPECT_FALSE(core.isFileExist(folder.file("data\\")) ) << "an empty playlist line joins to the folder";
     EXPECT_FALSE(core.isFileExist(""));
+    EXPECT_FALSE(core.isFileExist(folder.file("picture.png") + std::string("\0.txt", 5)));
 }
 
 TEST(ColourFormsTest, ConversionsKeepRedGreenAndBlue) {

@@ -6,6 +6,7 @@
 #include "output/OutputDlg.h"
 #include "output/OutputFixture.h"
 #include "resource.h"
+#include "support/GdiSlots.h"
 #include "support/MessagePump.h"
 #include "support/TestDib.h"
 
@@ -155,20 +156,6 @@ TEST_F(FrameTest, ThePushedFrameIsWhatTheScreenShowsAtTheWindowsPlace) {
     EXPECT_TRUE(RgbClose(screen.rgb(100, 100), kBackground)) << std::hex << screen.rgb(100, 100);
     EXPECT_TRUE(RgbClose(screen.rgb(199, 149), kBackground)) << std::hex << screen.rgb(199, 149);
     window.DestroyWindow();
-}
-
-// How many more GDI objects this process can make now: Wine's GetGuiResources says 0, but
-// its handle table is finite, so fill it and count.
-int FreeGdiSlots() {
-    std::vector<HRGN> made;
-    for (;;) {
-        HRGN region = CreateRectRgn(0, 0, 1, 1);
-        if (region == nullptr) break;
-        made.push_back(region);
-        if (made.size() > 1000000) break;
-    }
-    for (HRGN region : made) DeleteObject(region);
-    return static_cast<int>(made.size());
 }
 
 TEST_F(FrameTest, ThousandsOfFramesLeaveNoGdiObjectBehind) {

@@ -117,4 +117,64 @@ TEST_F(PlaylistTest, KeepsALongNameWhole) {
     EXPECT_EQ(Rows(), (Names{"a.jpg", name, "b.png"}));
 }
 
+TEST_F(PlaylistTest, TenThousandLinesAndAFiveThousandByteLineLeaveEveryOtherNameWhole) {
+    const Names cycle = {"a.jpg", "b.png", "missing.jpg", "c.bmp"};
+    std::string items;
+    Names expected;
+    for (int i = 0; i < 10000; ++i) {
+        // Halfway, a line far longer than any path, right before a name that exists.
+        if (i == 5001) items += std::string(4996, 'x') + ".bmp\r\n";
+        const std::string& listed = cycle[static_cast<size_t>(i) % cycle.size()];
+        items += listed + "\r\n";
+        if (listed != "missing.jpg") expected.push_back(listed);
+    }
+    Items(items);
+    LoadPlaylist();
+    EXPECT_EQ(SharedState::playlistCount, 7500);
+    EXPECT_EQ(Rows(), expected);
+}
+
+TEST_F(PlaylistTest, OnlyLineBreaksGiveNoNamesAndOneLineNeedsNoBreak) {
+    for (const std::string items : {"\r\n", "\r\n\r\n\r\n", "\n\n\n", "\r\r\r", "\r\n\n\r\r\n", ""}) {
+        Items(items);
+        LoadPlaylist();
+        EXPECT_EQ(SharedState::playlistCount, 0) << testing::PrintToString(items);
+        EXPECT_EQ(SharedState::playlist->count(), 0);
+    }
+    Items("b.png");
+    LoadPlaylist();
+    EXPECT_EQ(Rows(), (Names{"b.png"}));
+}
+
+TEST_F(PlaylistTest, BytesThatAreNotCp936StayInTheirOwnLine) {
+    // A lead byte with no valid trail, a lone 0xFF and 0x80: whatever the code page makes of
+    // them, they neither name an existing picture nor take the line break after them along.
+    Items("\x81\x20" "a.jpg\r\n"
+          "\xFF\r\n"
+          "a.jpg\xFF\r\n"
+          "\x81\r\nb.png\r\n"
+          "\x81\nc.bmp\r\n"
+          "\x80" "a.jpg\r\n"
+          "\xFF");
+    LoadPlaylist();
+    EXPECT_EQ(Rows(), (Names{"b.png", "c.bmp"}));
+    EXPECT_EQ(SharedState::playlistCount, 2);
+}
+
+TEST_F(PlaylistTest, ALineWithANulByteNamesNoFile) {
+    // No file name holds a NUL; cut there, the line would name another picture than it says.
+    Items(std::string("a.jpg\0.png\r\n\0\r\nb.png\0\r\n\0c.bmp\r\nc.bmp\r\n", 38));
+    LoadPlaylist();
+    EXPECT_EQ(Rows(), (Names{"c.bmp"}));
+    EXPECT_EQ(SharedState::playlistCount, 1);
+}
+
+TEST_F(PlaylistTest, AControlZByteEndsNeitherTheFileNorItsLine) {
+    // The settings dialog shows the file's exact bytes: every name it shows after a stray
+    // Ctrl-Z (an end-of-file mark to a stream in text mode) is still played.
+    Items("a.jpg\r\n\x1A\r\nb.png\r\nc.bmp\x1A\r\nc.bmp\r\n");
+    LoadPlaylist();
+    EXPECT_EQ(Rows(), (Names{"a.jpg", "b.png", "c.bmp"}));
+}
+
 }  // namespace

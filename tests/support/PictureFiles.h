@@ -9,3 +9,9 @@
 // "image/gif"), with the resolution the file claims. Empty if GDI+ cannot encode it.
 std::string EncodePicture(const wchar_t* mimeType, int width, int height, uint32_t left, uint32_t right,
                           float dpi = 96.0f);
+// A picture with smooth gradients and fine grain, which costs a decoder what a photograph
+// of that size does (flat colours decode far faster). The same bytes every time.
+std::string EncodePhotoLikePicture(const wchar_t* mimeType, int width, int height);
+// The PNG with its header claiming another size, its checksum made to match: the file reads
+// as whole while its pixels are still those of the original.
+std::string PngClaiming(std::string png, uint32_t width, uint32_t height);

@@ -1,0 +1,142 @@
+#include "bench/StartBench.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "bench/BenchClock.h"
+#include "bench/Median.h"
+#include "core/Core.h"
+#include "resource.h"
+#include "support/PictureFiles.h"
+
+namespace {
+
+constexpr DWORD kStartTimeoutMs = 30000;
+
+struct ProgramWindows {
+    DWORD pid;
+    HWND dialog = nullptr;
+    HWND output = nullptr;
+};
+
+BOOL CALLBACK FindProgramWindows(HWND hwnd, LPARAM param) {
+    auto* found = reinterpret_cast<ProgramWindows*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != found->pid || !IsWindowVisible(hwnd)) return TRUE;
+    if (GetDlgItem(hwnd, IDC_WIDTH) != nullptr) found->dialog = hwnd;
+    if (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED) found->output = hwnd;
+    return TRUE;
+}
+
+ProgramWindows Look(DWORD pid) {
+    ProgramWindows found{pid};
+    EnumWindows(&FindProgramWindows, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+class StartedProgram {
+public:
+    StartedProgram(const std::string& folder) {
+        std::string commandLine = "\"" + folder + "Placard.exe\"";
+        STARTUPINFOA startup{};
+        startup.cb = sizeof(startup);
+        m_started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                                   &startup, &m_process) != FALSE;
+    }
+    ~StartedProgram() {
+        if (!m_started) return;
+        if (m_dialog != nullptr) PostMessageA(m_dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        if (WaitForSingleObject(m_process.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(m_process.hProcess, 1);
+        CloseHandle(m_process.hThread);
+        CloseHandle(m_process.hProcess);
+    }
+    StartedProgram(const StartedProgram&) = delete;
+    StartedProgram& operator=(const StartedProgram&) = delete;
+
+    bool started() const { return m_started; }
+    HANDLE process() const { return m_process.hProcess; }
+    DWORD pid() const { return m_process.dwProcessId; }
+    void closeWith(HWND dialog) { m_dialog = dialog; }
+
+private:
+    PROCESS_INFORMATION m_process{};
+    bool m_started = false;
+    HWND m_dialog = nullptr;
+};
+
+void LayOut(const std::string& folder, const std::string& program, int interval) {
+    CopyFileA(program.c_str(), (folder + "Placard.exe").c_str(), FALSE);
+    CreateDirectoryA((folder + "data").c_str(), nullptr);
+    const std::string picture = EncodePhotoLikePicture(L"image/jpeg", 1920, 1080);
+    const std::string items = "start.jpg\r\n";
+    for (const auto& [name, bytes] : {std::pair{"data\\start.jpg", &picture}, std::pair{"_items.txt", &items}}) {
+        HANDLE file = CreateFileA((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(file, bytes->data(), static_cast<DWORD>(bytes->size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    CCore::overrideAppPath(folder);
+    {
+        CCore core;
+        core.autoFileConfig();
+        core.saveConfigB("on", true);
+        core.saveConfigInt("width", 1920);
+        core.saveConfigInt("height", 1080);
+        core.saveConfigInt("interval", interval);
+        core.saveConfigStr("dispbtm", "Placard 信息栏 今日特价 0123456789");
+    }
+    CCore::overrideAppPath("");
+}
+
+}  // namespace
+
+StartFigures MeasureStarts(const std::string& program, const std::string& folder, int runs, int idleSeconds,
+                           int interval) {
+    StartFigures figures;
+    LayOut(folder, program, interval);
+
+    std::vector<double> dialog;
+    std::vector<double> firstFrame;
+    for (int run = 0; run <= runs; ++run) {
+        const BenchClock clock;
+        StartedProgram started(folder);
+        if (!started.started()) {
+            figures.problem = "the program did not start: " + program;
+            return figures;
+        }
+        double dialogAt = -1;
+        double frameAt = -1;
+        ProgramWindows windows{};
+        while ((dialogAt < 0 || frameAt < 0) && clock.ElapsedMs() < kStartTimeoutMs) {
+            windows = Look(started.pid());
+            if (dialogAt < 0 && windows.dialog != nullptr) dialogAt = clock.ElapsedMs();
+            if (frameAt < 0 && windows.output != nullptr) frameAt = clock.ElapsedMs();
+            Sleep(1);
+        }
+        started.closeWith(windows.dialog);
+        if (dialogAt < 0 || frameAt < 0) {
+            figures.problem = "the program showed no dialog or no output within 30 s";
+            return figures;
+        }
+        // The last start is not timed: it is left running for the idle measurement.
+        if (run < runs) {
+            dialog.push_back(dialogAt);
+            firstFrame.push_back(frameAt);
+            continue;
+        }
+        Sleep(1000);
+        const double before = ProcessCpuMs(started.process());
+        const BenchClock idle;
+        Sleep(static_cast<DWORD>(idleSeconds) * 1000);
+        figures.idleCpuMs = ProcessCpuMs(started.process()) - before;
+        figures.idleSeconds = idle.ElapsedMs() / 1000.0;
+        figures.idleFrames = static_cast<int>(figures.idleSeconds / interval);
+    }
+    figures.dialogMs = Median(dialog);
+    figures.firstFrameMs = Median(firstFrame);
+    figures.starts = runs;
+    figures.ok = true;
+    return figures;
+}

@@ -1,0 +1,22 @@
+// The built program started as an operator starts it, in a folder of its own with the output
+// on: how long until the settings dialog shows and until the first frame has been pushed
+// (the output window shows right after its first push), and how much CPU it uses while a
+// slideshow runs untouched.
+#pragma once
+
+#include <string>
+
+struct StartFigures {
+    double dialogMs = 0;     // median, process start to the settings dialog shown
+    double firstFrameMs = 0; // median, process start to the first frame pushed
+    int starts = 0;          // starts measured
+    double idleCpuMs = 0;    // CPU used over the idle window
+    double idleSeconds = 0;
+    int idleFrames = 0;      // frames the interval puts in that window
+    bool ok = false;
+    std::string problem;
+};
+
+// `program` is the built Placard.exe; `folder` a folder of the bench's own.
+StartFigures MeasureStarts(const std::string& program, const std::string& folder, int runs, int idleSeconds,
+                           int interval);
