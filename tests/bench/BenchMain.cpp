@@ -80,11 +80,10 @@ int main(int argc, char** argv) {
     }
     std::printf("| process start to settings dialog shown | %.0f ms |\n", start.dialogMs);
     std::printf("| process start to first frame pushed | %.0f ms |\n", start.firstFrameMs);
-    const double frames = start.idleFrames * hd.renderCpuMs;
-    const double beyond = start.idleCpuMs - frames;
-    std::printf("| CPU over %.0f s of slideshow, interval %d | %.0f ms, of which %d frames about %.0f ms |\n",
-                start.idleSeconds, kIdleInterval, start.idleCpuMs, start.idleFrames, frames);
-    std::printf("| CPU beyond the frames | %.0f ms (%.2f %% of one core) |\n", beyond > 0 ? beyond : 0.0,
-                beyond > 0 ? beyond / (start.idleSeconds * 10.0) : 0.0);
+    std::printf("| CPU over %.0f s of slideshow, interval %d (%d frames) | %.0f ms |\n", start.idleSeconds,
+                kIdleInterval, start.idleFrames, start.idleCpuMs);
+    std::printf("| CPU beyond the frames: %.0f s between them | %.0f ms (%.2f %% of one core) |\n",
+                start.betweenFramesSeconds, start.betweenFramesCpuMs,
+                start.betweenFramesSeconds > 0 ? start.betweenFramesCpuMs / (start.betweenFramesSeconds * 10.0) : 0.0);
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "core/Core.h"
 #include "resource.h"
 #include "support/PictureFiles.h"
+#include "support/ProcessFigures.h"
 
 namespace {
 
@@ -126,13 +127,36 @@ StartFigures MeasureStarts(const std::string& program, const std::string& folder
             firstFrame.push_back(frameAt);
             continue;
         }
-        Sleep(1000);
-        const double before = ProcessCpuMs(started.process());
-        const BenchClock idle;
-        Sleep(static_cast<DWORD>(idleSeconds) * 1000);
-        figures.idleCpuMs = ProcessCpuMs(started.process()) - before;
-        figures.idleSeconds = idle.ElapsedMs() / 1000.0;
-        figures.idleFrames = static_cast<int>(figures.idleSeconds / interval);
+        // Wine reports no CPU times for other processes: the kernel's figures, then.
+        const std::string unique = folder.substr(folder.find_last_of('\\', folder.size() - 2) + 1);
+        const std::string proc = FindProcFolder(
+            [&](const std::vector<std::string>& words) {
+                return !words.empty() && words[0].find("Placard.exe") != std::string::npos &&
+                       words[0].find(unique.substr(0, unique.size() - 1)) != std::string::npos;
+            },
+            StartSeconds(started.process()));
+        const auto cpuMs = [&] { return proc.empty() ? ProcessCpuMs(started.process()) : ProcCpuMs(proc); };
+        const auto sleepUntil = [&](double ms) {
+            const double now = clock.ElapsedMs();
+            if (ms > now) Sleep(static_cast<DWORD>(ms - now));
+        };
+        // Frames come every `interval` seconds after the first one; the time between them,
+        // from half a second after one to half a second before the next, holds no frame.
+        const double period = interval * 1000.0;
+        sleepUntil(frameAt + 500);
+        const double start = cpuMs();
+        const double idleFrom = clock.ElapsedMs();
+        for (int gap = 0; gap * period < idleSeconds * 1000.0; ++gap) {
+            sleepUntil(frameAt + gap * period + 500);
+            const double before = cpuMs();
+            sleepUntil(frameAt + (gap + 1) * period - 500);
+            figures.betweenFramesCpuMs += cpuMs() - before;
+            figures.betweenFramesSeconds += (period - 1000) / 1000.0;
+            ++figures.idleFrames;
+        }
+        sleepUntil(frameAt + figures.idleFrames * period + 500);
+        figures.idleCpuMs = cpuMs() - start;
+        figures.idleSeconds = (clock.ElapsedMs() - idleFrom) / 1000.0;
     }
     figures.dialogMs = Median(dialog);
     figures.firstFrameMs = Median(firstFrame);

@@ -10,9 +10,11 @@ struct StartFigures {
     double dialogMs = 0;     // median, process start to the settings dialog shown
     double firstFrameMs = 0; // median, process start to the first frame pushed
     int starts = 0;          // starts measured
-    double idleCpuMs = 0;    // CPU used over the idle window
+    double idleCpuMs = 0;    // CPU used over the slideshow window, frames included
     double idleSeconds = 0;
     int idleFrames = 0;      // frames the interval puts in that window
+    double betweenFramesCpuMs = 0;  // CPU used while no frame was due
+    double betweenFramesSeconds = 0;
     bool ok = false;
     std::string problem;
 };

@@ -10,8 +10,8 @@
 #include "output/OutputDlg.h"
 #include "output/Playlist.h"
 #include "resource.h"
-#include "soak/ResidentMemory.h"
 #include "support/GdiSlots.h"
+#include "support/ProcessFigures.h"
 #include "support/TestDib.h"
 
 namespace {
