@@ -8,18 +8,10 @@
 
 #include "core/Core.h"
 #include "resource.h"
+#include "support/BuiltProgram.h"
 #include "support/TempFolder.h"
 
 namespace {
-
-// build/win64/tests/app/app_tests.exe -> build/win64/Placard.exe
-std::string BuiltProgram() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string p = path;
-    for (int up = 0; up < 3; ++up) p = p.substr(0, p.find_last_of('\\'));
-    return p + "\\Placard.exe";
-}
 
 class RunningProgram {
 public:

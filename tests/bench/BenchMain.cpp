@@ -13,20 +13,12 @@
 
 #include "bench/FrameBench.h"
 #include "bench/StartBench.h"
+#include "support/BuiltProgram.h"
 #include "support/TempFolder.h"
 
 namespace {
 
 constexpr int kIdleInterval = 5;
-
-// build/win64/tests/bench/placard_bench.exe -> build/win64/Placard.exe
-std::string BuiltProgram() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string p = path;
-    for (int up = 0; up < 3; ++up) p = p.substr(0, p.find_last_of('\\'));
-    return p + "\\Placard.exe";
-}
 
 bool ParseArguments(int argc, char** argv, int& runs, int& idleSeconds) {
     for (int i = 1; i < argc; ++i) {

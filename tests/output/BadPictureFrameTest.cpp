@@ -68,18 +68,8 @@ protected:
         SharedState::height = kFrameHeight;
         SharedState::dispbtm = "Placard 信息栏";
     }
-    void Compose(TestDib& dib) {
-        Gdiplus::Graphics graphics(dib.dc());
-        COutputDlg::SetFrameModes(graphics);
-        output.ComposeFrame(graphics);
-        graphics.Flush(Gdiplus::FlushIntentionSync);
-        GdiFlush();
-    }
-    int BarTop() const {
-        return kFrameHeight - LayoutInfoBar(core->getTextBounds("黑体", 30, SharedState::dispbtm).cy,
-                                            SharedState::width, SharedState::height)
-                                  .bandRows;
-    }
+    void Compose(TestDib& dib) { ComposeOnto(output, dib); }
+    int BarTop() const { return kFrameHeight - Bar().bandRows; }
     std::vector<std::string> Rows() const {
         std::vector<std::string> rows;
         for (int i = 0; i < playlist->count(); ++i) rows.push_back(playlist->row(i));

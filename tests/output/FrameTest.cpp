@@ -25,19 +25,7 @@ protected:
         SharedState::clrbg = 0xFF000000 | kBackground;
         SharedState::clrfont = 0xFF000000 | kText;
     }
-    // One frame onto a DIB of the test's own, as Render() composes it.
-    void Compose(TestDib& dib) {
-        Gdiplus::Graphics graphics(dib.dc());
-        COutputDlg::SetFrameModes(graphics);
-        output.ComposeFrame(graphics);
-        graphics.Flush(Gdiplus::FlushIntentionSync);
-        GdiFlush();
-    }
-    // Where the bar goes for the present text, as measured by the core.
-    InfoBarLayout Bar() const {
-        return LayoutInfoBar(core->getTextBounds("黑体", 30, SharedState::dispbtm).cy, SharedState::width,
-                             SharedState::height);
-    }
+    void Compose(TestDib& dib) { ComposeOnto(output, dib); }
 
     COutputDlg output{nullptr};
 };

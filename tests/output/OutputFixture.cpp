@@ -1,7 +1,9 @@
 #include "output/OutputFixture.h"
 
+#include "output/OutputDlg.h"
 #include "support/PictureFiles.h"
 #include "support/SharedStateReset.h"
+#include "support/TestDib.h"
 
 void OutputFixture::SetUp() {
     ResetSharedState();
@@ -31,4 +33,17 @@ void OutputFixture::Listed(std::initializer_list<const char*> names) const {
     playlist->clear();
     for (const char* name : names) playlist->add(name);
     SharedState::playlistCount = playlist->count();
+}
+
+void OutputFixture::ComposeOnto(COutputDlg& output, TestDib& dib) {
+    Gdiplus::Graphics graphics(dib.dc());
+    COutputDlg::SetFrameModes(graphics);
+    output.ComposeFrame(graphics);
+    graphics.Flush(Gdiplus::FlushIntentionSync);
+    GdiFlush();
+}
+
+InfoBarLayout OutputFixture::Bar() const {
+    return LayoutInfoBar(core->getTextBounds("黑体", 30, SharedState::dispbtm).cy, SharedState::width,
+                         SharedState::height);
 }

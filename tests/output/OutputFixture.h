@@ -16,8 +16,12 @@
 
 #include "app/SharedState.h"
 #include "core/Core.h"
+#include "output/InfoBarLayout.h"
 #include "output/Playlist.h"
 #include "support/TempFolder.h"
+
+class COutputDlg;
+class TestDib;
 
 class OutputFixture : public ::testing::Test {
 protected:
@@ -30,6 +34,11 @@ protected:
     void Items(const std::string& bytes) const;
     // The table as LoadPlaylist would leave it, without a file.
     void Listed(std::initializer_list<const char*> names) const;
+
+    // One frame of `output` onto a DIB of the test's own, as Render() composes it.
+    static void ComposeOnto(COutputDlg& output, TestDib& dib);
+    // Where the bar goes for the present text and size, as measured by the core.
+    InfoBarLayout Bar() const;
 
     TempFolder folder;
     std::unique_ptr<CCore> core;
