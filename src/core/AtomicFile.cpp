@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <limits>
 #include <new>
+#include <stdexcept>
 
 namespace {
 
 bool g_stopBeforeReplace = false;
+unsigned g_replacementsBeforeStop = 0;
 
 class FileHandle {
 public:
@@ -46,38 +48,59 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 // The platform reads a path only up to a NUL: a path holding one would name another file.
 bool IsFileName(const std::string& path) { return !path.empty() && path.find('\0') == std::string::npos; }
 
-}  // namespace
-
-bool AtomicFile::read(const std::string& path, size_t maxBytes, std::string& bytes) {
-    bytes.clear();
-    if (!IsFileName(path)) return false;
+// One attempt; Unreadable with `held` set when another program holds the file open.
+FileRead ReadOnce(const std::string& path, size_t maxBytes, std::string& bytes, bool& held) {
+    held = false;
     // Others may go on reading, writing or replacing the file while we read it.
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file.valid()) return false;
+    if (!file.valid()) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return FileRead::Missing;
+        held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+        return FileRead::Unreadable;
+    }
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return false;
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return FileRead::Unreadable;
     const auto fileSize = static_cast<unsigned long long>(size.QuadPart);
-    if (fileSize > maxBytes || fileSize > std::numeric_limits<size_t>::max() / 2) return false;
+    if (fileSize > maxBytes || fileSize > std::numeric_limits<size_t>::max() / 2) return FileRead::TooLarge;
     try {
         bytes.resize(static_cast<size_t>(fileSize));
     } catch (const std::bad_alloc&) {
         bytes.clear();
-        return false;
+        return FileRead::TooLarge;
+    } catch (const std::length_error&) {
+        bytes.clear();
+        return FileRead::TooLarge;
     }
     size_t done = 0;
     while (done < bytes.size()) {
         const DWORD want = static_cast<DWORD>(std::min(kChunk, bytes.size() - done));
         DWORD got = 0;
         if (!ReadFile(file.get(), &bytes[done], want, &got, nullptr)) {
+            held = GetLastError() == ERROR_LOCK_VIOLATION;
             bytes.clear();
-            return false;
+            return FileRead::Unreadable;
         }
         if (got == 0) break;  // shortened while we read: keep what was there
         done += got;
     }
     bytes.resize(done);
-    return true;
+    return FileRead::Read;
+}
+
+}  // namespace
+
+FileRead AtomicFile::read(const std::string& path, size_t maxBytes, std::string& bytes, unsigned patienceMs) {
+    bytes.clear();
+    if (!IsFileName(path)) return FileRead::Missing;
+    constexpr unsigned kPauseMs = 100;
+    for (unsigned waited = 0;; waited += kPauseMs) {
+        bool held = false;
+        const FileRead result = ReadOnce(path, maxBytes, bytes, held);
+        if (!held || waited >= patienceMs) return result;
+        Sleep(kPauseMs);
+    }
 }
 
 bool AtomicFile::write(const std::string& path, const std::string& bytes) {
@@ -99,7 +122,10 @@ bool AtomicFile::write(const std::string& path, const std::string& bytes) {
             return false;
         }
     }
-    if (g_stopBeforeReplace) return false;
+    if (g_stopBeforeReplace) {
+        if (g_replacementsBeforeStop == 0) return false;
+        --g_replacementsBeforeStop;
+    }
     if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DeleteFileA(temporary.c_str());
         return false;
@@ -107,4 +133,7 @@ bool AtomicFile::write(const std::string& path, const std::string& bytes) {
     return true;
 }
 
-void AtomicFile::stopBeforeReplace(bool stop) { g_stopBeforeReplace = stop; }
+void AtomicFile::stopBeforeReplace(bool stop, unsigned after) {
+    g_stopBeforeReplace = stop;
+    g_replacementsBeforeStop = after;
+}

@@ -6,15 +6,25 @@
 #include <cstddef>
 #include <string>
 
+// What became of reading a whole file.
+enum class FileRead {
+    Read,        // the bytes are the file's, all of them
+    Missing,     // nothing there (a path that names no file at all)
+    Unreadable,  // there, but not to be read: a folder, no access, held open by another program
+    TooLarge,    // larger than the caller allows; left unread
+};
+
 class AtomicFile {
 public:
-    // The whole file into `bytes`; false (and `bytes` empty) for a missing or unreadable
-    // file, a folder, or a file larger than `maxBytes`.
-    static bool read(const std::string& path, size_t maxBytes, std::string& bytes);
+    // The whole file into `bytes` (empty unless Read). A file that another program holds open
+    // without sharing (a backup or a virus scanner, for a moment) is tried again for up to
+    // `patienceMs` milliseconds.
+    static FileRead read(const std::string& path, size_t maxBytes, std::string& bytes, unsigned patienceMs = 0);
     // Afterwards the file holds exactly `bytes`; on failure it is left as it was.
     static bool write(const std::string& path, const std::string& bytes);
 
-    // Tests only: stop each write after the temporary file, as a crash there would.
-    static void stopBeforeReplace(bool stop);
+    // Tests only: once `after` more writes have replaced their targets, stop every write
+    // after its temporary file, as a crash there would.
+    static void stopBeforeReplace(bool stop, unsigned after = 0);
     static std::string temporaryPath(const std::string& path) { return path + ".tmp"; }
 };

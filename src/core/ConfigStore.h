@@ -1,18 +1,22 @@
-// The settings store: the entries of the store file (format in StoreFormat.h) over the
-// defaults embedded in the program. Each save rewrites the whole file atomically with every
-// entry known, keys of the file that this program does not use included.
+// The settings store: the store file's entries (format in StoreFormat.h) over the defaults
+// embedded in the program. A save rewrites the file atomically, changing only the lines of the
+// keys saved (StoreDocument.h).
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "core/StoreFormat.h"
+#include "core/StoreDocument.h"
 
 class ConfigStore {
 public:
-    // Reads the store file at `path`. Without one (a first run), the entries start from the
-    // defaults, so that the first save keeps them.
-    void load(const std::string& path, const std::string& defaultsText);
+    // Reads the store file at `path`, trying a file held open by another program again for up
+    // to `patienceMs`. Without one (a first run), the file starts as the defaults' text, so
+    // that the first save keeps them. A file that is there but cannot be read is not read: the
+    // run starts from the defaults, and the saves then go into the file only for the keys
+    // whose value the run changed (see write()).
+    void load(const std::string& path, const std::string& defaultsText, unsigned patienceMs);
     bool loaded() const { return m_loaded; }
 
     // The value written under `key` in the store, then in the defaults; null when neither has it.
@@ -22,12 +26,23 @@ public:
     // A store file that cannot be written keeps what it holds; the value still reads back.
     void save(const std::string& key, const std::string& value);
 
+    // The saves between these two are written at the end, in one replacement of the file.
+    void beginBatch() { ++m_batchDepth; }
+    void endBatch();
+
     // The store file is a few hundred bytes; anything far larger is not one of ours.
     static constexpr size_t kMaxFileBytes = 4u << 20;
 
 private:
+    void write();
+
     std::string m_path;
-    std::vector<StoreEntry> m_entries;
-    std::vector<StoreEntry> m_defaults;
+    unsigned m_patienceMs = 0;
+    StoreDocument m_file;
+    StoreDocument m_defaults;
     bool m_loaded = false;
+    bool m_unread = false;  // the file was there but could not be read
+    std::vector<std::pair<std::string, std::string>> m_changes;  // while unread: what this run changed
+    int m_batchDepth = 0;
+    bool m_writePending = false;
 };

@@ -9,6 +9,8 @@
 #include "core/AtomicFile.h"
 #include "core/ConfigStore.h"
 #include "core/PictureProbe.h"
+#include "core/StoreFormat.h"
+#include "core/TextEncoding.h"
 #include "resource.h"
 
 namespace {
@@ -19,30 +21,12 @@ const char kStoreFileName[] = "Placard.ini";
 // The largest picture allowed, 8000 x 2000 at 32 bpp, is 64 MB even as an uncompressed BMP.
 constexpr size_t kMaxPictureFileBytes = size_t{80} << 20;
 constexpr Gdiplus::ARGB kOpaqueBlack = 0xFF000000;
+// Another program (a backup, a virus scanner, a sync tool) may hold a file for a moment.
+constexpr unsigned kHeldFilePatienceMs = 1500;
 
 std::string WithSeparator(std::string path) {
     if (!path.empty() && path.back() != '\\' && path.back() != '/') path += '\\';
     return path;
-}
-
-std::wstring ToWide(const std::string& text, UINT codePage) {
-    if (text.empty() || text.size() > static_cast<size_t>(std::numeric_limits<int>::max())) return {};
-    const int length = static_cast<int>(text.size());
-    const int wideLength = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
-    if (wideLength <= 0) return {};
-    std::wstring wide(static_cast<size_t>(wideLength), L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), length, &wide[0], wideLength);
-    return wide;
-}
-
-std::string ToAnsi(const std::wstring& wide) {
-    if (wide.empty() || wide.size() > static_cast<size_t>(std::numeric_limits<int>::max())) return {};
-    const int length = static_cast<int>(wide.size());
-    const int ansiLength = WideCharToMultiByte(CP_ACP, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
-    if (ansiLength <= 0) return {};
-    std::string ansi(static_cast<size_t>(ansiLength), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), length, &ansi[0], ansiLength, nullptr, nullptr);
-    return ansi;
 }
 
 // The default store is kept in the resources as UTF-8; the store holds ANSI text.
@@ -55,7 +39,7 @@ std::string DefaultStoreText() {
     if (data == nullptr) return {};
     std::string utf8(static_cast<const char*>(data), SizeofResource(module, found));
     if (utf8.compare(0, 3, "\xEF\xBB\xBF") == 0) utf8.erase(0, 3);
-    return ToAnsi(ToWide(utf8, CP_UTF8));
+    return CodePageFromWide(WideFromCodePage(utf8, CP_UTF8), CP_ACP);
 }
 
 // A getter's lookup: the store file's value, then the default's, each only if it parses.
@@ -105,7 +89,7 @@ bool IsInstalledFamily(const std::wstring& name) {
 // The named family, else the generic sans-serif, else (a system without the generic one's
 // fonts, such as Wine without Windows' own fonts) the GUI font's face.
 std::wstring AvailableFamilyName(const std::string& fontName) {
-    for (const std::wstring& name : {ToWide(fontName, CP_ACP), GenericSansSerifName(), GuiFontName()}) {
+    for (const std::wstring& name : {WideFromCodePage(fontName, CP_ACP), GenericSansSerifName(), GuiFontName()}) {
         if (IsInstalledFamily(name)) return name;
     }
     return {};
@@ -157,12 +141,16 @@ CCore::CCore() : m_store(std::make_unique<ConfigStore>()) {}
 
 CCore::~CCore() = default;
 
-void CCore::autoFileConfig() { m_store->load(getAppPath() + kStoreFileName, DefaultStoreText()); }
+void CCore::autoFileConfig() { m_store->load(getAppPath() + kStoreFileName, DefaultStoreText(), kHeldFilePatienceMs); }
 
 ConfigStore& CCore::store() const {
-    if (!m_store->loaded()) m_store->load(getAppPath() + kStoreFileName, DefaultStoreText());
+    if (!m_store->loaded()) m_store->load(getAppPath() + kStoreFileName, DefaultStoreText(), kHeldFilePatienceMs);
     return *m_store;
 }
+
+CCore::SaveBatch::SaveBatch(CCore& core) : m_core(core) { m_core.store().beginBatch(); }
+
+CCore::SaveBatch::~SaveBatch() { m_core.store().endBatch(); }
 
 std::string CCore::getAppPath() const {
     if (!g_appPathOverride.empty()) return g_appPathOverride;
@@ -228,8 +216,12 @@ COLORREF CCore::getClrRef(Gdiplus::ARGB colour) {
 
 std::string CCore::readTxtFile(const std::string& path) const {
     std::string text;
-    AtomicFile::read(path, std::numeric_limits<size_t>::max(), text);
+    readTxtFile(path, text);
     return text;
+}
+
+FileRead CCore::readTxtFile(const std::string& path, std::string& bytes) const {
+    return AtomicFile::read(path, kMaxTextFileBytes, bytes, kHeldFilePatienceMs);
 }
 
 void CCore::outTxtFile(const std::string& text, const std::string& path) const { AtomicFile::write(path, text); }
@@ -249,7 +241,7 @@ void CCore::drawPic(Gdiplus::Graphics& graphics, int x, int y, const std::string
     // The whole file is read and closed first: the picture is decoded from memory, so the
     // file is never held open (it may be replaced or deleted while it is shown).
     std::string bytes;
-    if (!AtomicFile::read(path, kMaxPictureFileBytes, bytes)) return;
+    if (AtomicFile::read(path, kMaxPictureFileBytes, bytes) != FileRead::Read) return;
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
     const PictureProbe probe = ProbePicture(data, bytes.size());
     if (!IsDrawablePicture(probe)) return;
@@ -272,7 +264,7 @@ void CCore::drawPic(Gdiplus::Graphics& graphics, int x, int y, const std::string
 }
 
 SIZE CCore::getTextBounds(const std::string& fontName, int size, const std::string& text) const {
-    const std::wstring wide = ToWide(text, CP_ACP);
+    const std::wstring wide = WideFromCodePage(text, CP_ACP);
     const TextStyle style(fontName, size);
     Gdiplus::Bitmap scratch(1, 1, PixelFormat32bppARGB);
     Gdiplus::Graphics measure(&scratch);
@@ -286,7 +278,7 @@ SIZE CCore::getTextBounds(const std::string& fontName, int size, const std::stri
 
 void CCore::drawStrSolid(Gdiplus::Graphics& graphics, POINT point, int /*reserved1*/, const std::string& text,
                          const std::string& fontName, Gdiplus::ARGB colour, int size, int /*reserved2*/) const {
-    const std::wstring wide = ToWide(text, CP_ACP);
+    const std::wstring wide = WideFromCodePage(text, CP_ACP);
     if (wide.empty()) return;
     const TextStyle style(fontName, size);
     const Gdiplus::SolidBrush brush{Gdiplus::Color(colour)};

@@ -14,6 +14,8 @@
 #include <memory>
 #include <string>
 
+#include "core/AtomicFile.h"
+
 class ConfigStore;
 
 class CCore {
@@ -37,11 +39,26 @@ public:
     std::string getConfigStr(const std::string& key) const;
     Gdiplus::ARGB getConfigClr(const std::string& key) const;
 
-    // Stored for the next start; each save replaces the store file atomically.
+    // Stored for the next start; each save replaces the store file atomically, and only the
+    // line of its key: every other line stays as it was written. A store that was there but
+    // could not be read (held open by another program throughout the start) gets only the keys
+    // this run changed, merged into the file as it is then, and is never replaced unread.
     void saveConfigInt(const std::string& key, int value);
     void saveConfigB(const std::string& key, bool value);
     void saveConfigStr(const std::string& key, const std::string& value);
     void saveConfigClr(const std::string& key, Gdiplus::ARGB value);
+
+    // The saves made while one lives reach the disk in one atomic replacement of the store.
+    class SaveBatch {
+    public:
+        explicit SaveBatch(CCore& core);
+        ~SaveBatch();
+        SaveBatch(const SaveBatch&) = delete;
+        SaveBatch& operator=(const SaveBatch&) = delete;
+
+    private:
+        CCore& m_core;
+    };
 
     // Decimal text of an int.
     static std::string getStrInt(int value);
@@ -49,8 +66,13 @@ public:
     static Gdiplus::ARGB getColor(COLORREF colour);
     static COLORREF getClrRef(Gdiplus::ARGB colour);
 
-    // The whole file as exact bytes; a missing or unreadable file reads as empty text.
+    // The whole file as exact bytes; a missing, unreadable or too large file reads as empty
+    // text. A file held open by another program is tried again for a moment.
     std::string readTxtFile(const std::string& path) const;
+    // The same, saying what became of the read.
+    FileRead readTxtFile(const std::string& path, std::string& bytes) const;
+    // A text file of the program's (a playlist of names) has no business beyond this.
+    static constexpr size_t kMaxTextFileBytes = size_t{4} << 20;
     // Afterwards the file holds exactly `text`; it is replaced atomically.
     void outTxtFile(const std::string& text, const std::string& path) const;
     // True only for an existing regular file (a folder is not a file).

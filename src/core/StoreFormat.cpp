@@ -1,8 +1,6 @@
 #include "core/StoreFormat.h"
 
 #include <cstdint>
-#include <string_view>
-#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -10,6 +8,14 @@ namespace {
 const char kHexDigits[] = "0123456789ABCDEF";
 
 bool IsControl(unsigned char byte) { return byte < 0x20 || byte == 0x7F; }
+
+std::string TrimmedBlanks(const std::string& text) {
+    size_t first = 0;
+    size_t last = text.size();
+    while (first < last && IsStoreBlank(text[first])) ++first;
+    while (last > first && IsStoreBlank(text[last - 1])) --last;
+    return text.substr(first, last - first);
+}
 
 int HexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -39,6 +45,8 @@ void AppendEscaped(std::string& out, unsigned char byte) {
 }
 
 }  // namespace
+
+bool IsStoreBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::string EncodeStoreString(const std::string& text) {
     std::string out;
@@ -79,8 +87,11 @@ std::string EncodeStoreKey(const std::string& key) {
     std::string out;
     for (size_t i = 0; i < key.size(); ++i) {
         const auto byte = static_cast<unsigned char>(key[i]);
-        // A key must not end early at its own '=' nor pass for a comment or a section.
-        if (byte == '=' || (i == 0 && (byte == ';' || byte == '#' || byte == '['))) {
+        // A key must not end early at its own '=' nor pass for a comment or a section, and
+        // keeps the blanks at its ends that reading trims.
+        const bool atEnd = i == 0 || i + 1 == key.size();
+        if (byte == '=' || (i == 0 && (byte == ';' || byte == '#' || byte == '[')) ||
+            (atEnd && IsStoreBlank(key[i]))) {
             AppendHexEscape(out, byte);
         } else {
             AppendEscaped(out, byte);
@@ -91,7 +102,8 @@ std::string EncodeStoreKey(const std::string& key) {
 
 std::string FormatStoreInt(int value) { return std::to_string(value); }
 
-bool ParseStoreInt(const std::string& text, int& value) {
+bool ParseStoreInt(const std::string& written, int& value) {
+    const std::string text = TrimmedBlanks(written);
     size_t i = 0;
     const bool negative = !text.empty() && text[0] == '-';
     if (negative) i = 1;
@@ -110,7 +122,8 @@ bool ParseStoreInt(const std::string& text, int& value) {
 
 std::string FormatStoreFlag(bool value) { return value ? "1" : "0"; }
 
-bool ParseStoreFlag(const std::string& text, bool& value) {
+bool ParseStoreFlag(const std::string& written, bool& value) {
+    const std::string text = TrimmedBlanks(written);
     if (text != "0" && text != "1") return false;
     value = text == "1";
     return true;
@@ -122,7 +135,8 @@ std::string FormatStoreColour(Gdiplus::ARGB value) {
     return out;
 }
 
-bool ParseStoreColour(const std::string& text, Gdiplus::ARGB& value) {
+bool ParseStoreColour(const std::string& written, Gdiplus::ARGB& value) {
+    const std::string text = TrimmedBlanks(written);
     if (text.size() != 10 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X')) return false;
     Gdiplus::ARGB parsed = 0;
     for (size_t i = 2; i < text.size(); ++i) {
@@ -132,61 +146,4 @@ bool ParseStoreColour(const std::string& text, Gdiplus::ARGB& value) {
     }
     value = parsed;
     return true;
-}
-
-void SetStoreEntry(std::vector<StoreEntry>& entries, const std::string& key, const std::string& value) {
-    for (StoreEntry& entry : entries) {
-        if (entry.key == key) {
-            entry.value = value;
-            return;
-        }
-    }
-    entries.push_back(StoreEntry{key, value});
-}
-
-const StoreEntry* FindStoreEntry(const std::vector<StoreEntry>& entries, const std::string& key) {
-    for (const StoreEntry& entry : entries) {
-        if (entry.key == key) return &entry;
-    }
-    return nullptr;
-}
-
-std::vector<StoreEntry> ParseStoreText(const std::string& text) {
-    std::vector<StoreEntry> entries;
-    // Where each key's entry stands, so that a store of many keys does not read in quadratic time.
-    std::unordered_map<std::string, size_t> index;
-    size_t start = 0;
-    for (size_t end = text.find('\n'); end != std::string::npos; start = end + 1, end = text.find('\n', start)) {
-        size_t length = end - start;
-        if (length > 0 && text[start + length - 1] == '\r') --length;
-        if (length == 0) continue;
-        const char first = text[start];
-        if (first == ';' || first == '#' || first == '[') continue;
-        // Sought within the line only: a search on to the next '=' would make a store of many
-        // lines without one take quadratic time.
-        const size_t inLine = std::string_view(text.data() + start, length).find('=');
-        if (inLine == std::string_view::npos) continue;
-        const size_t equals = start + inLine;
-        std::string key;
-        if (!DecodeStoreString(text.substr(start, equals - start), key)) continue;
-        std::string value = text.substr(equals + 1, start + length - equals - 1);
-        const auto placed = index.emplace(key, entries.size());
-        if (placed.second) {
-            entries.push_back(StoreEntry{std::move(key), std::move(value)});
-        } else {
-            entries[placed.first->second].value = std::move(value);
-        }
-    }
-    return entries;
-}
-
-std::string FormatStoreText(const std::vector<StoreEntry>& entries) {
-    std::string text = "; Placard settings\r\n";
-    for (const StoreEntry& entry : entries) {
-        text += EncodeStoreKey(entry.key);
-        text += '=';
-        text += entry.value;
-        text += "\r\n";
-    }
-    return text;
 }

@@ -5,17 +5,20 @@
 //     clrbg=0xFF000000
 //     dispbtm=first line\r\nsecond \\ line
 //
-// One `key=value` line per key, ended by CR LF (a lone LF is read as well). The key is
-// everything before the first '=', the value everything after it up to the line break, blanks
-// included. Ints are decimal, flags 0 or 1, colours 0xAARRGGBB. Strings and keys escape the
-// bytes that would break a line: `\\`, `\r`, `\n`, and `\xHH` for NUL and the other control
-// bytes; keys also escape '=' and a leading ';', '#' or '['. Every other byte (CP936 text and
-// bytes that are not valid CP936 alike) is stored as it is, so every value round-trips exactly.
+// One `key=value` line per key, ended by CR LF (a lone LF is read as well, and the last line
+// needs no break). The key is everything before the first '=' and the value everything after
+// it up to the line break. Ints are decimal, flags 0 or 1, colours 0xAARRGGBB. Strings and
+// keys escape the bytes that would break a line: `\\`, `\r`, `\n`, and `\xHH` for NUL and
+// the other control bytes; keys also escape '=', a leading ';', '#' or '[' and blanks at
+// either end. Every other byte (CP936 text and bytes that are not valid CP936 alike) is stored
+// as it is, so every value round-trips exactly.
 //
-// Reading is strict: a value that does not parse as the kind asked for counts as never saved.
-// Lines without '=', comment lines (';' or '#' first) and section lines ('[' first) are ignored;
-// for a duplicate key the last line wins. A line counts only once its line break is there, so a
-// cut-off file loses its incomplete last line instead of yielding a shortened value.
+// Operators edit the file by hand, so reading forgives what Notepad leaves: a UTF-8 byte-order
+// mark, blanks around a key and around a number, and `key = value` with blanks on both sides of
+// the '=' (the blanks after it are then no part of the value). Otherwise reading is strict: a
+// value that does not parse as the kind asked for counts as never saved. Lines without '=',
+// comment lines (';' or '#' first) and section lines ('[' first) are no entries; for a
+// duplicate key the last line wins.
 #pragma once
 
 #include <string>
@@ -24,11 +27,6 @@
 #include <windows.h>
 #include <objidl.h>
 #include <gdiplus.h>
-
-struct StoreEntry {
-    std::string key;    // decoded
-    std::string value;  // as written in the file, decoded only when read as a kind
-};
 
 std::string EncodeStoreString(const std::string& text);
 bool DecodeStoreString(const std::string& encoded, std::string& text);
@@ -41,9 +39,5 @@ bool ParseStoreFlag(const std::string& text, bool& value);
 std::string FormatStoreColour(Gdiplus::ARGB value);
 bool ParseStoreColour(const std::string& text, Gdiplus::ARGB& value);
 
-// The entries of a store text in first-seen order, each with its last value.
-std::vector<StoreEntry> ParseStoreText(const std::string& text);
-std::string FormatStoreText(const std::vector<StoreEntry>& entries);
-// Sets the value of `key`, adding the key at the end when it is new.
-void SetStoreEntry(std::vector<StoreEntry>& entries, const std::string& key, const std::string& value);
-const StoreEntry* FindStoreEntry(const std::vector<StoreEntry>& entries, const std::string& key);
+// Space and tab: what a hand edit may leave around keys and numbers.
+bool IsStoreBlank(char c);

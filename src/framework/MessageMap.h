@@ -182,6 +182,26 @@ constexpr MessageEntry OnEnableEntry() {
             }};
 }
 
+// BOOL Handler(): TRUE lets the session end.
+template <auto Handler>
+constexpr MessageEntry OnQueryEndSessionEntry() {
+    return {WM_QUERYENDSESSION, 0, 0, [](CWnd* self, WPARAM, LPARAM, LRESULT& result) {
+                result = (message_map_detail::Target<Handler>(self).*Handler)();
+                return true;
+            }};
+}
+
+// void Handler(BOOL ending): the session ends after this returns when `ending` is set; the
+// process may be ended then without any further message.
+template <auto Handler>
+constexpr MessageEntry OnEndSessionEntry() {
+    return {WM_ENDSESSION, 0, 0, [](CWnd* self, WPARAM wParam, LPARAM, LRESULT& result) {
+                (message_map_detail::Target<Handler>(self).*Handler)(static_cast<BOOL>(wParam));
+                result = 0;
+                return true;
+            }};
+}
+
 // LRESULT Handler(WPARAM, LPARAM): any message, parameters as they come (user messages).
 template <auto Handler>
 constexpr MessageEntry OnMessageEntry(UINT message) {

@@ -2,6 +2,7 @@
 
 #include "app/SharedState.h"
 #include "core/Core.h"
+#include "core/TextEncoding.h"
 
 const std::string& Playlist::row(int i) const {
     static const std::string empty;
@@ -16,10 +17,12 @@ void LoadPlaylist() {
     const CCore* core = SharedState::core;
     if (core == nullptr) return;
 
-    // The exact bytes, as the settings dialog shows them, with the text-mode rule for lines:
-    // a CR LF pair or a lone LF ends a line and is no part of a name. A stream in text mode
-    // would also stop at the first Ctrl-Z byte and lose every name after it.
-    const std::string text = core->readTxtFile(SharedState::itemsPath);
+    // The text as the settings dialog shows it, in whichever encoding Notepad saved it, with
+    // the text-mode rule for lines: a CR LF pair or a lone LF ends a line and is no part of a
+    // name. A stream in text mode would also stop at the first Ctrl-Z byte and lose every
+    // name after it.
+    const std::string bytes = core->readTxtFile(SharedState::itemsPath);
+    const std::string text = DecodeToAnsi(bytes, DetectTextEncoding(bytes));
     size_t start = 0;
     while (start < text.size()) {
         const size_t lineBreak = text.find('\n', start);

@@ -1,6 +1,7 @@
 #include "settings/SettingsDlg.h"
 
 #include <climits>
+#include <string>
 
 #include "app/SharedState.h"
 #include "core/Core.h"
@@ -52,6 +53,8 @@ const MessageMap* CSettingsDlg::GetThisMessageMap() {
         OnCommandEntry<&CSettingsDlg::OnSecondScreen>(BN_CLICKED, IDC_SECOND_SCREEN),
         OnTimerEntry<&CSettingsDlg::OnTimer>(),
         OnCommandEntry<&CSettingsDlg::OnApply>(BN_CLICKED, IDC_APPLY),
+        OnQueryEndSessionEntry<&CSettingsDlg::OnQueryEndSession>(),
+        OnEndSessionEntry<&CSettingsDlg::OnEndSession>(),
     };
     static const MessageMap map{CDialog::GetThisMessageMap(), entries, std::size(entries)};
     return &map;
@@ -91,7 +94,10 @@ BOOL CSettingsDlg::OnInitDialog() {
     SetDlgItemText(IDC_DISPBTM, SharedState::dispbtm);
     m_clrbgPicker.SetColour(core.getClrRef(SharedState::clrbg));
     m_clrfontPicker.SetColour(core.getClrRef(SharedState::clrfont));
-    SetDlgItemText(IDC_ITEMS, core.readTxtFile(SharedState::itemsPath));
+    std::string items;
+    m_playlistTooLarge = m_playlistFile.open(core, SharedState::itemsPath, items) == FileRead::TooLarge;
+    SetDlgItemText(IDC_ITEMS, items);
+    m_playlistFile.shown(GetDlgItemText(IDC_ITEMS));
 
     SharedState::screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
     SharedState::screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
@@ -102,7 +108,16 @@ BOOL CSettingsDlg::OnInitDialog() {
 
 void CSettingsDlg::OnTimer(UINT_PTR id) {
     KillTimer(id);
-    if (id == kStartupTimer) CreateOutput(this);
+    if (id == kStartupTimer) {
+        CreateOutput(this);
+        // Told once the show runs: the file is left as it is and the list stays empty.
+        if (m_playlistTooLarge && SharedState::core != nullptr) {
+            m_playlistTooLarge = false;
+            SharedState::core->msgboxWarning(
+                m_hWnd, "播放列表文件太大（超过 " + std::to_string(CCore::kMaxTextFileBytes >> 20) +
+                            " MB），没有读取，也不会被改写：\n" + SharedState::itemsPath);
+        }
+    }
     Default();
 }
 
@@ -151,7 +166,7 @@ bool CSettingsDlg::CollectSettings(bool validate) {
         }
     }
 
-    core.outTxtFile(items, SharedState::itemsPath);
+    m_playlistFile.save(core, items);
     return true;
 }
 
@@ -172,19 +187,32 @@ void CSettingsDlg::OnAbout() {
     about.DoModal();
 }
 
+void CSettingsDlg::SaveEverything() {
+    if (SharedState::core == nullptr) return;
+    CollectSettings(false);
+    CCore& core = *SharedState::core;
+    const CCore::SaveBatch oneWrite(core);
+    core.saveConfigB("on", SharedState::on != 0);
+    core.saveConfigInt("width", SharedState::width);
+    core.saveConfigInt("height", SharedState::height);
+    core.saveConfigClr("clrbg", SharedState::clrbg);
+    core.saveConfigClr("clrfont", SharedState::clrfont);
+    core.saveConfigStr("dispbtm", SharedState::dispbtm);
+    core.saveConfigInt("interval", SharedState::interval);
+}
+
+BOOL CSettingsDlg::OnQueryEndSession() {
+    SaveEverything();
+    return TRUE;
+}
+
+void CSettingsDlg::OnEndSession(BOOL ending) {
+    if (ending) SaveEverything();
+}
+
 void CSettingsDlg::OnDestroy() {
     Default();
-    if (SharedState::core != nullptr) {
-        CollectSettings(false);
-        CCore& core = *SharedState::core;
-        core.saveConfigB("on", SharedState::on != 0);
-        core.saveConfigInt("width", SharedState::width);
-        core.saveConfigInt("height", SharedState::height);
-        core.saveConfigClr("clrbg", SharedState::clrbg);
-        core.saveConfigClr("clrfont", SharedState::clrfont);
-        core.saveConfigStr("dispbtm", SharedState::dispbtm);
-        core.saveConfigInt("interval", SharedState::interval);
-    }
+    SaveEverything();
     delete SharedState::outputWnd;
     SharedState::outputWnd = nullptr;
     delete SharedState::playlist;

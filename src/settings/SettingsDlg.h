@@ -4,11 +4,13 @@
 // Its initialisation creates the core services, the paths, the playlist table and loads the
 // settings; 100 ms later its one-shot timer creates the output window. Its destruction
 // collects the controls, writes the playlist file, saves the settings and releases the
-// output window, the playlist table and the core services, in that order.
+// output window, the playlist table and the core services, in that order. A Windows restart
+// or log-off saves as the destruction does, since the process may end without it.
 #pragma once
 
 #include "colourpicker/ColourButton.h"
 #include "framework/Dialog.h"
+#include "settings/PlaylistFile.h"
 
 class CSettingsDlg : public CDialog {
 public:
@@ -43,8 +45,16 @@ protected:
     void OnSecondScreen();
     void OnTimer(UINT_PTR id);
     void OnApply();
+    BOOL OnQueryEndSession();
+    void OnEndSession(BOOL ending);
 
 private:
+    // What a close keeps: every control collected unvalidated, the playlist file written and
+    // the seven keys saved in one write of the store.
+    void SaveEverything();
+
+    PlaylistFile m_playlistFile;
+    bool m_playlistTooLarge = false;
     CColourButton m_clrfontPicker;
     CColourButton m_clrbgPicker;
     HICON m_hIcon;

@@ -1,9 +1,13 @@
-// The store's text form on its own: escaping, the strict number readers, the line rules.
+// The store's text form on its own: escaping, the strict number readers, the line rules and
+// what a hand edit in Notepad leaves.
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "core/StoreDocument.h"
 #include "core/StoreFormat.h"
 
 namespace {
@@ -28,10 +32,11 @@ TEST(StoreFormatTest, StringsOfEveryByteRoundTripOnOneLine) {
 TEST(StoreFormatTest, KeysOfEveryByteRoundTripThroughALine) {
     for (const std::string& key : {EveryByte(), std::string(";k"), std::string("#k"), std::string("[k]"),
                                   std::string("a=b"), std::string(" k ")}) {
-        const auto entries = ParseStoreText(FormatStoreText({{key, "v"}}));
-        ASSERT_EQ(entries.size(), 1u);
-        EXPECT_EQ(entries[0].key, key);
-        EXPECT_EQ(entries[0].value, "v");
+        StoreDocument written;
+        written.set(key, "v");
+        const StoreDocument read(written.text());
+        ASSERT_NE(read.find(key), nullptr) << key;
+        EXPECT_EQ(*read.find(key), "v");
     }
 }
 
@@ -51,7 +56,9 @@ TEST(StoreFormatTest, IntsParseOnlyWhenWholeAndInRange) {
     EXPECT_EQ(value, INT_MAX);
     ASSERT_TRUE(ParseStoreInt("-0", value));
     EXPECT_EQ(value, 0);
-    for (const char* bad : {"", "-", "+5", " 5", "5 ", "5x", "0x10", "2147483648", "-2147483649",
+    ASSERT_TRUE(ParseStoreInt(" \t-42 ", value)) << "blanks around a number are a hand edit's";
+    EXPECT_EQ(value, -42);
+    for (const char* bad : {"", " ", "-", "+5", "- 5", "5 5", "5x", "0x10", "2147483648", "-2147483649",
                             "99999999999999999999", "1e3"}) {
         EXPECT_FALSE(ParseStoreInt(bad, value)) << bad;
     }
@@ -61,7 +68,8 @@ TEST(StoreFormatTest, FlagsAndColoursParseOnlyInTheirOwnForm) {
     bool flag = false;
     EXPECT_TRUE(ParseStoreFlag(FormatStoreFlag(true), flag) && flag);
     EXPECT_TRUE(ParseStoreFlag(FormatStoreFlag(false), flag) && !flag);
-    for (const char* bad : {"", "2", "-1", "true", "01", " 1"}) EXPECT_FALSE(ParseStoreFlag(bad, flag)) << bad;
+    EXPECT_TRUE(ParseStoreFlag(" 1 ", flag) && flag);
+    for (const char* bad : {"", "2", "-1", "true", "01", "1 0"}) EXPECT_FALSE(ParseStoreFlag(bad, flag)) << bad;
 
     Gdiplus::ARGB colour = 0;
     for (Gdiplus::ARGB each : {0x00000000u, 0xFFFFFFFFu, 0x80ABCDEFu, 0x0102A3B4u}) {
@@ -75,14 +83,48 @@ TEST(StoreFormatTest, FlagsAndColoursParseOnlyInTheirOwnForm) {
     }
 }
 
-TEST(StoreFormatTest, LinesThatAreNotEntriesAreSkippedAndTheLastDuplicateWins) {
-    const auto entries = ParseStoreText(
-        "; a=1\r\n# a=2\r\n[a=3]\r\nno equals sign\r\n\r\na=4\nb= spaced = value \r\na=5\r\nc=cut off");
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].key, "a");
-    EXPECT_EQ(entries[0].value, "5");
-    EXPECT_EQ(entries[1].key, "b");
-    EXPECT_EQ(entries[1].value, " spaced = value ");
+struct HandEdit {
+    const char* what;
+    std::string text;
+    std::vector<std::pair<std::string, const char*>> values;  // null: no entry
+};
+
+TEST(StoreFormatTest, HandEditsReadAsTheOperatorMeantAndGarbledLinesAsNothing) {
+    const HandEdit edits[] = {
+        {"Notepad's byte-order mark", "\xEF\xBB\xBFwidth=800\r\n", {{"width", "800"}, {"\xEF\xBB\xBFwidth", nullptr}}},
+        {"last line without a break", "a=1\r\nwidth=77", {{"a", "1"}, {"width", "77"}}},
+        {"blanks around the equals sign", "width = 800\r\n  dispbtm\t= hello world \r\n",
+         {{"width", "800"}, {"dispbtm", "hello world "}}},
+        {"a blank after the sign only is the value's", "b= spaced = value \r\n", {{"b", " spaced = value "}}},
+        {"comments, sections, no sign, empty lines", "; a=1\r\n# a=2\r\n  ;a=3\r\n[a=4]\r\nno sign\r\n\r\n",
+         {{"a", nullptr}, {"no sign", nullptr}}},
+        {"the last of repeated keys wins", "a=4\na=5\r\n", {{"a", "5"}}},
+        {"a key with a broken escape", "k\\q=1\r\nk=2\r\n", {{"k\\q", nullptr}, {"k", "2"}}},
+        {"lone CR is no line break", "a=1\rb=2\r\n", {{"a", "1\rb=2"}, {"b", nullptr}}},
+    };
+    for (const HandEdit& edit : edits) {
+        const StoreDocument document(edit.text);
+        for (const auto& [key, value] : edit.values) {
+            const std::string* found = document.find(key);
+            if (value == nullptr) {
+                EXPECT_EQ(found, nullptr) << edit.what << ": " << key;
+            } else {
+                ASSERT_NE(found, nullptr) << edit.what << ": " << key;
+                EXPECT_EQ(*found, value) << edit.what;
+            }
+        }
+        EXPECT_EQ(document.text(), edit.text) << edit.what << ": read and written back unchanged";
+    }
+}
+
+TEST(StoreFormatTest, ASetChangesOnlyItsKeysLineAndKeepsEveryOtherByte) {
+    const std::string handWritten = "\xEF\xBB\xBF; mine\nwidth = 640\ngarbled \\x line\r\nother=\x01keep\nheight=5";
+    StoreDocument document(handWritten);
+    document.set("width", "800");
+    document.set("height", "600");
+    document.set("interval", "5");
+    EXPECT_EQ(document.text(),
+              "\xEF\xBB\xBF; mine\nwidth=800\ngarbled \\x line\r\nother=\x01keep\nheight=600\r\ninterval=5\r\n");
 }
 
 TEST(StoreFormatTest, AStoreOfManyLinesReadsWhole) {
@@ -94,15 +136,19 @@ TEST(StoreFormatTest, AStoreOfManyLinesReadsWhole) {
     std::string manyKeys;
     for (int i = 0; i < 200000; ++i) manyKeys += "key number " + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
 
-    const auto none = ParseStoreText(noEquals + "last=1\r\n");
-    const auto all = ParseStoreText(manyKeys + "key number 7=again\r\n");
+    const StoreDocument none(noEquals + "last=1\r\n");
+    StoreDocument all(manyKeys + "key number 7=again\r\n");
 
-    ASSERT_EQ(none.size(), 1u);
-    EXPECT_EQ(none[0].key, "last");
-    ASSERT_EQ(all.size(), 200000u);
-    EXPECT_EQ(all[7].value, "again") << "a repeated key keeps its first place and takes the last value";
-    EXPECT_EQ(all[199999].key, "key number 199999");
-    EXPECT_EQ(all[199999].value, "199999");
+    ASSERT_NE(none.find("last"), nullptr);
+    EXPECT_EQ(*none.find("last"), "1");
+    ASSERT_NE(all.find("key number 7"), nullptr);
+    EXPECT_EQ(*all.find("key number 7"), "again") << "the last of a repeated key";
+    ASSERT_NE(all.find("key number 199999"), nullptr);
+    EXPECT_EQ(*all.find("key number 199999"), "199999");
+    for (int i = 0; i < 200000; i += 1000) all.set("key number " + std::to_string(i), "x");
+    const StoreDocument reread(all.text());
+    ASSERT_NE(reread.find("key number 199000"), nullptr);
+    EXPECT_EQ(*reread.find("key number 199000"), "x");
 }
 
 }  // namespace

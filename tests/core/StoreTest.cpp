@@ -8,7 +8,8 @@
 
 #include "core/AtomicFile.h"
 #include "core/Core.h"
-#include "core/StoreFormat.h"
+#include "core/StoreDocument.h"
+#include "support/HeldFile.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -29,9 +30,9 @@ protected:
     }
     std::string StoreText() const { return folder.read("Placard.ini"); }
     std::string StoredValue(const std::string& key) const {
-        const auto entries = ParseStoreText(StoreText());
-        const StoreEntry* entry = FindStoreEntry(entries, key);
-        return entry != nullptr ? entry->value : "<none>";
+        const StoreDocument document(StoreText());
+        const std::string* value = document.find(key);
+        return value != nullptr ? *value : "<none>";
     }
 
     TempFolder folder;
@@ -123,16 +124,20 @@ TEST_F(StoreTest, AKeyInNeitherTheStoreNorTheDefaultsReadsAsZero) {
     EXPECT_EQ(core->getConfigClr("nothing"), 0xFF000000u);
 }
 
-TEST_F(StoreTest, SavesWriteCrLfLinesAndKeepKeysOfOthers) {
-    folder.write("Placard.ini", "; written by hand\nfuture=keep me \\q\nwidth=5\n");
-    Run()->saveConfigInt("height", 777);
-    const std::string text = StoreText();
-    EXPECT_NE(text.find("\r\nfuture=keep me \\q\r\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("\r\nwidth=5\r\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("\r\nheight=777\r\n"), std::string::npos) << text;
-    EXPECT_EQ(text.find("\n\n"), std::string::npos);
-    for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
-        ASSERT_EQ(text[at - 1], '\r') << "at " << at;
+TEST_F(StoreTest, SavesChangeOnlyTheirOwnLinesAndKeepEveryByteOfTheOthers) {
+    const std::string handWritten = "\xEF\xBB\xBF; written by hand\nfuture=keep me \\q\nwidth = 5\n"
+                                    "garbled\x01line\r\n\r\nwidth\\=broken\nheight=1";
+    folder.write("Placard.ini", handWritten);
+    {
+        auto core = Run();
+        EXPECT_EQ(core->getConfigInt("width"), 5);
+        EXPECT_EQ(core->getConfigInt("height"), 1) << "a last line needs no break";
+        core->saveConfigInt("height", 777);
+    }
+    EXPECT_EQ(StoreText(), "\xEF\xBB\xBF; written by hand\nfuture=keep me \\q\nwidth = 5\n"
+                           "garbled\x01line\r\n\r\nwidth\\=broken\nheight=777");
+    Run()->saveConfigInt("new", 1);
+    EXPECT_EQ(StoreText().substr(handWritten.size() + 2), "\r\nnew=1\r\n") << "added after a break of its own";
 }
 
 TEST_F(StoreTest, ASaveCutOffBeforeTheReplaceLeavesTheOldStoreWhole) {
@@ -150,11 +155,11 @@ TEST_F(StoreTest, ASaveCutOffBeforeTheReplaceLeavesTheOldStoreWhole) {
     }
     EXPECT_EQ(StoreText(), before);
     // What the crash left beside it is the whole new store, never a part of one.
-    const auto pending = ParseStoreText(folder.read("Placard.ini.tmp"));
-    ASSERT_NE(FindStoreEntry(pending, "width"), nullptr);
-    EXPECT_EQ(FindStoreEntry(pending, "width")->value, "2222");
-    ASSERT_NE(FindStoreEntry(pending, "dispbtm"), nullptr);
-    EXPECT_EQ(FindStoreEntry(pending, "dispbtm")->value, "old line");
+    const StoreDocument pending(folder.read("Placard.ini.tmp"));
+    ASSERT_NE(pending.find("width"), nullptr);
+    EXPECT_EQ(*pending.find("width"), "2222");
+    ASSERT_NE(pending.find("dispbtm"), nullptr);
+    EXPECT_EQ(*pending.find("dispbtm"), "old line");
 
     EXPECT_EQ(Run()->getConfigInt("width"), 1111);
     Run()->saveConfigInt("width", 3333);
@@ -206,7 +211,7 @@ TEST_F(StoreTest, TruncatedLongAndRepeatedLinesReadSafely) {
     auto core = Run();
     EXPECT_EQ(core->getConfigInt("width"), 2) << "the last of two lines wins";
     EXPECT_EQ(core->getConfigStr("long"), longValue);
-    EXPECT_EQ(core->getConfigInt("height"), 600) << "a cut-off last line is not a shortened value";
+    EXPECT_EQ(core->getConfigInt("height"), 77) << "a last line without its break, as Notepad leaves it";
 }
 
 TEST_F(StoreTest, AStoreThatCannotBeWrittenIsLeftAlone) {
@@ -242,6 +247,55 @@ TEST_F(StoreTest, AppPathEndsInASeparatorAndFollowsTheOverride) {
     EXPECT_EQ(own.back(), '\\');
     EXPECT_EQ(std::string(module).rfind(own, 0), 0u) << module;
     EXPECT_EQ(std::string(module).find('\\', own.size()), std::string::npos) << "the module's own folder";
+}
+
+TEST_F(StoreTest, AStoreHeldOpenByAnotherProgramIsWaitedForThenNeverReplacedUnread) {
+    const std::string handWritten = "; mine\r\nwidth=1234\r\ninterval=9\r\n";
+    folder.write("Placard.ini", handWritten);
+    {
+        HeldFile briefly(folder.file("Placard.ini"));
+        ASSERT_TRUE(briefly.held());
+        briefly.releaseAfter(300);
+        EXPECT_EQ(Run()->getConfigInt("width"), 1234) << "held for a moment: read once it is free";
+    }
+
+    HeldFile throughout(folder.file("Placard.ini"));
+    auto core = Run();
+    EXPECT_EQ(core->getConfigInt("width"), 800) << "never read: the defaults for this run";
+    throughout.release();
+    // Meanwhile the operator's other tool wrote the file.
+    const std::string rewritten = "; mine\r\nwidth=4321\r\ninterval=9\r\nheight=500";
+    folder.write("Placard.ini", rewritten);
+    {
+        const CCore::SaveBatch oneWrite(*core);
+        core->saveConfigInt("width", 800);  // what this run read: no change of the operator's
+        core->saveConfigInt("height", 600);
+    }
+    EXPECT_EQ(StoreText(), rewritten) << "unchanged values never replace what was not read";
+    {
+        const CCore::SaveBatch oneWrite(*core);
+        core->saveConfigInt("width", 800);
+        core->saveConfigInt("interval", 3);
+    }
+    EXPECT_EQ(StoreText(), "; mine\r\nwidth=4321\r\ninterval=3\r\nheight=500") << "the change, into the file as it is";
+}
+
+TEST_F(StoreTest, TheSavesOfABatchAreOneReplacementOfTheStore) {
+    auto core = Run();
+    AtomicFile::stopBeforeReplace(true, 1);  // a crash after the first replacement
+    {
+        const CCore::SaveBatch oneWrite(*core);
+        core->saveConfigInt("width", 1000);
+        core->saveConfigInt("height", 1001);
+        core->saveConfigStr("dispbtm", "batch");
+    }
+    core->saveConfigInt("interval", 77);
+    AtomicFile::stopBeforeReplace(false);
+    auto next = Run();
+    EXPECT_EQ(next->getConfigInt("width"), 1000);
+    EXPECT_EQ(next->getConfigInt("height"), 1001);
+    EXPECT_EQ(next->getConfigStr("dispbtm"), "batch");
+    EXPECT_EQ(next->getConfigInt("interval"), 5) << "the save after the crash never landed";
 }
 
 }  // namespace

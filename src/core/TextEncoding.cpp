@@ -1,0 +1,109 @@
+#include "core/TextEncoding.h"
+
+#include <windows.h>
+
+#include <limits>
+
+namespace {
+
+const char kUtf8Bom[] = "\xEF\xBB\xBF";
+const char kUtf16LeBom[] = "\xFF\xFE";
+const char kUtf16BeBom[] = "\xFE\xFF";
+
+bool StartsWith(const std::string& bytes, const char* prefix) { return bytes.rfind(prefix, 0) == 0; }
+
+bool FitsInt(size_t size) { return size <= static_cast<size_t>(std::numeric_limits<int>::max()); }
+
+bool IsValidUtf8(const std::string& bytes) {
+    if (bytes.empty() || !FitsInt(bytes.size())) return bytes.empty();
+    return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                               0) > 0;
+}
+
+bool HasNonAscii(const std::string& bytes) {
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80) return true;
+    }
+    return false;
+}
+
+// UTF-16 code units from bytes in the given order; a lone last byte is no unit.
+std::wstring WideFromUtf16(const std::string& bytes, size_t start, bool bigEndian) {
+    std::wstring wide;
+    wide.reserve((bytes.size() - start) / 2);
+    for (size_t i = start; i + 1 < bytes.size(); i += 2) {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        wide += static_cast<wchar_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+    }
+    return wide;
+}
+
+std::string Utf16FromWide(const std::wstring& wide, bool bigEndian) {
+    std::string bytes;
+    bytes.reserve(wide.size() * 2);
+    for (wchar_t unit : wide) {
+        const auto high = static_cast<char>((unit >> 8) & 0xFF);
+        const auto low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
+}  // namespace
+
+std::wstring WideFromCodePage(const std::string& text, unsigned codePage) {
+    if (text.empty() || !FitsInt(text.size())) return {};
+    const int length = static_cast<int>(text.size());
+    const int wideLength = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
+    if (wideLength <= 0) return {};
+    std::wstring wide(static_cast<size_t>(wideLength), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), length, &wide[0], wideLength);
+    return wide;
+}
+
+std::string CodePageFromWide(const std::wstring& wide, unsigned codePage) {
+    if (wide.empty() || !FitsInt(wide.size())) return {};
+    const int length = static_cast<int>(wide.size());
+    const int narrowLength = WideCharToMultiByte(codePage, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+    if (narrowLength <= 0) return {};
+    std::string narrow(static_cast<size_t>(narrowLength), '\0');
+    WideCharToMultiByte(codePage, 0, wide.data(), length, &narrow[0], narrowLength, nullptr, nullptr);
+    return narrow;
+}
+
+TextEncoding DetectTextEncoding(const std::string& bytes) {
+    if (StartsWith(bytes, kUtf8Bom)) return TextEncoding::Utf8WithBom;
+    if (StartsWith(bytes, kUtf16LeBom)) return TextEncoding::Utf16Le;
+    if (StartsWith(bytes, kUtf16BeBom)) return TextEncoding::Utf16Be;
+    if (!HasNonAscii(bytes) || !IsValidUtf8(bytes)) return TextEncoding::Ansi;
+    // Short ANSI text can pass for UTF-8 too ("图片" in code page 936 is two valid UTF-8
+    // characters, neither of them Chinese). Read as UTF-8 only what the ANSI code page can
+    // show whole; anything else keeps its bytes as ANSI text.
+    const std::wstring wide = WideFromCodePage(bytes, CP_UTF8);
+    return WideFromCodePage(CodePageFromWide(wide, CP_ACP), CP_ACP) == wide ? TextEncoding::Utf8 : TextEncoding::Ansi;
+}
+
+std::string DecodeToAnsi(const std::string& bytes, TextEncoding encoding) {
+    switch (encoding) {
+    case TextEncoding::Ansi: return bytes;
+    case TextEncoding::Utf8: return CodePageFromWide(WideFromCodePage(bytes, CP_UTF8), CP_ACP);
+    case TextEncoding::Utf8WithBom:
+        return CodePageFromWide(WideFromCodePage(bytes.substr(bytes.size() < 3 ? bytes.size() : 3), CP_UTF8), CP_ACP);
+    case TextEncoding::Utf16Le: return CodePageFromWide(WideFromUtf16(bytes, 2, false), CP_ACP);
+    case TextEncoding::Utf16Be: return CodePageFromWide(WideFromUtf16(bytes, 2, true), CP_ACP);
+    }
+    return bytes;
+}
+
+std::string EncodeFromAnsi(const std::string& ansi, TextEncoding encoding) {
+    switch (encoding) {
+    case TextEncoding::Ansi: return ansi;
+    case TextEncoding::Utf8: return CodePageFromWide(WideFromCodePage(ansi, CP_ACP), CP_UTF8);
+    case TextEncoding::Utf8WithBom: return kUtf8Bom + CodePageFromWide(WideFromCodePage(ansi, CP_ACP), CP_UTF8);
+    case TextEncoding::Utf16Le: return kUtf16LeBom + Utf16FromWide(WideFromCodePage(ansi, CP_ACP), false);
+    case TextEncoding::Utf16Be: return kUtf16BeBom + Utf16FromWide(WideFromCodePage(ansi, CP_ACP), true);
+    }
+    return ansi;
+}
