@@ -6,7 +6,7 @@ void ConfigStore::load(const std::string& path, const std::string& defaultsText,
     m_path = path;
     m_patienceMs = patienceMs;
     m_defaults = StoreDocument(defaultsText);
-    m_changes.clear();
+    m_unwritten.clear();
     std::string text;
     switch (AtomicFile::read(path, kMaxFileBytes, text, patienceMs)) {
     case FileRead::Read:
@@ -32,17 +32,17 @@ const std::string* ConfigStore::stored(const std::string& key) const { return m_
 const std::string* ConfigStore::defaulted(const std::string& key) const { return m_defaults.find(key); }
 
 void ConfigStore::save(const std::string& key, const std::string& value) {
-    if (m_unread) {
-        const std::string* before = stored(key);
-        if (before == nullptr) before = defaulted(key);
-        const bool changed = before == nullptr || *before != value;
+    const std::string* before = stored(key);
+    if (before == nullptr) before = defaulted(key);
+    // A store that could not be read gets only what this run changed.
+    if (!m_unread || before == nullptr || *before != value) {
         bool recorded = false;
-        for (auto& change : m_changes) {
-            if (change.first != key) continue;
-            change.second = value;
+        for (auto& unwritten : m_unwritten) {
+            if (unwritten.first != key) continue;
+            unwritten.second = value;
             recorded = true;
         }
-        if (changed && !recorded) m_changes.emplace_back(key, value);
+        if (!recorded) m_unwritten.emplace_back(key, value);
     }
     m_file.set(key, value);
     if (m_batchDepth > 0) {
@@ -60,22 +60,19 @@ void ConfigStore::endBatch() {
 }
 
 void ConfigStore::write() {
-    if (m_path.empty()) return;
-    if (!m_unread) {
-        AtomicFile::write(m_path, m_file.text());
-        return;
-    }
-    // The file could not be read at the start: only the keys this run changed go into it, as
-    // it is now. Still unreadable, it stays as it is.
-    if (m_changes.empty()) return;
+    if (m_path.empty() || m_unwritten.empty()) return;
+    // The saves go into the file as it is now; one that cannot be read now is left as it is.
     std::string text;
-    const FileRead now = AtomicFile::read(m_path, kMaxFileBytes, text, m_patienceMs);
-    if (now != FileRead::Read && now != FileRead::Missing) return;
-    StoreDocument file(text);
-    for (const auto& change : m_changes) file.set(change.first, change.second);
-    if (AtomicFile::write(m_path, file.text())) {
-        m_file = std::move(file);
-        m_unread = false;
-        m_changes.clear();
+    StoreDocument file;
+    switch (AtomicFile::read(m_path, kMaxFileBytes, text, m_patienceMs)) {
+    case FileRead::Read: file = StoreDocument(text); break;
+    case FileRead::Missing: file = m_unread ? StoreDocument() : m_file; break;
+    case FileRead::Unreadable:
+    case FileRead::TooLarge: return;
     }
+    for (const auto& unwritten : m_unwritten) file.set(unwritten.first, unwritten.second);
+    if (!AtomicFile::write(m_path, file.text())) return;
+    m_file = std::move(file);
+    m_unread = false;
+    m_unwritten.clear();
 }

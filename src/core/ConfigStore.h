@@ -1,6 +1,7 @@
 // The settings store: the store file's entries (format in StoreFormat.h) over the defaults
 // embedded in the program. A save rewrites the file atomically, changing only the lines of the
-// keys saved (StoreDocument.h).
+// keys saved (StoreDocument.h) in the file as it is at that moment, so that what the operator
+// wrote into it meanwhile (say in Notepad, while the program runs) is kept.
 #pragma once
 
 #include <string>
@@ -14,8 +15,8 @@ public:
     // Reads the store file at `path`, trying a file held open by another program again for up
     // to `patienceMs`. Without one (a first run), the file starts as the defaults' text, so
     // that the first save keeps them. A file that is there but cannot be read is not read: the
-    // run starts from the defaults, and the saves then go into the file only for the keys
-    // whose value the run changed (see write()).
+    // run starts from the defaults, and its saves go into the file only for the keys whose
+    // value the run changed.
     void load(const std::string& path, const std::string& defaultsText, unsigned patienceMs);
     bool loaded() const { return m_loaded; }
 
@@ -42,7 +43,7 @@ private:
     StoreDocument m_defaults;
     bool m_loaded = false;
     bool m_unread = false;  // the file was there but could not be read
-    std::vector<std::pair<std::string, std::string>> m_changes;  // while unread: what this run changed
+    std::vector<std::pair<std::string, std::string>> m_unwritten;  // saved, not yet in the file
     int m_batchDepth = 0;
     bool m_writePending = false;
 };

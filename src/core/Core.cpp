@@ -5,6 +5,7 @@
 #include <cmath>
 #include <initializer_list>
 #include <limits>
+#include <optional>
 
 #include "core/AtomicFile.h"
 #include "core/ConfigStore.h"
@@ -173,6 +174,20 @@ void CCore::overrideAppPath(const std::string& path) { g_appPathOverride = WithS
 
 int CCore::getConfigInt(const std::string& key) const {
     return Lookup<int>(store(), key, ParseStoreInt, 0);
+}
+
+bool CCore::getConfigInt(const std::string& key, int& value) const {
+    const std::optional<int> found = Lookup<std::optional<int>>(
+        store(), key,
+        [](const std::string& text, std::optional<int>& parsed) {
+            int number = 0;
+            if (!ParseStoreInt(text, number)) return false;
+            parsed = number;
+            return true;
+        },
+        std::nullopt);
+    if (found) value = *found;
+    return found.has_value();
 }
 
 bool CCore::getConfigB(const std::string& key) const {

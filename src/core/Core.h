@@ -38,6 +38,8 @@ public:
     bool getConfigB(const std::string& key) const;
     std::string getConfigStr(const std::string& key) const;
     Gdiplus::ARGB getConfigClr(const std::string& key) const;
+    // Whether `key` holds an int (saved, or a default), and which.
+    bool getConfigInt(const std::string& key, int& value) const;
 
     // Stored for the next start; each save replaces the store file atomically, and only the
     // line of its key: every other line stays as it was written. A store that was there but

@@ -6,7 +6,7 @@ DisplayKeepAwake::SetStateFunction g_setState = &::SetThreadExecutionState;
 
 void DisplayKeepAwake::Follow(bool shown) {
     if (shown == m_active) return;
-    g_setState(shown ? (ES_CONTINUOUS | ES_DISPLAY_REQUIRED) : ES_CONTINUOUS);
+    g_setState(shown ? (ES_CONTINUOUS | ES_DISPLAY_REQUIRED | ES_SYSTEM_REQUIRED) : ES_CONTINUOUS);
     m_active = shown;
 }
 

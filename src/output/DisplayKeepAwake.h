@@ -1,6 +1,7 @@
-// Keeps the display on while the output window is shown: a signage screen that the power
-// settings switch off shows nothing. The request is made once when the window is shown and
-// given back when it is hidden, and when the owner goes away.
+// Keeps the display on and the machine awake while the output window is shown: a signage
+// screen that the power settings switch off, or a machine that falls asleep, shows nothing.
+// Windows keeps an idle timer for each, so both are requested. The request is made once when
+// the window is shown and given back when it is hidden, and when the owner goes away.
 #pragma once
 
 #include <windows.h>

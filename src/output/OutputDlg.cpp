@@ -76,6 +76,8 @@ void COutputDlg::OnDestroy() {
 // Every show and hide ends here, whichever call made it.
 LRESULT COutputDlg::OnWindowPosChanged(WPARAM, LPARAM) {
     const LRESULT result = Default();
+    const RECT rect = GetWindowRect();
+    lastCorner = POINT{rect.left, rect.top};
     keepAwake.Follow(IsWindowVisible() != FALSE);
     return result;
 }

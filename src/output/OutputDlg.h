@@ -40,6 +40,8 @@ public:
     UpdateLayeredWindowFunction UpdateLayeredWindowEntry() const { return updateLayeredWindow; }
     HDC MemDC() const { return memDC; }
     bool KeepsDisplayOn() const { return keepAwake.Active(); }
+    // The window's top-left corner when it last moved, kept once the window is gone.
+    POINT LastCorner() const { return lastCorner; }
 
     static const MessageMap* GetThisMessageMap();
     const MessageMap* GetMessageMap() const override;
@@ -64,6 +66,7 @@ protected:
     RECT placeRect{0, 0, 0, 0};
     int slideIndex = 0;
     DisplayKeepAwake keepAwake;
+    POINT lastCorner{0, 0};
 };
 
 // What the window does when "User32.DLL" cannot be loaded: the framework's message box

@@ -7,6 +7,28 @@ POINT FirstPlacementCorner(int screenWidth, int screenHeight) {
                  static_cast<LONG>(static_cast<double>(screenHeight) * static_cast<double>(0.1f))};
 }
 
+POINT ChooseFirstCorner(const std::optional<POINT>& saved, int screenWidth, int screenHeight,
+                        const std::vector<RECT>& monitors) {
+    if (saved) {
+        for (const RECT& monitor : monitors) {
+            if (::PtInRect(&monitor, *saved)) return *saved;
+        }
+    }
+    return FirstPlacementCorner(screenWidth, screenHeight);
+}
+
+std::vector<RECT> MonitorRects() {
+    std::vector<RECT> monitors;
+    ::EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR, HDC, LPRECT rect, LPARAM found) {
+            reinterpret_cast<std::vector<RECT>*>(found)->push_back(*rect);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&monitors));
+    return monitors;
+}
+
 UINT RotationPeriod(int intervalSeconds) {
     const long long period = static_cast<long long>(intervalSeconds) * 1000;
     if (period < USER_TIMER_MINIMUM) return USER_TIMER_MINIMUM;

@@ -86,6 +86,11 @@ BOOL CSettingsDlg::OnInitDialog() {
     SharedState::dispbtm = core.getConfigStr("dispbtm");
     SharedState::interval = core.getConfigInt("interval");
     SharedState::on = core.getConfigB("on") ? 1 : 0;
+    m_restorePlace = core.getConfigB("restoreplace");
+    int x = 0, y = 0;
+    if (m_restorePlace && core.getConfigInt("placex", x) && core.getConfigInt("placey", y)) {
+        m_savedCorner = POINT{x, y};
+    }
 
     ::SendDlgItemMessageA(m_hWnd, IDC_ENABLE, BM_SETCHECK, static_cast<WPARAM>(SharedState::on), 0);
     SetDlgItemText(IDC_WIDTH, core.getStrInt(SharedState::width));
@@ -199,6 +204,12 @@ void CSettingsDlg::SaveEverything() {
     core.saveConfigClr("clrfont", SharedState::clrfont);
     core.saveConfigStr("dispbtm", SharedState::dispbtm);
     core.saveConfigInt("interval", SharedState::interval);
+    // The window is gone by now when the dialog closes; its last corner is kept.
+    if (m_restorePlace && SharedState::placed != 0 && SharedState::outputWnd != nullptr) {
+        const POINT corner = SharedState::outputWnd->LastCorner();
+        core.saveConfigInt("placex", corner.x);
+        core.saveConfigInt("placey", corner.y);
+    }
 }
 
 BOOL CSettingsDlg::OnQueryEndSession() {
@@ -255,8 +266,10 @@ void CSettingsDlg::ApplyOutput() {
 
     RECT& rect = SharedState::outputRect;
     if (SharedState::placed == 0) {
-        const POINT corner = FirstPlacementCorner(SharedState::screenWidth, SharedState::screenHeight);
-        SharedState::placed = corner.x;
+        const POINT corner = ChooseFirstCorner(m_restorePlace ? m_savedCorner : std::nullopt,
+                                               SharedState::screenWidth, SharedState::screenHeight, MonitorRects());
+        // Non-zero from now on, also for a corner restored at the left edge.
+        SharedState::placed = corner.x != 0 ? corner.x : 1;
         rect.left = corner.x;
         rect.top = corner.y;
     } else {

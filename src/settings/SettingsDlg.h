@@ -8,6 +8,8 @@
 // or log-off saves as the destruction does, since the process may end without it.
 #pragma once
 
+#include <optional>
+
 #include "colourpicker/ColourButton.h"
 #include "framework/Dialog.h"
 #include "settings/PlaylistFile.h"
@@ -55,6 +57,10 @@ private:
 
     PlaylistFile m_playlistFile;
     bool m_playlistTooLarge = false;
+    // Opt-in: "restoreplace=1" in the store brings the output back to the corner the last run
+    // left it at ("placex", "placey"), instead of the usual first placement.
+    bool m_restorePlace = false;
+    std::optional<POINT> m_savedCorner;
     CColourButton m_clrfontPicker;
     CColourButton m_clrbgPicker;
     HICON m_hIcon;

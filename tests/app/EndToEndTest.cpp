@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/Core.h"
+#include "output/OutputPlacement.h"
 #include "resource.h"
 #include "support/BuiltProgram.h"
 #include "support/TempFolder.h"
@@ -73,6 +74,33 @@ private:
     HWND m_found = nullptr;
 };
 
+// The output window: the program's top-level window that the dialog owns, once it shows.
+HWND WaitForOutput(HWND dialog, DWORD timeoutMs = 20000) {
+    struct Search {
+        HWND owner;
+        HWND found;
+    } search{dialog, nullptr};
+    const DWORD start = GetTickCount();
+    while (search.found == nullptr && GetTickCount() - start < timeoutMs) {
+        EnumWindows(
+            [](HWND hwnd, LPARAM param) {
+                auto* s = reinterpret_cast<Search*>(param);
+                if (GetWindow(hwnd, GW_OWNER) != s->owner || !IsWindowVisible(hwnd)) return TRUE;
+                s->found = hwnd;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (search.found == nullptr) Sleep(50);
+    }
+    return search.found;
+}
+
+POINT Corner(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return POINT{rect.left, rect.top};
+}
+
 std::string ItemText(HWND dialog, int id) {
     char text[1024] = {};
     SendMessageA(GetDlgItem(dialog, id), WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
@@ -128,6 +156,47 @@ TEST(EndToEndTest, ValuesEnteredAndClosedAreThereAtTheNextStart) {
     EXPECT_EQ(SendMessageA(GetDlgItem(dialog, IDC_ENABLE), BM_GETCHECK, 0, 0), BST_UNCHECKED);
     PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(again.WaitForExit(), 0);
+}
+
+TEST(EndToEndTest, WithRestorePlaceAMovedOutputComesBackWhereItWasAfterARestart) {
+    TempFolder folder;
+    ASSERT_TRUE(CopyFileA(BuiltProgram().c_str(), folder.file("Placard.exe").c_str(), FALSE)) << BuiltProgram();
+    folder.makeFolder("data");
+    const POINT usual = FirstPlacementCorner(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    const POINT moved{37, 412};
+
+    // One run that moves the output, as a drag leaves it, and one that starts after it.
+    auto runTwice = [&](POINT* cornerAfterRestart) {
+        for (int run = 0; run < 2; ++run) {
+            RunningProgram program(folder.path(), "");
+            ASSERT_TRUE(program.started());
+            HWND dialog = program.WaitForDialog();
+            ASSERT_NE(dialog, nullptr);
+            HWND output = WaitForOutput(dialog);
+            ASSERT_NE(output, nullptr);
+            if (run == 0) {
+                EXPECT_EQ(Corner(output).x, usual.x);
+                SetWindowPos(output, nullptr, moved.x, moved.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            } else {
+                *cornerAfterRestart = Corner(output);
+            }
+            PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+            EXPECT_EQ(program.WaitForExit(), 0);
+        }
+    };
+
+    POINT withoutKey{};
+    runTwice(&withoutKey);
+    EXPECT_EQ(withoutKey.x, usual.x) << "by default every run starts at the usual corner";
+    EXPECT_EQ(withoutKey.y, usual.y);
+    EXPECT_EQ(folder.read("Placard.ini").find("placex"), std::string::npos);
+
+    folder.write("Placard.ini", folder.read("Placard.ini") + "restoreplace=1\r\n");
+    POINT withKey{};
+    runTwice(&withKey);
+    EXPECT_EQ(withKey.x, moved.x);
+    EXPECT_EQ(withKey.y, moved.y);
+    EXPECT_NE(folder.read("Placard.ini").find("restoreplace=1\r\n"), std::string::npos) << "the key is kept";
 }
 
 }  // namespace

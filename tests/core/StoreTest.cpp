@@ -138,6 +138,12 @@ TEST_F(StoreTest, SavesChangeOnlyTheirOwnLinesAndKeepEveryByteOfTheOthers) {
                            "garbled\x01line\r\n\r\nwidth\\=broken\nheight=777");
     Run()->saveConfigInt("new", 1);
     EXPECT_EQ(StoreText().substr(handWritten.size() + 2), "\r\nnew=1\r\n") << "added after a break of its own";
+
+    auto running = Run();
+    const std::string editedMeanwhile = StoreText() + "restoreplace=1\r\n";  // in Notepad, while it runs
+    folder.write("Placard.ini", editedMeanwhile);
+    running->saveConfigInt("new", 2);
+    EXPECT_EQ(StoreText(), editedMeanwhile.substr(0, editedMeanwhile.find("new=1")) + "new=2\r\nrestoreplace=1\r\n");
 }
 
 TEST_F(StoreTest, ASaveCutOffBeforeTheReplaceLeavesTheOldStoreWhole) {

@@ -1,4 +1,4 @@
-// The display is kept on exactly while the output window is shown, whichever call shows or
+// The display is kept on and the machine awake exactly while the output window is shown, whichever call shows or
 // hides it, and given back when the window goes away.
 #include <vector>
 
@@ -17,7 +17,7 @@ EXECUTION_STATE WINAPI RecordRequest(EXECUTION_STATE state) {
     return ES_CONTINUOUS;
 }
 
-constexpr EXECUTION_STATE kKeepOn = ES_CONTINUOUS | ES_DISPLAY_REQUIRED;
+constexpr EXECUTION_STATE kKeepOn = ES_CONTINUOUS | ES_DISPLAY_REQUIRED | ES_SYSTEM_REQUIRED;
 constexpr EXECUTION_STATE kGiveBack = ES_CONTINUOUS;
 
 class DisplayKeepAwakeTest : public OutputFixture {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <optional>
+#include <vector>
 
 #include "output/InfoBarLayout.h"
 #include "output/OutputPlacement.h"
@@ -20,6 +22,33 @@ TEST(FirstPlacementCornerTest, TruncatesTheExactProductsOfTheSinglePrecisionFact
     const POINT none = FirstPlacementCorner(0, 0);
     EXPECT_EQ(none.x, 0);
     EXPECT_EQ(none.y, 0);
+}
+
+TEST(FirstPlacementCornerTest, ASavedCornerComesBackOnlyOntoAMonitorThatIsThere) {
+    const RECT primary{0, 0, 1920, 1080};
+    const RECT right{1920, 0, 3200, 1024};
+    const RECT left{-1280, 0, 0, 1024};
+    const POINT usual = FirstPlacementCorner(1920, 1080);
+    struct Case {
+        const char* what;
+        std::optional<POINT> saved;
+        std::vector<RECT> monitors;
+        POINT expected;
+    };
+    const Case cases[] = {
+        {"nothing saved", std::nullopt, {primary, right}, usual},
+        {"on the second screen", POINT{1920, 0}, {primary, right}, POINT{1920, 0}},
+        {"on a screen left of the primary", POINT{-1280, 500}, {left, primary}, POINT{-1280, 500}},
+        {"the second screen is gone", POINT{1920, 0}, {primary}, usual},
+        {"just beyond the last pixel", POINT{1920, 1080}, {primary}, usual},
+        {"above every screen", POINT{100, -1}, {primary, right}, usual},
+        {"no monitor reported", POINT{10, 10}, {}, usual},
+    };
+    for (const Case& c : cases) {
+        const POINT chosen = ChooseFirstCorner(c.saved, 1920, 1080, c.monitors);
+        EXPECT_EQ(chosen.x, c.expected.x) << c.what;
+        EXPECT_EQ(chosen.y, c.expected.y) << c.what;
+    }
 }
 
 TEST(RotationPeriodTest, IsTheIntervalInMillisecondsWithinTheTimerBounds) {
