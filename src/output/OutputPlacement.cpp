@@ -17,15 +17,18 @@ POINT ChooseFirstCorner(const std::optional<POINT>& saved, int screenWidth, int 
     return FirstPlacementCorner(screenWidth, screenHeight);
 }
 
+namespace {
+
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM found) {
+    reinterpret_cast<std::vector<RECT>*>(found)->push_back(*rect);
+    return TRUE;
+}
+
+}  // namespace
+
 std::vector<RECT> MonitorRects() {
     std::vector<RECT> monitors;
-    ::EnumDisplayMonitors(
-        nullptr, nullptr,
-        [](HMONITOR, HDC, LPRECT rect, LPARAM found) {
-            reinterpret_cast<std::vector<RECT>*>(found)->push_back(*rect);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&monitors));
+    ::EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
     return monitors;
 }
 

@@ -74,22 +74,24 @@ private:
     HWND m_found = nullptr;
 };
 
+struct OwnedWindowSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK CheckOwned(HWND hwnd, LPARAM param) {
+    auto* search = reinterpret_cast<OwnedWindowSearch*>(param);
+    if (GetWindow(hwnd, GW_OWNER) != search->owner || !IsWindowVisible(hwnd)) return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
 // The output window: the program's top-level window that the dialog owns, once it shows.
 HWND WaitForOutput(HWND dialog, DWORD timeoutMs = 20000) {
-    struct Search {
-        HWND owner;
-        HWND found;
-    } search{dialog, nullptr};
+    OwnedWindowSearch search{dialog, nullptr};
     const DWORD start = GetTickCount();
     while (search.found == nullptr && GetTickCount() - start < timeoutMs) {
-        EnumWindows(
-            [](HWND hwnd, LPARAM param) {
-                auto* s = reinterpret_cast<Search*>(param);
-                if (GetWindow(hwnd, GW_OWNER) != s->owner || !IsWindowVisible(hwnd)) return TRUE;
-                s->found = hwnd;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        EnumWindows(&CheckOwned, reinterpret_cast<LPARAM>(&search));
         if (search.found == nullptr) Sleep(50);
     }
     return search.found;
