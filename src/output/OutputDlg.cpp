@@ -99,6 +99,11 @@ void COutputDlg::Place(RECT rect) {
 
 void COutputDlg::Render() {
     if (m_hWnd == nullptr) return;
+    // Layered before anything can skip the frame: a layered window shows nothing until its
+    // first push, so a skipped first frame leaves the screen as it was, not a plain grey box.
+    const LONG exStyle = ::GetWindowLongA(m_hWnd, GWL_EXSTYLE);
+    if ((exStyle & WS_EX_LAYERED) == 0) ::SetWindowLongA(m_hWnd, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+
     const int width = Extent(placeRect.left, placeRect.right);
     const int height = Extent(placeRect.top, placeRect.bottom);
     // A size no surface can have is skipped; the next placement or tick tries again.
@@ -135,9 +140,6 @@ void COutputDlg::Render() {
     SetFrameModes(*graphics);
     ComposeFrame(*graphics);
     graphics->Flush(Gdiplus::FlushIntentionSync);
-
-    const LONG exStyle = ::GetWindowLongA(m_hWnd, GWL_EXSTYLE);
-    if ((exStyle & WS_EX_LAYERED) == 0) ::SetWindowLongA(m_hWnd, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
 
     if (updateLayeredWindow != nullptr) {
         SIZE size{width, height};

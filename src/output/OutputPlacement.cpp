@@ -33,6 +33,8 @@ std::vector<RECT> MonitorRects() {
 }
 
 UINT RotationPeriod(int intervalSeconds) {
+    // A negative interval: the platform would take the product as a huge unsigned period.
+    if (intervalSeconds < 0) return USER_TIMER_MAXIMUM;
     const long long period = static_cast<long long>(intervalSeconds) * 1000;
     if (period < USER_TIMER_MINIMUM) return USER_TIMER_MINIMUM;
     if (period > USER_TIMER_MAXIMUM) return USER_TIMER_MAXIMUM;

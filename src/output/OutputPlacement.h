@@ -20,8 +20,9 @@ std::vector<RECT> MonitorRects();
 
 // The rotation timer's period for an interval in seconds: interval * 1000 ms, formed
 // without overflow and held within what SetTimer accepts (USER_TIMER_MINIMUM to
-// USER_TIMER_MAXIMUM), so that 0 or less gives the shortest period and a huge interval
-// the longest.
+// USER_TIMER_MAXIMUM): 0 gives the shortest period, a huge interval the longest, and so
+// does a negative one (read from the store unvalidated), whose product the platform would
+// take as a huge unsigned period: the picture stays rather than flickering.
 UINT RotationPeriod(int intervalSeconds);
 
 // b - a as an int, saturated: placements read from the store are not checked, and their

@@ -136,10 +136,7 @@ TEST_F(FrameTest, ThePushedFrameIsWhatTheScreenShowsAtTheWindowsPlace) {
     PumpMessages(300);
 
     TestDib screen(200, 150);
-    HDC desktop = GetDC(nullptr);
-    BitBlt(screen.dc(), 0, 0, 200, 150, desktop, 300, 200, SRCCOPY);
-    ReleaseDC(nullptr, desktop);
-    GdiFlush();
+    CaptureScreen(screen, 300, 200);
     EXPECT_TRUE(RgbClose(screen.rgb(10, 10), kRed)) << std::hex << screen.rgb(10, 10);
     EXPECT_TRUE(RgbClose(screen.rgb(100, 100), kBackground)) << std::hex << screen.rgb(100, 100);
     EXPECT_TRUE(RgbClose(screen.rgb(199, 149), kBackground)) << std::hex << screen.rgb(199, 149);

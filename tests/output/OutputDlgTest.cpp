@@ -9,6 +9,7 @@
 #include "resource.h"
 #include "support/MessagePump.h"
 #include "support/ModalBoxAnswerer.h"
+#include "support/TestDib.h"
 
 namespace {
 
@@ -139,7 +140,7 @@ TEST_F(OutputDlgTest, TheTimerRunsAtThePresentIntervalAndEachPlacementRestartsIt
     EXPECT_EQ(output.SlideIndex(), 0);
 }
 
-TEST_F(OutputDlgTest, AnIntervalBelowOneGivesTheShortestPeriodAndAHugeOneTheLongest) {
+TEST_F(OutputDlgTest, AnIntervalOfZeroGivesTheShortestPeriodAndAHugeOneTheLongest) {
     SharedState::interval = 0;
     output.Place(RECT{0, 0, 320, 240});
     EXPECT_TRUE(PumpUntil([&] { return output.ticks >= 5; }, 2000));
@@ -151,12 +152,22 @@ TEST_F(OutputDlgTest, AnIntervalBelowOneGivesTheShortestPeriodAndAHugeOneTheLong
     EXPECT_EQ(output.ticks, before);
 }
 
-TEST_F(OutputDlgTest, AFrameNoSurfaceCanHoldIsSkippedAndTheNextPlacementComposesAgain) {
+TEST_F(OutputDlgTest, AFrameNoSurfaceCanHoldIsSkippedShowsNothingAndTheNextPlacementComposesAgain) {
     Listed({"a.bmp", "b.bmp"});
-    output.Place(RECT{0, 0, 100000, 600});
+    TestDib before(60, 60), after(60, 60);
+    CaptureScreen(before, 200, 200);
+    // The window's first frame, 40000 wide as read from the store, is skipped.
+    output.Place(RECT{200, 200, 40200, 800});
+    PumpMessages(200);
+    CaptureScreen(after, 200, 200);
     EXPECT_EQ(output.SlideIndex(), 0) << "nothing composed";
     EXPECT_EQ(output.MemDC(), nullptr);
     EXPECT_TRUE(output.IsWindowVisible());
+    EXPECT_TRUE(Layered()) << "a window that is not layered shows as a plain grey box";
+    int changed = 0;
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 60; ++x) changed += before.rgb(x, y) != after.rgb(x, y) ? 1 : 0;
+    EXPECT_EQ(changed, 0) << "the screen under the window shows no pixel of it";
     output.Place(RECT{0, 600, 800, 0});
     EXPECT_EQ(output.SlideIndex(), 0);
     Tick();

@@ -52,16 +52,19 @@ TEST(FirstPlacementCornerTest, ASavedCornerComesBackOnlyOntoAMonitorThatIsThere)
 }
 
 TEST(RotationPeriodTest, IsTheIntervalInMillisecondsWithinTheTimerBounds) {
-    EXPECT_EQ(RotationPeriod(1), 1000u);
-    EXPECT_EQ(RotationPeriod(5), 5000u);
-    EXPECT_EQ(RotationPeriod(2147483), 2147483000u);
-    // Intervals no validation has seen: the shortest and the longest period, never a
-    // wrapped product.
-    EXPECT_EQ(RotationPeriod(0), static_cast<UINT>(USER_TIMER_MINIMUM));
-    EXPECT_EQ(RotationPeriod(-3), static_cast<UINT>(USER_TIMER_MINIMUM));
-    EXPECT_EQ(RotationPeriod(INT_MIN), static_cast<UINT>(USER_TIMER_MINIMUM));
-    EXPECT_EQ(RotationPeriod(2147484), static_cast<UINT>(USER_TIMER_MAXIMUM));
-    EXPECT_EQ(RotationPeriod(INT_MAX), static_cast<UINT>(USER_TIMER_MAXIMUM));
+    const UINT shortest = USER_TIMER_MINIMUM;
+    const UINT longest = USER_TIMER_MAXIMUM;
+    // Intervals no validation has seen give the shortest or the longest period, never a
+    // wrapped product; a negative one keeps the picture, as the platform's unsigned reading would.
+    const struct {
+        int interval;
+        UINT period;
+    } cases[] = {
+        {1, 1000u},         {5, 5000u},           {2147483, 2147483000u}, {0, shortest},
+        {-1, longest},      {-3, longest},        {INT_MIN, longest},     {2147484, longest},
+        {INT_MAX, longest},
+    };
+    for (const auto& c : cases) EXPECT_EQ(RotationPeriod(c.interval), c.period) << "interval " << c.interval;
 }
 
 TEST(ExtentTest, SaturatesAtTheEndsOfTheIntRange) {

@@ -30,6 +30,13 @@ int TestDib::countRgb(int left, int top, int right, int bottom, uint32_t rgbValu
     return count;
 }
 
+void CaptureScreen(TestDib& dib, int left, int top) {
+    HDC desktop = GetDC(nullptr);
+    BitBlt(dib.dc(), 0, 0, dib.width(), dib.height(), desktop, left, top, SRCCOPY);
+    ReleaseDC(nullptr, desktop);
+    GdiFlush();
+}
+
 bool RgbClose(uint32_t a, uint32_t b, int tolerance) {
     for (int shift = 0; shift < 24; shift += 8) {
         const int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);

@@ -32,6 +32,9 @@ private:
     uint32_t* m_bits;
 };
 
+// Copies what the screen shows from (left, top) onto the whole of `dib`.
+void CaptureScreen(TestDib& dib, int left, int top);
+
 // Two 0x00RRGGBB colours whose channels differ by at most `tolerance` steps: a frame pushed
 // with constant alpha 253 lands a little off its own colour over whatever lies below.
 bool RgbClose(uint32_t a, uint32_t b, int tolerance = 4);
