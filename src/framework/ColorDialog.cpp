@@ -13,5 +13,13 @@ CColorDialog::CColorDialog(COLORREF initial, DWORD flags, CWnd* parent) : m_cc{}
 
 INT_PTR CColorDialog::DoModal() {
     m_cc.hwndOwner = SafeHwnd(m_parent);
-    return ::ChooseColorA(&m_cc) ? IDOK : IDCANCEL;
+    // The platform disables only the owner it is given. When that owner is a popup of
+    // another window (a colour palette over the settings dialog), the top-level window
+    // under it is disabled too while the dialog is open, as under any modal box.
+    HWND top = m_cc.hwndOwner != nullptr ? ::GetAncestor(m_cc.hwndOwner, GA_ROOTOWNER) : nullptr;
+    if (top == m_cc.hwndOwner || !::IsWindowEnabled(top)) top = nullptr;
+    if (top != nullptr) ::EnableWindow(top, FALSE);
+    const BOOL chosen = ::ChooseColorA(&m_cc);
+    if (top != nullptr && ::IsWindow(top)) ::EnableWindow(top, TRUE);
+    return chosen ? IDOK : IDCANCEL;
 }

@@ -1,4 +1,5 @@
-// CColorDialog: the standard colour dialog (ChooseColor), run modally over its owner.
+// CColorDialog: the standard colour dialog (ChooseColor), run modally over its owner and
+// over the top-level window that owner belongs to.
 #pragma once
 
 #include <windows.h>

@@ -125,11 +125,14 @@ void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 void CDialog::EndDialog(int result) {
     if (m_hWnd == nullptr) return;
     m_modalResult = result;
-    if (m_modal) {
-        m_continueModal = false;
-        PostMessage(WM_NULL);  // wake the loop if it is waiting
+    if (!m_modal) {
+        // A modeless dialog only hides. The platform's EndDialog would also enable its
+        // owner, which a modal box over that owner has disabled.
+        ShowWindow(SW_HIDE);
+        return;
     }
-    // For a modeless dialog this hides the window, as a dialog box's end does.
+    m_continueModal = false;
+    PostMessage(WM_NULL);  // wake the loop if it is waiting
     ::EndDialog(m_hWnd, result);
 }
 

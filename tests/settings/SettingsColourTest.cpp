@@ -1,10 +1,13 @@
 // The colour buttons inside the real settings dialog: a colour picked from the palette reaches
-// the slideshow on Apply and is there again at the next start, and Escape in the open palette
-// cancels it although the dialog swallows Escape for its own controls.
+// the slideshow on Apply and is there again at the next start, Escape in the open palette
+// cancels it although the dialog swallows Escape for its own controls, and the colour dialog
+// is modal over the whole settings dialog.
 #include "colourpicker/PaletteLayout.h"
+#include "colourpicker/PaletteTable.h"
 #include "colourpicker/PickerTestWindows.h"
 #include "output/OutputDlg.h"
 #include "settings/SettingsFixture.h"
+#include "support/ModalBoxAnswerer.h"
 #include "support/TestDib.h"
 
 namespace {
@@ -119,6 +122,29 @@ TEST_F(SettingsColourTest, EscapeInTheOpenPaletteCancelsItAndTheDialogStaysOpen)
     EXPECT_FALSE(openAfter);
     EXPECT_TRUE(dialogOpen);
     EXPECT_NE(colourAfter, kRed);
+    EXPECT_FALSE(closedByScript);
+}
+
+TEST_F(SettingsColourTest, TheColourDialogDisablesTheSettingsDialogUntilItCloses) {
+    HWND colourDialog = nullptr;
+    ModalBoxAnswerer finder([&](HWND box) { colourDialog = box; });
+    ColourDialogVisit visit;
+    bool enabledBefore = false, enabledUnder = true, enabledAfter = false, paletteAfter = false;
+    Run({OutputCreated(), OpenPalette(IDC_CLRBG), Step([&] { enabledBefore = dialog.IsWindowEnabled(); }),
+         HoverCell(kCustomButtonRow, 0), PaletteKey(VK_RETURN), Until([&] { return colourDialog != nullptr; }),
+         Step([&] {
+             enabledUnder = dialog.IsWindowEnabled();
+             AnswerColourDialog(colourDialog, RGB(1, 2, 3), false, IDCANCEL, visit);
+         }),
+         Until([&] { return !::IsWindow(colourDialog); }), Step([&] {
+             enabledAfter = dialog.IsWindowEnabled();
+             paletteAfter = FindOpenPalette() != nullptr;
+         }),
+         PaletteKey(VK_ESCAPE), Close()});
+    EXPECT_TRUE(enabledBefore);
+    EXPECT_FALSE(enabledUnder) << "the other colour button and the close box take no input meanwhile";
+    EXPECT_TRUE(enabledAfter);
+    EXPECT_TRUE(paletteAfter);
     EXPECT_FALSE(closedByScript);
 }
 

@@ -2,6 +2,7 @@
 // focus, the playlist file, the keyboard, and saving on close.
 #include <climits>
 
+#include "output/OutputDlg.h"
 #include "settings/SettingsFixture.h"
 #include "support/ModalBoxAnswerer.h"
 
@@ -279,5 +280,48 @@ TEST_F(SettingsDialogTest, TheAboutBoxOpensOverTheDialogAndClosesWithOk) {
     EXPECT_NE(answerer.boxes()[0].caption.find("Placard"), std::string::npos);
     EXPECT_FALSE(closedByScript);
 }
+
+// A modal box over the dialog keeps it disabled until the box closes, whatever the output
+// window (which the dialog owns, and which stays usable) is sent meanwhile.
+struct ModalBoxCase {
+    const char* name;
+    int button;         // opens the box
+    const char* width;  // 50: Apply's width warning
+    bool outputEnds;    // Enter in the output window reaches it through the box's loop
+};
+std::ostream& operator<<(std::ostream& out, const ModalBoxCase& c) { return out << c.name; }
+
+class ModalBoxTest : public SettingsFixture, public ::testing::WithParamInterface<ModalBoxCase> {};
+
+TEST_P(ModalBoxTest, EnterInTheOutputWindowDoesNotEnableTheDialogUnderTheBox) {
+    const ModalBoxCase& c = GetParam();
+    HWND box = nullptr;
+    ModalBoxAnswerer finder([&](HWND found) { box = found; });
+    bool outputShown = false, enabledUnder = true, enabledAfter = false;
+    Run({OutputCreated(), Step([&] {
+             SetText(IDC_WIDTH, c.width);
+             ::PostMessageA(Item(c.button), BM_CLICK, 0, 0);
+         }),
+         Until([&] { return box != nullptr; }), Step([&] {
+             const HWND output = SharedState::outputWnd->m_hWnd;
+             ::SetActiveWindow(output);
+             ::PostMessageA(output, WM_KEYDOWN, VK_RETURN, 1 | (::MapVirtualKeyA(VK_RETURN, 0) << 16));
+         }),
+         Step([&] {
+             outputShown = SharedState::outputWnd->IsWindowVisible();
+             enabledUnder = dialog.IsWindowEnabled();
+             ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+         }),
+         Until([&] { return !::IsWindow(box); }), Step([&] { enabledAfter = dialog.IsWindowEnabled(); }), Close()});
+    EXPECT_EQ(outputShown, !c.outputEnds);
+    EXPECT_FALSE(enabledUnder);
+    EXPECT_TRUE(enabledAfter);
+    EXPECT_FALSE(closedByScript);
+}
+
+INSTANTIATE_TEST_SUITE_P(Boxes, ModalBoxTest,
+                         ::testing::Values(ModalBoxCase{"About", IDC_ABOUT, "800", true},
+                                           ModalBoxCase{"Warning", IDC_APPLY, "50", false}),
+                         [](const ::testing::TestParamInfo<ModalBoxCase>& info) { return info.param.name; });
 
 }  // namespace
