@@ -215,18 +215,25 @@ TEST_F(OutputDlgTest, AnOwnedWindowGoesWithItsOwnerAndTheObjectCanThenBeDeleted)
     PumpMessages(50);
 }
 
+// The left button as the user presses or releases it: through the input queue, so that the
+// platform's move loop sees it held, as it checks.
+void LeftButton(DWORD flag) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flag;
+    SendInput(1, &input, sizeof input);
+}
+
 // Drives the platform's move loop from a thread timer, which that loop dispatches: the
 // mouse goes 100 right and 50 down, then the button comes up.
 struct DragScript {
-    static inline HWND window = nullptr;
     static inline int step = 0;
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
         ++step;
         if (step == 1) {
             SetCursorPos(250, 175);
-            PostMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, 0);
-        } else if (step >= 3) {
-            PostMessageA(window, WM_LBUTTONUP, 0, 0);
+        } else if (step == 3) {
+            LeftButton(MOUSEEVENTF_LEFTUP);
         }
     }
 };
@@ -236,10 +243,9 @@ TEST_F(OutputDlgTest, APressOfTheLeftButtonDragsTheWholeWindow) {
     SharedState::interval = 0;
     output.Place(RECT{100, 100, 420, 340});
     SetCursorPos(150, 125);
-    DragScript::window = output.m_hWnd;
     DragScript::step = 0;
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, &DragScript::OnTimer);
-    output.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 25));
+    LeftButton(MOUSEEVENTF_LEFTDOWN);
     const bool ended = PumpUntil([&] { return output.exitedMove > 0; }, 5000);
     KillTimer(nullptr, timer);
     ASSERT_TRUE(ended);
