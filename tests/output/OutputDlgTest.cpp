@@ -216,7 +216,7 @@ TEST_F(OutputDlgTest, AnOwnedWindowGoesWithItsOwnerAndTheObjectCanThenBeDeleted)
 }
 
 // The left button as the user presses or releases it: through the input queue, so that the
-// platform's move loop sees it held, as it checks.
+// platform's move loop sees it held (newer Wines end the loop at once when it is not).
 void LeftButton(DWORD flag) {
     INPUT input{};
     input.type = INPUT_MOUSE;
