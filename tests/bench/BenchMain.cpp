@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 
 #include "bench/FrameBench.h"
@@ -43,6 +44,19 @@ constexpr SIZE kFrameSizes[] = {{320, 240}, {800, 600}, {1920, 1080}, {4000, 200
 constexpr SIZE kShareSize{8000, 2000};
 constexpr int kShareInterval = 1;
 
+// The machine's load averages over 1, 5 and 15 minutes, as the kernel counts them (under Wine
+// /proc is reached through drive Z:); empty where there is no such file.
+std::string LoadAverages() {
+    std::ifstream file("Z:\\proc\\loadavg");
+    double one = 0;
+    double five = 0;
+    double fifteen = 0;
+    if (!(file >> one >> five >> fifteen)) return {};
+    char text[64];
+    std::snprintf(text, sizeof(text), "%.2f, %.2f, %.2f", one, five, fifteen);
+    return text;
+}
+
 void PrintFrame(const FrameFigures& frame) {
     const double megapixels = frame.width * static_cast<double>(frame.height) / 1e6;
     std::printf("| %d x %d | %.2f | %.1f ms | %.1f ms | %.3f | %.1f ms | %.1f ms | %.1f ms |\n", frame.width,
@@ -64,6 +78,7 @@ int main(int argc, char** argv) {
     ULONG_PTR token = 0;
     Gdiplus::GdiplusStartup(&token, &input, nullptr);
 
+    std::printf("Load averages (1, 5, 15 min) at the start: %s\n\n", LoadAverages().c_str());
     std::printf("Medians of %d runs each; Render() and the bare frame taken in turn.\n\n", runs);
     std::printf("| output | megapixels | Render() | bare frame | ratio | Render() per megapixel | CPU per Render() | "
                 "CPU per bare frame |\n");
@@ -73,6 +88,7 @@ int main(int argc, char** argv) {
         PrintFrame(MeasureFrame(folder.path(), size.cx, size.cy, runs));
         std::fflush(stdout);
     }
+    std::printf("\nLoad averages after the frames: %s\n", LoadAverages().c_str());
     if (framesOnly) {
         Gdiplus::GdiplusShutdown(token);
         return 0;
@@ -108,5 +124,6 @@ int main(int argc, char** argv) {
     }
     std::printf("| CPU share of one core, interval %d, %ld x %ld output, over %.0f s | %.0f %% |\n", kShareInterval,
                 kShareSize.cx, kShareSize.cy, share.seconds, share.cpuMs / (share.seconds * 10.0));
+    std::printf("\nLoad averages at the end: %s\n", LoadAverages().c_str());
     return 0;
 }
