@@ -7,11 +7,13 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "bench/FrameBench.h"
 #include "bench/StartBench.h"
@@ -43,6 +45,7 @@ bool ParseArguments(int argc, char** argv, int& runs, int& idleSeconds, bool& fr
 constexpr SIZE kFrameSizes[] = {{320, 240}, {800, 600}, {1920, 1080}, {4000, 2000}, {8000, 2000}};
 constexpr SIZE kShareSize{8000, 2000};
 constexpr int kShareInterval = 1;
+constexpr double kSmallFrameArea = 2e6;
 
 // The machine's load averages over 1, 5 and 15 minutes, as the kernel counts them (under Wine
 // /proc is reached through drive Z:); empty where there is no such file.
@@ -57,11 +60,26 @@ std::string LoadAverages() {
     return text;
 }
 
-void PrintFrame(const FrameFigures& frame) {
-    const double megapixels = frame.width * static_cast<double>(frame.height) / 1e6;
-    std::printf("| %d x %d | %.2f | %.1f ms | %.1f ms | %.3f | %.1f ms | %.1f ms | %.1f ms |\n", frame.width,
-                frame.height, megapixels, frame.renderMs, frame.bareMs, frame.ratio, frame.renderMs / megapixels,
-                frame.renderCpuMs, frame.bareCpuMs);
+double Megapixels(const FrameFigures& frame) { return frame.width * static_cast<double>(frame.height) / 1e6; }
+
+void PrintWallTimes(const std::vector<FrameFigures>& frames) {
+    std::printf("| output | megapixels | runs | Render() | per megapixel | bare frame | Render() / bare |\n");
+    std::printf("|---|---|---|---|---|---|---|\n");
+    for (const FrameFigures& frame : frames) {
+        std::printf("| %d x %d | %.2f | %d | %.1f ms | %.1f ms | %.1f ms | %.3f |\n", frame.width, frame.height,
+                    Megapixels(frame), frame.runs, frame.renderMs, frame.renderMs / Megapixels(frame), frame.bareMs,
+                    frame.ratio);
+    }
+}
+
+void PrintCpuTimes(const std::vector<FrameFigures>& frames) {
+    std::printf("| output | Render() | per megapixel | bare frame | Render() / bare |\n");
+    std::printf("|---|---|---|---|---|\n");
+    for (const FrameFigures& frame : frames) {
+        std::printf("| %d x %d | %.1f ms | %.1f ms | %.1f ms | %.3f |\n", frame.width, frame.height, frame.renderCpuMs,
+                    frame.renderCpuMs / Megapixels(frame), frame.bareCpuMs,
+                    frame.bareCpuMs > 0 ? frame.renderCpuMs / frame.bareCpuMs : 0.0);
+    }
 }
 
 }  // namespace
@@ -79,15 +97,19 @@ int main(int argc, char** argv) {
     Gdiplus::GdiplusStartup(&token, &input, nullptr);
 
     std::printf("Load averages (1, 5, 15 min) at the start: %s\n\n", LoadAverages().c_str());
-    std::printf("Medians of %d runs each; Render() and the bare frame taken in turn.\n\n", runs);
-    std::printf("| output | megapixels | Render() | bare frame | ratio | Render() per megapixel | CPU per Render() | "
-                "CPU per bare frame |\n");
-    std::printf("|---|---|---|---|---|---|---|---|\n");
+    std::vector<FrameFigures> frames;
     for (const SIZE& size : kFrameSizes) {
         TempFolder folder;
-        PrintFrame(MeasureFrame(folder.path(), size.cx, size.cy, runs));
-        std::fflush(stdout);
+        // Small frames are short, and the CPU clock counts in ticks of 10 ms: they run more often.
+        const double area = static_cast<double>(size.cx) * size.cy;
+        const int sizeRuns = std::max(runs, static_cast<int>(runs * kSmallFrameArea / area));
+        frames.push_back(MeasureFrame(folder.path(), size.cx, size.cy, sizeRuns));
     }
+    std::printf("Wall time per frame: medians; Render() and the bare frame taken in turn, the ratio the median of "
+                "each run's pair.\n\n");
+    PrintWallTimes(frames);
+    std::printf("\nCPU time of this process per frame: means over the same runs.\n\n");
+    PrintCpuTimes(frames);
     std::printf("\nLoad averages after the frames: %s\n", LoadAverages().c_str());
     if (framesOnly) {
         Gdiplus::GdiplusShutdown(token);

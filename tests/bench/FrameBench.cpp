@@ -152,6 +152,7 @@ FrameFigures MeasureFrame(const std::string& folder, int width, int height, int 
     FrameFigures figures;
     figures.width = width;
     figures.height = height;
+    figures.runs = runs;
 
     const std::string name = "bench-" + std::to_string(width) + "x" + std::to_string(height) + ".jpg";
     const std::string picturePath = folder + "data\\" + name;

@@ -12,6 +12,7 @@
 struct FrameFigures {
     int width = 0;
     int height = 0;
+    int runs = 0;
     double renderMs = 0;     // median wall time of Render()
     double bareMs = 0;       // median wall time of the bare frame
     double ratio = 0;        // median of Render() / bare frame, each run's pair taken together
