@@ -49,8 +49,10 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 bool IsFileName(const std::string& path) { return !path.empty() && path.find('\0') == std::string::npos; }
 
 // One attempt; Unreadable with `held` set when another program holds the file open.
-FileRead ReadOnce(const std::string& path, size_t maxBytes, std::string& bytes, bool& held) {
+FileRead ReadOnce(const std::string& path, size_t maxBytes, const std::function<char*(size_t)>& room, size_t& length,
+                  bool& held) {
     held = false;
+    length = 0;
     // Others may go on reading, writing or replacing the file while we read it.
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
@@ -64,28 +66,20 @@ FileRead ReadOnce(const std::string& path, size_t maxBytes, std::string& bytes, 
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return FileRead::Unreadable;
     const auto fileSize = static_cast<unsigned long long>(size.QuadPart);
     if (fileSize > maxBytes || fileSize > std::numeric_limits<size_t>::max() / 2) return FileRead::TooLarge;
-    try {
-        bytes.resize(static_cast<size_t>(fileSize));
-    } catch (const std::bad_alloc&) {
-        bytes.clear();
-        return FileRead::TooLarge;
-    } catch (const std::length_error&) {
-        bytes.clear();
-        return FileRead::TooLarge;
-    }
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const DWORD want = static_cast<DWORD>(std::min(kChunk, bytes.size() - done));
+    const auto want = static_cast<size_t>(fileSize);
+    char* bytes = room(want);
+    if (bytes == nullptr) return FileRead::TooLarge;
+    while (length < want) {
+        const DWORD chunk = static_cast<DWORD>(std::min(kChunk, want - length));
         DWORD got = 0;
-        if (!ReadFile(file.get(), &bytes[done], want, &got, nullptr)) {
+        if (!ReadFile(file.get(), bytes + length, chunk, &got, nullptr)) {
             held = GetLastError() == ERROR_LOCK_VIOLATION;
-            bytes.clear();
+            length = 0;
             return FileRead::Unreadable;
         }
         if (got == 0) break;  // shortened while we read: keep what was there
-        done += got;
+        length += got;
     }
-    bytes.resize(done);
     return FileRead::Read;
 }
 
@@ -93,11 +87,30 @@ FileRead ReadOnce(const std::string& path, size_t maxBytes, std::string& bytes, 
 
 FileRead AtomicFile::read(const std::string& path, size_t maxBytes, std::string& bytes, unsigned patienceMs) {
     bytes.clear();
+    size_t length = 0;
+    const auto room = [&bytes](size_t size) -> char* {
+        try {
+            bytes.resize(size);
+        } catch (const std::bad_alloc&) {
+            return nullptr;
+        } catch (const std::length_error&) {
+            return nullptr;
+        }
+        return &bytes[0];
+    };
+    const FileRead result = read(path, maxBytes, room, length, patienceMs);
+    bytes.resize(result == FileRead::Read ? length : 0);
+    return result;
+}
+
+FileRead AtomicFile::read(const std::string& path, size_t maxBytes, const std::function<char*(size_t)>& room,
+                          size_t& length, unsigned patienceMs) {
+    length = 0;
     if (!IsFileName(path)) return FileRead::Missing;
     constexpr unsigned kPauseMs = 100;
     for (unsigned waited = 0;; waited += kPauseMs) {
         bool held = false;
-        const FileRead result = ReadOnce(path, maxBytes, bytes, held);
+        const FileRead result = ReadOnce(path, maxBytes, room, length, held);
         if (!held || waited >= patienceMs) return result;
         Sleep(kPauseMs);
     }

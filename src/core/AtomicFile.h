@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 // What became of reading a whole file.
@@ -20,6 +21,11 @@ public:
     // without sharing (a backup or a virus scanner, for a moment) is tried again for up to
     // `patienceMs` milliseconds.
     static FileRead read(const std::string& path, size_t maxBytes, std::string& bytes, unsigned patienceMs = 0);
+    // The same, into memory of the caller's: `room(size)` gives space for the file's `size`
+    // bytes (nullptr when it has none: TooLarge), and `length` how many were read (a file
+    // shortened while it is read gives fewer). One call of `room` per attempt.
+    static FileRead read(const std::string& path, size_t maxBytes, const std::function<char*(size_t)>& room,
+                         size_t& length, unsigned patienceMs = 0);
     // Afterwards the file holds exactly `bytes`; on failure it is left as it was.
     static bool write(const std::string& path, const std::string& bytes);
 

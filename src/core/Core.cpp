@@ -1,7 +1,5 @@
 #include "core/Core.h"
 
-#include <shlwapi.h>
-
 #include <cmath>
 #include <initializer_list>
 #include <limits>
@@ -58,6 +56,26 @@ struct StreamRelease {
     void operator()(IStream* stream) const { stream->Release(); }
 };
 using UniqueStream = std::unique_ptr<IStream, StreamRelease>;
+
+struct GlobalRelease {
+    void operator()(HGLOBAL memory) const { GlobalFree(memory); }
+};
+using UniqueGlobal = std::unique_ptr<void, GlobalRelease>;
+
+// A stream of the first `length` bytes of the memory, read in place; the memory stays the
+// caller's and must outlive the stream.
+IStream* StreamOn(HGLOBAL memory, size_t length) {
+    IStream* stream = nullptr;
+    if (CreateStreamOnHGlobal(memory, FALSE, &stream) != S_OK || stream == nullptr) return nullptr;
+    ULARGE_INTEGER size{};
+    size.QuadPart = length;
+    // The memory may be larger than what was read: a file shortened while it was read.
+    if (GlobalSize(memory) != length && stream->SetSize(size) != S_OK) {
+        stream->Release();
+        return nullptr;
+    }
+    return stream;
+}
 
 struct FontFamilyDelete {
     void operator()(Gdiplus::GpFontFamily* family) const { Gdiplus::DllExports::GdipDeleteFontFamily(family); }
@@ -254,14 +272,22 @@ void CCore::msgboxWarning(HWND owner, const std::string& text) const {
 
 void CCore::drawPic(Gdiplus::Graphics& graphics, int x, int y, const std::string& path) const {
     // The whole file is read and closed first: the picture is decoded from memory, so the
-    // file is never held open (it may be replaced or deleted while it is shown).
-    std::string bytes;
-    if (AtomicFile::read(path, kMaxPictureFileBytes, bytes) != FileRead::Read) return;
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-    const PictureProbe probe = ProbePicture(data, bytes.size());
+    // file is never held open (it may be replaced or deleted while it is shown). The bytes
+    // are read once, into the memory the decoder's stream reads in place.
+    UniqueGlobal memory;
+    unsigned char* bytes = nullptr;
+    const auto room = [&](size_t size) -> char* {
+        memory.reset(GlobalAlloc(GMEM_MOVEABLE, size > 0 ? size : 1));
+        bytes = memory ? static_cast<unsigned char*>(GlobalLock(memory.get())) : nullptr;
+        return reinterpret_cast<char*>(bytes);
+    };
+    size_t length = 0;
+    if (AtomicFile::read(path, kMaxPictureFileBytes, room, length) != FileRead::Read) return;
+    const PictureProbe probe = ProbePicture(bytes, length);
+    GlobalUnlock(memory.get());
     if (!IsDrawablePicture(probe)) return;
 
-    UniqueStream stream(SHCreateMemStream(data, static_cast<UINT>(bytes.size())));
+    UniqueStream stream(StreamOn(memory.get(), length));
     if (!stream) return;
     Gdiplus::Bitmap bitmap(stream.get());
     if (bitmap.GetLastStatus() != Gdiplus::Ok) return;

@@ -67,11 +67,11 @@ PictureProbe ProbeJpeg(const unsigned char* bytes, size_t size) {
         // Entropy-coded data follows a scan header up to the next marker; inside it 0xFF is
         // followed by 0x00 (a data byte) or a restart marker.
         for (;;) {
+            // Only 0xFF can start a marker: the bytes up to the next one are passed at once.
+            const void* mark = at < size ? std::memchr(bytes + at, 0xFF, size - at) : nullptr;
+            if (mark == nullptr) return probe;
+            at = static_cast<size_t>(static_cast<const unsigned char*>(mark) - bytes);
             if (at + 1 >= size) return probe;
-            if (bytes[at] != 0xFF) {
-                ++at;
-                continue;
-            }
             const unsigned char next = bytes[at + 1];
             if (next == 0x00 || (next >= 0xD0 && next <= 0xD7)) {
                 at += 2;

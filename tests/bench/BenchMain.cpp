@@ -1,15 +1,19 @@
-// placard_bench: what a frame costs against the bare GDI+ work of the same frame, how fast
-// the program starts, and what it costs while it waits. Prints a Markdown table; never
-// fails on time.
-//   placard_bench [--runs N] [--idle-seconds N]
+// placard_bench: what a frame costs against the straight-line form of the same work, at sizes
+// from 320 x 240 to 8000 x 2000; how fast the program starts; what it costs while it waits,
+// and its share of one core at the shortest interval on the largest output. Prints Markdown
+// tables; never fails on time.
+//   placard_bench [--runs N] [--idle-seconds N] [--frames-only]
 #include <windows.h>
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "bench/FrameBench.h"
 #include "bench/StartBench.h"
@@ -20,8 +24,12 @@ namespace {
 
 constexpr int kIdleInterval = 5;
 
-bool ParseArguments(int argc, char** argv, int& runs, int& idleSeconds) {
+bool ParseArguments(int argc, char** argv, int& runs, int& idleSeconds, bool& framesOnly) {
     for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--frames-only") == 0) {
+            framesOnly = true;
+            continue;
+        }
         int* target = nullptr;
         if (std::strcmp(argv[i], "--runs") == 0) target = &runs;
         if (std::strcmp(argv[i], "--idle-seconds") == 0) target = &idleSeconds;
@@ -34,10 +42,44 @@ bool ParseArguments(int argc, char** argv, int& runs, int& idleSeconds) {
     return true;
 }
 
-void PrintFrame(const FrameFigures& frame) {
-    std::printf("| Render(), %d x %d JPEG + bar | %.1f ms | %.1f ms | %.2f | %.1f ms | %.1f ms |\n", frame.width,
-                frame.height, frame.renderMs, frame.bareMs, frame.bareMs > 0 ? frame.renderMs / frame.bareMs : 0.0,
-                frame.decodeMs, frame.renderCpuMs);
+constexpr SIZE kFrameSizes[] = {{320, 240}, {800, 600}, {1920, 1080}, {4000, 2000}, {8000, 2000}};
+constexpr SIZE kShareSize{8000, 2000};
+constexpr int kShareInterval = 1;
+constexpr double kSmallFrameArea = 2e6;
+
+// The machine's load averages over 1, 5 and 15 minutes, as the kernel counts them (under Wine
+// /proc is reached through drive Z:); empty where there is no such file.
+std::string LoadAverages() {
+    std::ifstream file("Z:\\proc\\loadavg");
+    double one = 0;
+    double five = 0;
+    double fifteen = 0;
+    if (!(file >> one >> five >> fifteen)) return {};
+    char text[64];
+    std::snprintf(text, sizeof(text), "%.2f, %.2f, %.2f", one, five, fifteen);
+    return text;
+}
+
+double Megapixels(const FrameFigures& frame) { return frame.width * static_cast<double>(frame.height) / 1e6; }
+
+void PrintWallTimes(const std::vector<FrameFigures>& frames) {
+    std::printf("| output | megapixels | runs | Render() | per megapixel | bare frame | Render() / bare |\n");
+    std::printf("|---|---|---|---|---|---|---|\n");
+    for (const FrameFigures& frame : frames) {
+        std::printf("| %d x %d | %.2f | %d | %.1f ms | %.1f ms | %.1f ms | %.3f |\n", frame.width, frame.height,
+                    Megapixels(frame), frame.runs, frame.renderMs, frame.renderMs / Megapixels(frame), frame.bareMs,
+                    frame.ratio);
+    }
+}
+
+void PrintCpuTimes(const std::vector<FrameFigures>& frames) {
+    std::printf("| output | Render() | per megapixel | bare frame | Render() / bare |\n");
+    std::printf("|---|---|---|---|---|\n");
+    for (const FrameFigures& frame : frames) {
+        std::printf("| %d x %d | %.1f ms | %.1f ms | %.1f ms | %.3f |\n", frame.width, frame.height, frame.renderCpuMs,
+                    frame.renderCpuMs / Megapixels(frame), frame.bareCpuMs,
+                    frame.bareCpuMs > 0 ? frame.renderCpuMs / frame.bareCpuMs : 0.0);
+    }
 }
 
 }  // namespace
@@ -45,26 +87,47 @@ void PrintFrame(const FrameFigures& frame) {
 int main(int argc, char** argv) {
     int runs = 20;
     int idleSeconds = 30;
-    if (!ParseArguments(argc, argv, runs, idleSeconds)) {
-        std::fprintf(stderr, "usage: placard_bench [--runs N] [--idle-seconds N]\n");
+    bool framesOnly = false;
+    if (!ParseArguments(argc, argv, runs, idleSeconds, framesOnly)) {
+        std::fprintf(stderr, "usage: placard_bench [--runs N] [--idle-seconds N] [--frames-only]\n");
         return 2;
     }
     Gdiplus::GdiplusStartupInput input;
     ULONG_PTR token = 0;
     Gdiplus::GdiplusStartup(&token, &input, nullptr);
 
-    TempFolder folder;
-    const FrameFigures hd = MeasureFrame(folder.path(), 1920, 1080, runs);
-    const FrameFigures wide = MeasureFrame(folder.path(), 8000, 2000, runs);
-    TempFolder startFolder;
-    const StartFigures start = MeasureStarts(BuiltProgram(), startFolder.path(), runs, idleSeconds, kIdleInterval);
+    std::printf("Load averages (1, 5, 15 min) at the start: %s\n\n", LoadAverages().c_str());
+    std::vector<FrameFigures> frames;
+    for (const SIZE& size : kFrameSizes) {
+        TempFolder folder;
+        // Small frames are short, and the CPU clock counts in ticks of 10 ms: they run more often.
+        const double area = static_cast<double>(size.cx) * size.cy;
+        const int sizeRuns = std::max(runs, static_cast<int>(runs * kSmallFrameArea / area));
+        frames.push_back(MeasureFrame(folder.path(), size.cx, size.cy, sizeRuns));
+    }
+    std::printf("Wall time per frame: medians; Render() and the bare frame taken in turn, the ratio the median of "
+                "each run's pair.\n\n");
+    PrintWallTimes(frames);
+    std::printf("\nCPU time of this process per frame: means over the same runs.\n\n");
+    PrintCpuTimes(frames);
+    std::printf("\nLoad averages after the frames: %s\n", LoadAverages().c_str());
+    if (framesOnly) {
+        Gdiplus::GdiplusShutdown(token);
+        return 0;
+    }
+    StartFigures start;
+    ShareFigures share;
+    {
+        TempFolder startFolder;
+        start = MeasureStarts(BuiltProgram(), startFolder.path(), runs, idleSeconds, kIdleInterval);
+    }
+    if (start.ok) {
+        TempFolder shareFolder;
+        share = MeasureCpuShare(BuiltProgram(), shareFolder.path(), idleSeconds, kShareInterval, kShareSize.cx,
+                                kShareSize.cy);
+    }
     Gdiplus::GdiplusShutdown(token);
 
-    std::printf("Medians of %d runs each.\n\n", runs);
-    std::printf("| frame | Render() | bare GDI+ frame | ratio | decoding alone | CPU per Render() |\n");
-    std::printf("|---|---|---|---|---|---|\n");
-    PrintFrame(hd);
-    PrintFrame(wide);
     std::printf("\n| program | figure |\n|---|---|\n");
     if (!start.ok) {
         std::printf("| start | not measured: %s |\n", start.problem.c_str());
@@ -77,5 +140,12 @@ int main(int argc, char** argv) {
     std::printf("| CPU beyond the frames: %.0f s between them | %.0f ms (%.2f %% of one core) |\n",
                 start.betweenFramesSeconds, start.betweenFramesCpuMs,
                 start.betweenFramesSeconds > 0 ? start.betweenFramesCpuMs / (start.betweenFramesSeconds * 10.0) : 0.0);
+    if (!share.ok) {
+        std::printf("| CPU share | not measured: %s |\n", share.problem.c_str());
+        return 1;
+    }
+    std::printf("| CPU share of one core, interval %d, %ld x %ld output, over %.0f s | %.0f %% |\n", kShareInterval,
+                kShareSize.cx, kShareSize.cy, share.seconds, share.cpuMs / (share.seconds * 10.0));
+    std::printf("\nLoad averages at the end: %s\n", LoadAverages().c_str());
     return 0;
 }

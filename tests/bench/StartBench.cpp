@@ -14,6 +14,8 @@
 namespace {
 
 constexpr DWORD kStartTimeoutMs = 30000;
+constexpr int kStartWidth = 1920;
+constexpr int kStartHeight = 1080;
 
 struct ProgramWindows {
     DWORD pid;
@@ -67,10 +69,30 @@ private:
     HWND m_dialog = nullptr;
 };
 
-void LayOut(const std::string& folder, const std::string& program, int interval) {
+// The started program's CPU time so far, in ms. Wine reports no CPU times for other
+// processes: the kernel's figures, then.
+class ProgramCpu {
+public:
+    ProgramCpu(const StartedProgram& started, const std::string& folder) : m_process(started.process()) {
+        const std::string unique = folder.substr(folder.find_last_of('\\', folder.size() - 2) + 1);
+        m_proc = FindProcFolder(
+            [&](const std::vector<std::string>& words) {
+                return !words.empty() && words[0].find("Placard.exe") != std::string::npos &&
+                       words[0].find(unique.substr(0, unique.size() - 1)) != std::string::npos;
+            },
+            StartSeconds(m_process));
+    }
+    double operator()() const { return m_proc.empty() ? ProcessCpuMs(m_process) : ProcCpuMs(m_proc); }
+
+private:
+    HANDLE m_process;
+    std::string m_proc;
+};
+
+void LayOut(const std::string& folder, const std::string& program, int interval, int width, int height) {
     CopyFileA(program.c_str(), (folder + "Placard.exe").c_str(), FALSE);
     CreateDirectoryA((folder + "data").c_str(), nullptr);
-    const std::string picture = EncodePhotoLikePicture(L"image/jpeg", 1920, 1080);
+    const std::string picture = EncodePhotoLikePicture(L"image/jpeg", width, height);
     const std::string items = "start.jpg\r\n";
     for (const auto& [name, bytes] : {std::pair{"data\\start.jpg", &picture}, std::pair{"_items.txt", &items}}) {
         HANDLE file = CreateFileA((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -83,8 +105,8 @@ void LayOut(const std::string& folder, const std::string& program, int interval)
         CCore core;
         core.autoFileConfig();
         core.saveConfigB("on", true);
-        core.saveConfigInt("width", 1920);
-        core.saveConfigInt("height", 1080);
+        core.saveConfigInt("width", width);
+        core.saveConfigInt("height", height);
         core.saveConfigInt("interval", interval);
         core.saveConfigStr("dispbtm", "Placard 信息栏 今日特价 0123456789");
     }
@@ -96,7 +118,7 @@ void LayOut(const std::string& folder, const std::string& program, int interval)
 StartFigures MeasureStarts(const std::string& program, const std::string& folder, int runs, int idleSeconds,
                            int interval) {
     StartFigures figures;
-    LayOut(folder, program, interval);
+    LayOut(folder, program, interval, kStartWidth, kStartHeight);
 
     std::vector<double> dialog;
     std::vector<double> firstFrame;
@@ -127,15 +149,7 @@ StartFigures MeasureStarts(const std::string& program, const std::string& folder
             firstFrame.push_back(frameAt);
             continue;
         }
-        // Wine reports no CPU times for other processes: the kernel's figures, then.
-        const std::string unique = folder.substr(folder.find_last_of('\\', folder.size() - 2) + 1);
-        const std::string proc = FindProcFolder(
-            [&](const std::vector<std::string>& words) {
-                return !words.empty() && words[0].find("Placard.exe") != std::string::npos &&
-                       words[0].find(unique.substr(0, unique.size() - 1)) != std::string::npos;
-            },
-            StartSeconds(started.process()));
-        const auto cpuMs = [&] { return proc.empty() ? ProcessCpuMs(started.process()) : ProcCpuMs(proc); };
+        const ProgramCpu cpuMs(started, folder);
         const auto sleepUntil = [&](double ms) {
             const double now = clock.ElapsedMs();
             if (ms > now) Sleep(static_cast<DWORD>(ms - now));
@@ -162,5 +176,38 @@ StartFigures MeasureStarts(const std::string& program, const std::string& folder
     figures.firstFrameMs = Median(firstFrame);
     figures.starts = runs;
     figures.ok = true;
+    return figures;
+}
+
+ShareFigures MeasureCpuShare(const std::string& program, const std::string& folder, int seconds, int interval,
+                             int width, int height) {
+    ShareFigures figures;
+    LayOut(folder, program, interval, width, height);
+    const BenchClock clock;
+    StartedProgram started(folder);
+    if (!started.started()) {
+        figures.problem = "the program did not start: " + program;
+        return figures;
+    }
+    ProgramWindows windows{};
+    while ((windows.dialog == nullptr || windows.output == nullptr) && clock.ElapsedMs() < kStartTimeoutMs) {
+        windows = Look(started.pid());
+        Sleep(10);
+    }
+    started.closeWith(windows.dialog);
+    if (windows.dialog == nullptr || windows.output == nullptr) {
+        figures.problem = "the program showed no dialog or no output within 30 s";
+        return figures;
+    }
+    // A few frames first, so that the start is not counted.
+    Sleep(static_cast<DWORD>(3 * interval * 1000));
+    const ProgramCpu cpuMs(started, folder);
+    const double cpuBefore = cpuMs();
+    const BenchClock window;
+    Sleep(static_cast<DWORD>(seconds * 1000));
+    figures.cpuMs = cpuMs() - cpuBefore;
+    figures.seconds = window.ElapsedMs() / 1000.0;
+    figures.ok = figures.cpuMs >= 0;
+    if (!figures.ok) figures.problem = "the program's CPU time could not be read";
     return figures;
 }

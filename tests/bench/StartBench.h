@@ -22,3 +22,14 @@ struct StartFigures {
 // `program` is the built Placard.exe; `folder` a folder of the bench's own.
 StartFigures MeasureStarts(const std::string& program, const std::string& folder, int runs, int idleSeconds,
                            int interval);
+
+// The built program's CPU use while its slideshow runs untouched at `interval` on an output of
+// width x height showing a picture of that size with a bar text, over `seconds` of wall time.
+struct ShareFigures {
+    double cpuMs = 0;
+    double seconds = 0;
+    bool ok = false;
+    std::string problem;
+};
+ShareFigures MeasureCpuShare(const std::string& program, const std::string& folder, int seconds, int interval,
+                             int width, int height);

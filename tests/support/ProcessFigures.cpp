@@ -39,8 +39,9 @@ std::vector<std::string> Words(const std::string& cmdline) {
 double StatField(const std::string& stat, int number) {
     const size_t close = stat.rfind(')');
     if (close == std::string::npos) return -1;
+    // Field 2 ends at the last ')'; field 3 starts one blank after it.
     const char* field = stat.c_str() + close + 1;
-    for (int index = 2; index < number; ++index) {
+    for (int index = 3; index < number; ++index) {
         field = std::strchr(field + 1, ' ');
         if (field == nullptr) return -1;
     }
