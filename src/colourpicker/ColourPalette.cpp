@@ -266,12 +266,11 @@ void CColourPalette::Finish(UINT code) {
             customColours[i] = PaletteTable[static_cast<size_t>(kFirstCustomEntry + i)].colour;
     }
 
-    // Only locals from here: the picker's handlers run inside this call, and the window's
-    // end deletes this object.
-    const HWND self = m_hWnd;
+    // The picker's handlers run inside this call and may destroy the window with its owner;
+    // the object stays until the message that got here returns.
     const LPARAM cell = MAKELPARAM(static_cast<WORD>(selRow), static_cast<WORD>(selCol));
     ::SendMessageA(pickerWindow, code, currentColour, cell);
-    if (::IsWindow(self)) ::DestroyWindow(self);
+    DestroyWindow();
 }
 
 void CColourPalette::RunColourDialog() {
@@ -279,12 +278,11 @@ void CColourPalette::RunColourDialog() {
     for (int i = 0; i < kCustomColourCount; ++i)
         custom[i] = WithoutTopByte(PaletteTable[static_cast<size_t>(kFirstCustomEntry + i)].colour);
 
-    const HWND self = m_hWnd;
     CColorDialog dialog(initialColour, CC_FULLOPEN | CC_ANYCOLOR, this);
     dialog.m_cc.lpCustColors = custom;
     const INT_PTR result = dialog.DoModal();
-    // Destroyed meanwhile (with its owner, say): the object is gone with its window.
-    if (!::IsWindow(self)) return;
+    // Destroyed meanwhile (with its owner, say): the object waits for this message to return.
+    if (m_hWnd == nullptr) return;
 
     if (result == IDOK) {
         currentColour = dialog.GetColor();

@@ -24,8 +24,6 @@ constexpr BYTE kFrameAlpha = 253;
 
 COutputDlg::COutputDlg(CWnd* parent) : CDialog(IDD_OUTPUT, parent) {}
 
-COutputDlg::~COutputDlg() { DestroyWindow(); }
-
 const MessageMap* COutputDlg::GetThisMessageMap() {
     static const MessageEntry entries[] = {
         OnMouseEntry<&COutputDlg::OnLButtonDown>(WM_LBUTTONDOWN),

@@ -17,8 +17,6 @@ using UpdateLayeredWindowFunction = BOOL(WINAPI*)(HWND, HDC, POINT*, SIZE*, HDC,
 class COutputDlg : public CDialog {
 public:
     explicit COutputDlg(CWnd* parent);
-    // Destroys the window while the object is still whole, so that OnDestroy runs.
-    ~COutputDlg() override;
 
     // Moves and sizes the window to rect, shows the first picture at once and restarts
     // the rotation timer with the present interval.

@@ -129,13 +129,18 @@ TEST(WindowBindingTest, TheObjectIsBoundBeforeWmCreateAndUnboundWhenTheWindowGoe
     EXPECT_FALSE(IsWindow(hwnd));
 }
 
-TEST(WindowBindingTest, DestroyingTheObjectDestroysItsWindow) {
-    HWND hwnd;
+TEST(WindowBindingTest, AnObjectDestroyedBeforeItsWindowIsReportedAndTakesTheWindowAlong) {
+    static std::vector<HWND> reported;
+    reported.clear();
+    const WindowOutlivedHandler previous = SetWindowOutlivedHandler([](HWND hwnd) { reported.push_back(hwnd); });
+    HWND hwnd = nullptr;
     {
         RecordingWnd wnd;
-        ASSERT_TRUE(wnd.CreateEx(0, WindowClass(), "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
-        hwnd = wnd.m_hWnd;
+        if (wnd.CreateEx(0, WindowClass(), "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr)) hwnd = wnd.m_hWnd;
     }
+    SetWindowOutlivedHandler(previous);
+    ASSERT_NE(hwnd, nullptr);
+    EXPECT_EQ(reported, std::vector<HWND>{hwnd});
     EXPECT_FALSE(IsWindow(hwnd));
 }
 
