@@ -127,7 +127,7 @@ void CColourButton::Notify(HWND parent, UINT message, COLORREF value) const {
     ::SendMessageA(parent, message, value, static_cast<LPARAM>(GetDlgCtrlID()));
 }
 
-const MessageMap* CColourButton::GetThisMessageMap() {
+MessageEntryList CColourButton::MessageEntries() {
     static const MessageEntry entries[] = {
         OnReflectedCommandExEntry<&CColourButton::OnClicked>(BN_CLICKED),
         OnCreateEntry<&CColourButton::OnCreate>(),
@@ -137,8 +137,5 @@ const MessageMap* CColourButton::GetThisMessageMap() {
         OnMessageEntry<&CColourButton::OnPickCancelled>(PICK_CANCELLED),
         OnMessageEntry<&CColourButton::OnPickChanged>(PICK_CHANGED),
     };
-    static const MessageMap map{CButton::GetThisMessageMap(), entries, std::size(entries)};
-    return &map;
+    return entries;
 }
-
-const MessageMap* CColourButton::GetMessageMap() const { return GetThisMessageMap(); }

@@ -5,8 +5,9 @@
 #pragma once
 
 #include "framework/Button.h"
+#include "framework/WindowImpl.h"
 
-class CColourButton : public CButton {
+class CColourButton : public WindowImpl<CColourButton, CButton> {
 public:
     static constexpr const char* RuntimeClassName = "CColourButton";
 
@@ -18,8 +19,7 @@ public:
     void PreSubclassWindow() override;
     void DrawItem(LPDRAWITEMSTRUCT item) override;
 
-    static const MessageMap* GetThisMessageMap();
-    const MessageMap* GetMessageMap() const override;
+    static MessageEntryList MessageEntries();
 
 private:
     BOOL OnClicked();

@@ -293,15 +293,12 @@ void CColourPalette::RunColourDialog() {
     ::SetCapture(m_hWnd);
 }
 
-const MessageMap* CColourPalette::GetThisMessageMap() {
+MessageEntryList CColourPalette::MessageEntries() {
     static const MessageEntry entries[] = {
         OnMouseEntry<&CColourPalette::OnLButtonUp>(WM_LBUTTONUP),
         OnPaintEntry<&CColourPalette::OnPaint>(),
         OnMouseEntry<&CColourPalette::OnMouseMove>(WM_MOUSEMOVE),
         OnKeyDownEntry<&CColourPalette::OnKeyDown>(),
     };
-    static const MessageMap map{CWnd::GetThisMessageMap(), entries, std::size(entries)};
-    return &map;
+    return entries;
 }
-
-const MessageMap* CColourPalette::GetMessageMap() const { return GetThisMessageMap(); }

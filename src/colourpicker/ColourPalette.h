@@ -11,9 +11,9 @@
 #include "colourpicker/PaletteLayout.h"
 #include "framework/ToolTipCtrl.h"
 #include "framework/UniqueHandle.h"
-#include "framework/Wnd.h"
+#include "framework/WindowImpl.h"
 
-class CColourPalette : public CWnd {
+class CColourPalette : public WindowImpl<CColourPalette, CWnd> {
 public:
     static constexpr const char* RuntimeClassName = "CColourButton";
 
@@ -37,8 +37,7 @@ public:
     RECT WindowRect() const { return windowRect; }
     int ToolCount() const { return tips.GetToolCount(); }
 
-    static const MessageMap* GetThisMessageMap();
-    const MessageMap* GetMessageMap() const override;
+    static MessageEntryList MessageEntries();
 
 protected:
     void PostNcDestroy() override;

@@ -144,13 +144,10 @@ BOOL CDialog::PreTranslateMessage(MSG* msg) {
     return ::IsDialogMessageA(m_hWnd, msg);
 }
 
-const MessageMap* CDialog::GetThisMessageMap() {
+MessageEntryList CDialog::MessageEntries() {
     static const MessageEntry entries[] = {
         OnCommandEntry<&CDialog::OnOK>(BN_CLICKED, IDOK),
         OnCommandEntry<&CDialog::OnCancel>(BN_CLICKED, IDCANCEL),
     };
-    static const MessageMap map{CWnd::GetThisMessageMap(), entries, std::size(entries)};
-    return &map;
+    return entries;
 }
-
-const MessageMap* CDialog::GetMessageMap() const { return GetThisMessageMap(); }

@@ -22,9 +22,9 @@ constexpr BYTE kFrameAlpha = 253;
 
 }  // namespace
 
-COutputDlg::COutputDlg(CWnd* parent) : CDialog(IDD_OUTPUT, parent) {}
+COutputDlg::COutputDlg(CWnd* parent) : WindowImpl(IDD_OUTPUT, parent) {}
 
-const MessageMap* COutputDlg::GetThisMessageMap() {
+MessageEntryList COutputDlg::MessageEntries() {
     static const MessageEntry entries[] = {
         OnMouseEntry<&COutputDlg::OnLButtonDown>(WM_LBUTTONDOWN),
         OnCreateEntry<&COutputDlg::OnCreate>(),
@@ -32,11 +32,8 @@ const MessageMap* COutputDlg::GetThisMessageMap() {
         OnDestroyEntry<&COutputDlg::OnDestroy>(),
         OnMessageEntry<&COutputDlg::OnWindowPosChanged>(WM_WINDOWPOSCHANGED),
     };
-    static const MessageMap map{CDialog::GetThisMessageMap(), entries, std::size(entries)};
-    return &map;
+    return entries;
 }
-
-const MessageMap* COutputDlg::GetMessageMap() const { return GetThisMessageMap(); }
 
 void ExitForMissingUser32() {
     AfxMessageBox("User32.dll ERROR!");

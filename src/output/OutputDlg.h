@@ -14,7 +14,7 @@
 using UpdateLayeredWindowFunction = BOOL(WINAPI*)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF,
                                                   BLENDFUNCTION*, DWORD);
 
-class COutputDlg : public CDialog {
+class COutputDlg : public WindowImpl<COutputDlg, CDialog> {
 public:
     explicit COutputDlg(CWnd* parent);
 
@@ -41,8 +41,7 @@ public:
     // The window's top-left corner when it last moved, kept once the window is gone.
     POINT LastCorner() const { return lastCorner; }
 
-    static const MessageMap* GetThisMessageMap();
-    const MessageMap* GetMessageMap() const override;
+    static MessageEntryList MessageEntries();
 
     static constexpr UINT_PTR kRotationTimer = 1;
 

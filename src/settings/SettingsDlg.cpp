@@ -32,7 +32,7 @@ int EdgeFrom(int origin, int size) {
 }  // namespace
 
 CSettingsDlg::CSettingsDlg(CWnd* parent)
-    : CDialog(IDD_SETTINGS, parent),
+    : WindowImpl(IDD_SETTINGS, parent),
       m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_APP))) {}
 
 CSettingsDlg::~CSettingsDlg() = default;
@@ -43,7 +43,7 @@ void CSettingsDlg::DoDataExchange(CDataExchange* exchange) {
     DDX_Control(exchange, IDC_CLRBG, m_clrbgPicker);
 }
 
-const MessageMap* CSettingsDlg::GetThisMessageMap() {
+MessageEntryList CSettingsDlg::MessageEntries() {
     static const MessageEntry entries[] = {
         OnPaintEntry<&CSettingsDlg::OnPaint>(),
         OnQueryDragIconEntry<&CSettingsDlg::OnQueryDragIcon>(),
@@ -56,11 +56,8 @@ const MessageMap* CSettingsDlg::GetThisMessageMap() {
         OnQueryEndSessionEntry<&CSettingsDlg::OnQueryEndSession>(),
         OnEndSessionEntry<&CSettingsDlg::OnEndSession>(),
     };
-    static const MessageMap map{CDialog::GetThisMessageMap(), entries, std::size(entries)};
-    return &map;
+    return entries;
 }
-
-const MessageMap* CSettingsDlg::GetMessageMap() const { return GetThisMessageMap(); }
 
 BOOL CSettingsDlg::OnInitDialog() {
     CDialog::OnInitDialog();

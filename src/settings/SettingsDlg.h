@@ -14,7 +14,7 @@
 #include "framework/Dialog.h"
 #include "settings/PlaylistFile.h"
 
-class CSettingsDlg : public CDialog {
+class CSettingsDlg : public WindowImpl<CSettingsDlg, CDialog> {
 public:
     explicit CSettingsDlg(CWnd* parent = nullptr);
     ~CSettingsDlg() override;
@@ -33,8 +33,7 @@ public:
     bool CollectSettings(bool validate);
     int ReadIntField(int id) const;
 
-    static const MessageMap* GetThisMessageMap();
-    const MessageMap* GetMessageMap() const override;
+    static MessageEntryList MessageEntries();
 
 protected:
     void DoDataExchange(CDataExchange* exchange) override;

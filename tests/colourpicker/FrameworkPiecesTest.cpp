@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "framework/WindowClass.h"
-#include "framework/Wnd.h"
+#include "framework/WindowImpl.h"
 #include "support/MessagePump.h"
 
 namespace {
@@ -37,7 +37,7 @@ constexpr UINT kAskToClose = WM_USER + 41;
 // Lives in storage of the test's own; at its end it scribbles over that storage, so that a
 // write into the dead object afterwards shows. Logs what its handlers see after the window
 // has gone under them.
-class SelfClosingWnd : public CWnd {
+class SelfClosingWnd : public WindowImpl<SelfClosingWnd, CWnd> {
 public:
     SelfClosingWnd(unsigned char* storage, size_t size, std::vector<std::string>* log)
         : m_storage(storage), m_size(size), m_log(log) {}
@@ -61,15 +61,13 @@ public:
         std::memset(storage, 0xAB, size);
     }
 
-    static const MessageMap* GetThisMessageMap() {
+    static MessageEntryList MessageEntries() {
         static const MessageEntry entries[] = {
             OnMessageEntry<&SelfClosingWnd::OnCloseYourself>(kCloseYourself),
             OnMessageEntry<&SelfClosingWnd::OnAskToClose>(kAskToClose),
         };
-        static const MessageMap map{CWnd::GetThisMessageMap(), entries, std::size(entries)};
-        return &map;
+        return entries;
     }
-    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
 
 private:
     unsigned char* m_storage;
