@@ -3,6 +3,7 @@
 #include "colourpicker/ColourButtonGeometry.h"
 #include "colourpicker/ColourPalette.h"
 #include "colourpicker/PickNotifications.h"
+#include "framework/ScopeExit.h"
 
 namespace {
 
@@ -10,8 +11,8 @@ constexpr COLORREF kDisabledColour = RGB(192, 192, 192);
 
 void FillSolidRect(HDC dc, const RECT& rect, COLORREF colour) {
     const COLORREF previous = ::SetBkColor(dc, colour);
+    const auto restore = ScopeExit([&] { ::SetBkColor(dc, previous); });
     ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
-    ::SetBkColor(dc, previous);
 }
 
 }  // namespace

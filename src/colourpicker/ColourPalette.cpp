@@ -8,6 +8,7 @@
 #include "framework/ClientDC.h"
 #include "framework/ColorDialog.h"
 #include "framework/PaintDC.h"
+#include "framework/ScopeExit.h"
 #include "framework/ScopedSelectObject.h"
 #include "framework/WindowClass.h"
 
@@ -103,8 +104,8 @@ void CColourPalette::Layout() {
 
     SIZE caption{};
     {
-        ClientDC dc(m_hWnd);
-        ScopedSelectObject selected(dc.get(), font.get());
+        const ClientDC dc = GetClientDC(m_hWnd);
+        const ScopedSelectObject selected = SelectInto(dc.get(), font.get());
         ::GetTextExtentPoint32A(dc.get(), customText.c_str(), static_cast<int>(customText.size()), &caption);
     }
 
@@ -146,10 +147,10 @@ void CColourPalette::PaintCell(HDC dc, int row, int column) {
         RECT button = layout.customRect;
         ::FillRect(dc, &button, face);
         if (hoverRow == kCustomButtonRow) ::DrawEdge(dc, &button, EDGE_RAISED, BF_RECT);
-        ScopedSelectObject selected(dc, font.get());
+        const ScopedSelectObject selected = SelectInto(dc, font.get());
         const COLORREF background = ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+        const auto restoreBackground = ScopeExit([&] { ::SetBkColor(dc, background); });
         ::DrawTextA(dc, customText.c_str(), -1, &button, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        ::SetBkColor(dc, background);
         return;
     }
 
@@ -178,8 +179,8 @@ void CColourPalette::PaintCell(HDC dc, int row, int column) {
     // An unset custom colour (0xFFFFFFFF) shows as white.
     UniqueBrush brush(::CreateSolidBrush(
         WithoutTopByte(PaletteTable[static_cast<size_t>(row * layout.columns + column)].colour)));
-    ScopedSelectObject selectedPen(dc, pen.get());
-    ScopedSelectObject selectedBrush(dc, brush.get());
+    const ScopedSelectObject selectedPen = SelectInto(dc, pen.get());
+    const ScopedSelectObject selectedBrush = SelectInto(dc, brush.get());
     ::Rectangle(dc, swatch.left, swatch.top, swatch.right, swatch.bottom);
 }
 
@@ -193,7 +194,7 @@ void CColourPalette::OnPaint() {
 }
 
 void CColourPalette::SetHover(int row, int column) {
-    ClientDC dc(m_hWnd);
+    const ClientDC dc = GetClientDC(m_hWnd);
     const PaletteItem old{hoverRow, hoverCol};
     const bool oldInGrid = (old.row >= 0 && old.row < layout.rows && old.column >= 0 && old.column < layout.columns) ||
                            old.row == kSeparatorRow || old.row == kCustomButtonRow;

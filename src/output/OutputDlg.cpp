@@ -113,20 +113,20 @@ void COutputDlg::Render() {
     std::optional<ScopedSelectObject> selection;
     std::optional<Gdiplus::Graphics> graphics;
 
-    reference.emplace(m_hWnd);
+    reference.emplace(GetClientDC(m_hWnd));
     memory.reset(::CreateCompatibleDC(reference->get()));
     if (!memory) return;
     memDC = memory.get();
     void* frameBits = nullptr;
     frame.reset(CreateTopDownDibSection(memDC, width, height, &frameBits));
-    if (frame) selection.emplace(memDC, frame.get());
+    if (frame) selection.emplace(SelectInto(memDC, frame.get()));
     if (!frame || !*selection) {
         memDC = nullptr;
         return;
     }
 
     blend.SourceConstantAlpha = kFrameAlpha;
-    destination.emplace(m_hWnd);
+    destination.emplace(GetClientDC(m_hWnd));
     // The window's present corner, not placeRect's: a dragged window stays where it is.
     const RECT window = GetWindowRect();
     POINT target{window.left, window.top};

@@ -7,6 +7,7 @@
 
 #include "framework/Button.h"
 #include "framework/Dialog.h"
+#include "framework/ScopeExit.h"
 #include "framework/WinApp.h"
 #include "framework/WindowImpl.h"
 #include "resource.h"
@@ -128,13 +129,13 @@ TEST(WindowBindingTest, AnObjectDestroyedBeforeItsWindowIsReportedAndTakesTheWin
     static std::vector<HWND> reported;
     reported.clear();
     const WindowOutlivedHandler previous = SetWindowOutlivedHandler([](HWND hwnd) { reported.push_back(hwnd); });
+    const auto restore = ScopeExit([previous] { SetWindowOutlivedHandler(previous); });
     HWND hwnd = nullptr;
     {
         RecordingWnd wnd;
-        if (wnd.CreateEx(0, WindowClass(), "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr)) hwnd = wnd.m_hWnd;
+        ASSERT_TRUE(wnd.CreateEx(0, WindowClass(), "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+        hwnd = wnd.m_hWnd;
     }
-    SetWindowOutlivedHandler(previous);
-    ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(reported, std::vector<HWND>{hwnd});
     EXPECT_FALSE(IsWindow(hwnd));
 }
