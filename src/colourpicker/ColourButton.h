@@ -9,8 +9,6 @@
 
 class CColourButton : public WindowImpl<CColourButton, CButton> {
 public:
-    static constexpr const char* RuntimeClassName = "CColourButton";
-
     CColourButton();
     // Stores the colour and repaints the button at once (only stores it without a window).
     void SetColour(COLORREF colour);

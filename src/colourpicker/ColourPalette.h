@@ -15,8 +15,6 @@
 
 class CColourPalette : public WindowImpl<CColourPalette, CWnd> {
 public:
-    static constexpr const char* RuntimeClassName = "CColourButton";
-
     // Opens a popup at screen point (x, y) and leaves it to itself: it deletes itself when
     // its window goes, and a popup whose window cannot be made is freed at once. `row` or
     // `column` -1 selects the first entry equal to `initialColour`. `customColours` (16

@@ -31,7 +31,6 @@ public:
 
     static MessageEntryList MessageEntries();
 
-    UINT TemplateId() const { return m_templateId; }
     bool IsRunningModal() const { return m_continueModal; }
 
 protected:

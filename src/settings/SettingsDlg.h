@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "colourpicker/ColourButton.h"
+#include "framework/Button.h"
 #include "framework/Dialog.h"
 #include "settings/PlaylistFile.h"
 
@@ -60,6 +61,7 @@ private:
     // left it at ("placex", "placey"), instead of the usual first placement.
     bool m_restorePlace = false;
     std::optional<POINT> m_savedCorner;
+    CButton m_enableCheck;
     CColourButton m_clrfontPicker;
     CColourButton m_clrbgPicker;
     HICON m_hIcon;
