@@ -31,7 +31,7 @@ public:
     PaletteItem HoverItem() const { return PaletteItem{hoverRow, hoverCol}; }
     PaletteItem SelectedItem() const { return PaletteItem{selRow, selCol}; }
     COLORREF CurrentColour() const { return currentColour; }
-    const PaletteLayout& Geometry() const { return layout; }
+    const PaletteLayout& Geometry() const { return m_layout; }
     RECT WindowRect() const { return windowRect; }
     int ToolCount() const { return tips.GetToolCount(); }
 
@@ -60,7 +60,7 @@ private:
 
     COLORREF* customColours = nullptr;
     int entryCount;
-    PaletteLayout layout;  // columns, rows, boxSize, margin, customRect, separatorRect
+    PaletteLayout m_layout;  // columns, rows, boxSize, margin, customRect, separatorRect
     int hoverRow = -1;
     int hoverCol = -1;
     int selRow = -1;
@@ -74,7 +74,7 @@ private:
     CWnd* picker = nullptr;
     // The picker's window as it was at opening: the popup never reaches through a picker
     // object that may have gone meanwhile.
-    HWND pickerWindow = nullptr;
+    HWND m_pickerWindow = nullptr;
     // Set once the popup is open; before that its opener frees it.
-    bool ownsItself = false;
+    bool m_ownsItself = false;
 };

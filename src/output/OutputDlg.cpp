@@ -65,15 +65,15 @@ void COutputDlg::OnTimer(UINT_PTR id) {
 void COutputDlg::OnDestroy() {
     Default();
     StopTimer();
-    keepAwake.Follow(false);
+    m_keepAwake.Follow(false);
 }
 
 // Every show and hide ends here, whichever call made it.
 LRESULT COutputDlg::OnWindowPosChanged(WPARAM, LPARAM) {
     const LRESULT result = Default();
     const RECT rect = GetWindowRect();
-    lastCorner = POINT{rect.left, rect.top};
-    keepAwake.Follow(IsWindowVisible() != FALSE);
+    m_lastCorner = POINT{rect.left, rect.top};
+    m_keepAwake.Follow(IsWindowVisible() != FALSE);
     return result;
 }
 

@@ -37,9 +37,9 @@ public:
     HMODULE User32() const { return user32.get(); }
     UpdateLayeredWindowFunction UpdateLayeredWindowEntry() const { return updateLayeredWindow; }
     HDC MemDC() const { return memDC; }
-    bool KeepsDisplayOn() const { return keepAwake.Active(); }
+    bool KeepsDisplayOn() const { return m_keepAwake.Active(); }
     // The window's top-left corner when it last moved, kept once the window is gone.
-    POINT LastCorner() const { return lastCorner; }
+    POINT LastCorner() const { return m_lastCorner; }
 
     static MessageEntryList MessageEntries();
 
@@ -62,8 +62,8 @@ protected:
     UpdateLayeredWindowFunction updateLayeredWindow = nullptr;
     RECT placeRect{0, 0, 0, 0};
     int slideIndex = 0;
-    DisplayKeepAwake keepAwake;
-    POINT lastCorner{0, 0};
+    DisplayKeepAwake m_keepAwake;
+    POINT m_lastCorner{0, 0};
 };
 
 // What the window does when "User32.DLL" cannot be loaded: the framework's message box
