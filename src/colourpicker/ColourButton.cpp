@@ -3,6 +3,7 @@
 #include "colourpicker/ColourButtonGeometry.h"
 #include "colourpicker/ColourPalette.h"
 #include "colourpicker/PickNotifications.h"
+#include "framework/ScopeExit.h"
 
 namespace {
 
@@ -10,8 +11,8 @@ constexpr COLORREF kDisabledColour = RGB(192, 192, 192);
 
 void FillSolidRect(HDC dc, const RECT& rect, COLORREF colour) {
     const COLORREF previous = ::SetBkColor(dc, colour);
+    const auto restore = ScopeExit([&] { ::SetBkColor(dc, previous); });
     ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
-    ::SetBkColor(dc, previous);
 }
 
 }  // namespace
@@ -127,7 +128,7 @@ void CColourButton::Notify(HWND parent, UINT message, COLORREF value) const {
     ::SendMessageA(parent, message, value, static_cast<LPARAM>(GetDlgCtrlID()));
 }
 
-const MessageMap* CColourButton::GetThisMessageMap() {
+MessageEntryList CColourButton::MessageEntries() {
     static const MessageEntry entries[] = {
         OnReflectedCommandExEntry<&CColourButton::OnClicked>(BN_CLICKED),
         OnCreateEntry<&CColourButton::OnCreate>(),
@@ -137,8 +138,5 @@ const MessageMap* CColourButton::GetThisMessageMap() {
         OnMessageEntry<&CColourButton::OnPickCancelled>(PICK_CANCELLED),
         OnMessageEntry<&CColourButton::OnPickChanged>(PICK_CHANGED),
     };
-    static const MessageMap map{CButton::GetThisMessageMap(), entries, std::size(entries)};
-    return &map;
+    return entries;
 }
-
-const MessageMap* CColourButton::GetMessageMap() const { return GetThisMessageMap(); }

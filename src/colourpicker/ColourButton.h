@@ -5,11 +5,10 @@
 #pragma once
 
 #include "framework/Button.h"
+#include "framework/WindowImpl.h"
 
-class CColourButton : public CButton {
+class CColourButton : public WindowImpl<CColourButton, CButton> {
 public:
-    static constexpr const char* RuntimeClassName = "CColourButton";
-
     CColourButton();
     // Stores the colour and repaints the button at once (only stores it without a window).
     void SetColour(COLORREF colour);
@@ -18,8 +17,7 @@ public:
     void PreSubclassWindow() override;
     void DrawItem(LPDRAWITEMSTRUCT item) override;
 
-    static const MessageMap* GetThisMessageMap();
-    const MessageMap* GetMessageMap() const override;
+    static MessageEntryList MessageEntries();
 
 private:
     BOOL OnClicked();

@@ -8,6 +8,7 @@
 #include "framework/ClientDC.h"
 #include "framework/ColorDialog.h"
 #include "framework/PaintDC.h"
+#include "framework/ScopeExit.h"
 #include "framework/ScopedSelectObject.h"
 #include "framework/WindowClass.h"
 
@@ -32,15 +33,15 @@ bool CColourPalette::Drop(CWnd* picker, int x, int y, COLORREF initialColour, CO
         delete popup;
         return false;
     }
-    popup->ownsItself = true;
+    popup->m_ownsItself = true;
     return true;
 }
 
 CColourPalette::CColourPalette(CWnd* pickerWnd, int x, int y, COLORREF initial, COLORREF* custom, int row,
                                int column, const char* text)
     : entryCount(kPaletteEntryCount), customText(kDefaultCustomText) {
-    layout.margin = ::GetSystemMetrics(SM_CXEDGE);
-    layout.boxSize = PaletteBoxSize(layout.margin);
+    m_layout.margin = ::GetSystemMetrics(SM_CXEDGE);
+    m_layout.boxSize = PaletteBoxSize(m_layout.margin);
 
     // System colours may have changed since the last popup.
     for (PaletteEntry& entry : PaletteTable) {
@@ -72,19 +73,19 @@ CColourPalette::CColourPalette(CWnd* pickerWnd, int x, int y, COLORREF initial, 
 CColourPalette::~CColourPalette() = default;
 
 void CColourPalette::PostNcDestroy() {
-    if (ownsItself) delete this;
+    if (m_ownsItself) delete this;
 }
 
 void CColourPalette::Open(int x, int y, COLORREF initial, CWnd* pickerWnd, const char* text) {
     picker = pickerWnd;
-    pickerWindow = SafeHwnd(pickerWnd);
+    m_pickerWindow = SafeHwnd(pickerWnd);
     initialColour = currentColour = initial;
 
     LPCSTR className = AfxRegisterWndClass(CS_VREDRAW | CS_HREDRAW | CS_CLASSDC | CS_SAVEBITS, nullptr,
                                            static_cast<HBRUSH>(::GetStockObject(LTGRAY_BRUSH)), nullptr);
     // The platform makes the top-level window around the picker the popup's owner.
     if (className == nullptr ||
-        !CreateEx(0, className, "", WS_POPUP | WS_VISIBLE, x, y, 100, 100, pickerWindow, nullptr))
+        !CreateEx(0, className, "", WS_POPUP | WS_VISIBLE, x, y, 100, 100, m_pickerWindow, nullptr))
         return;
 
     if (text != nullptr) customText = text;
@@ -103,35 +104,35 @@ void CColourPalette::Layout() {
 
     SIZE caption{};
     {
-        ClientDC dc(m_hWnd);
-        ScopedSelectObject selected(dc.get(), font.get());
+        const ClientDC dc = GetClientDC(m_hWnd);
+        const ScopedSelectObject selected = SelectInto(dc.get(), font.get());
         ::GetTextExtentPoint32A(dc.get(), customText.c_str(), static_cast<int>(customText.size()), &caption);
     }
 
-    layout = ComputePaletteLayout(entryCount, layout.boxSize, layout.margin, caption);
+    m_layout = ComputePaletteLayout(entryCount, m_layout.boxSize, m_layout.margin, caption);
     const RECT created = GetWindowRect();
-    windowRect = RECT{created.left, created.top, created.left + layout.window.cx, created.top + layout.window.cy};
+    windowRect = RECT{created.left, created.top, created.left + m_layout.window.cx, created.top + m_layout.window.cy};
     MoveWindow(windowRect, TRUE);
 }
 
 void CColourPalette::AddTips() {
     if (!tips.Create(this, 0)) return;
-    for (int row = 0; row < layout.rows; ++row) {
+    for (int row = 0; row < m_layout.rows; ++row) {
         if (row == kSeparatorRow) continue;
         if (row == kCustomButtonRow) {
-            tips.AddTool(this, kCustomButtonTip, &layout.customRect, 1);
+            tips.AddTool(this, kCustomButtonTip, &m_layout.customRect, 1);
             continue;
         }
-        for (int column = 0; column < layout.columns; ++column) {
+        for (int column = 0; column < m_layout.columns; ++column) {
             RECT cell{};
             if (CellRect(row, column, cell))
-                tips.AddTool(this, PaletteTable[static_cast<size_t>(row * layout.columns + column)].name, &cell, 1);
+                tips.AddTool(this, PaletteTable[static_cast<size_t>(row * m_layout.columns + column)].name, &cell, 1);
         }
     }
 }
 
 bool CColourPalette::CellRect(int row, int column, RECT& rect) const {
-    return PaletteCellRect(layout, row, column, rect);
+    return PaletteCellRect(m_layout, row, column, rect);
 }
 
 BOOL CColourPalette::PreTranslateMessage(MSG* msg) {
@@ -143,17 +144,17 @@ void CColourPalette::PaintCell(HDC dc, int row, int column) {
     HBRUSH face = ::GetSysColorBrush(COLOR_BTNFACE);
 
     if (row == kCustomButtonRow) {
-        RECT button = layout.customRect;
+        RECT button = m_layout.customRect;
         ::FillRect(dc, &button, face);
         if (hoverRow == kCustomButtonRow) ::DrawEdge(dc, &button, EDGE_RAISED, BF_RECT);
-        ScopedSelectObject selected(dc, font.get());
+        const ScopedSelectObject selected = SelectInto(dc, font.get());
         const COLORREF background = ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+        const auto restoreBackground = ScopeExit([&] { ::SetBkColor(dc, background); });
         ::DrawTextA(dc, customText.c_str(), -1, &button, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        ::SetBkColor(dc, background);
         return;
     }
 
-    if (row < 0 || row >= layout.rows || column < 0 || column >= layout.columns) return;
+    if (row < 0 || row >= m_layout.rows || column < 0 || column >= m_layout.columns) return;
     RECT cell{};
     CellRect(row, column, cell);
     ::FillRect(dc, &cell, face);
@@ -161,10 +162,10 @@ void CColourPalette::PaintCell(HDC dc, int row, int column) {
     if (row == kSeparatorRow) {
         // Each piece runs to the grid's end; the next column's fill cuts it back, so the
         // eight pieces leave one groove closed at both ends.
-        RECT groove = PaletteGrooveRect(layout, column);
+        RECT groove = PaletteGrooveRect(m_layout, column);
         UINT flags = BF_TOP | BF_BOTTOM;
         if (column == 0) flags |= BF_LEFT;
-        if (column == layout.columns - 1) flags |= BF_RIGHT;
+        if (column == m_layout.columns - 1) flags |= BF_RIGHT;
         ::DrawEdge(dc, &groove, EDGE_SUNKEN, flags);
         return;
     }
@@ -173,37 +174,38 @@ void CColourPalette::PaintCell(HDC dc, int row, int column) {
     else if (row == selRow && column == selCol) ::DrawEdge(dc, &cell, EDGE_SUNKEN, BF_RECT);
 
     RECT swatch = cell;
-    ::InflateRect(&swatch, -(layout.margin + 1), -(layout.margin + 1));
+    ::InflateRect(&swatch, -(m_layout.margin + 1), -(m_layout.margin + 1));
     UniquePen pen(::CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW)));
     // An unset custom colour (0xFFFFFFFF) shows as white.
     UniqueBrush brush(::CreateSolidBrush(
-        WithoutTopByte(PaletteTable[static_cast<size_t>(row * layout.columns + column)].colour)));
-    ScopedSelectObject selectedPen(dc, pen.get());
-    ScopedSelectObject selectedBrush(dc, brush.get());
+        WithoutTopByte(PaletteTable[static_cast<size_t>(row * m_layout.columns + column)].colour)));
+    const ScopedSelectObject selectedPen = SelectInto(dc, pen.get());
+    const ScopedSelectObject selectedBrush = SelectInto(dc, brush.get());
     ::Rectangle(dc, swatch.left, swatch.top, swatch.right, swatch.bottom);
 }
 
 void CColourPalette::OnPaint() {
     PaintDC paint(m_hWnd);
-    for (int row = 0; row < layout.rows; ++row) {
-        for (int column = 0; column < layout.columns; ++column) PaintCell(paint.get(), row, column);
+    for (int row = 0; row < m_layout.rows; ++row) {
+        for (int column = 0; column < m_layout.columns; ++column) PaintCell(paint.get(), row, column);
     }
     RECT client = GetClientRect();
     ::DrawEdge(paint.get(), &client, EDGE_RAISED, BF_RECT);
 }
 
 void CColourPalette::SetHover(int row, int column) {
-    ClientDC dc(m_hWnd);
+    const ClientDC dc = GetClientDC(m_hWnd);
     const PaletteItem old{hoverRow, hoverCol};
-    const bool oldInGrid = (old.row >= 0 && old.row < layout.rows && old.column >= 0 && old.column < layout.columns) ||
-                           old.row == kSeparatorRow || old.row == kCustomButtonRow;
+    const bool oldInGrid =
+        (old.row >= 0 && old.row < m_layout.rows && old.column >= 0 && old.column < m_layout.columns) ||
+        old.row == kSeparatorRow || old.row == kCustomButtonRow;
     if (oldInGrid) {
         hoverRow = hoverCol = -1;
         PaintCell(dc.get(), old.row, old.column);
     }
 
     // Positions outside the grid hover nothing; they would index past the table.
-    if (row < 0 || row >= layout.rows || column < 0 || column >= layout.columns) return;
+    if (row < 0 || row >= m_layout.rows || column < 0 || column >= m_layout.columns) return;
     hoverRow = row;
     hoverCol = column;
     if (row == kSeparatorRow) return;
@@ -211,15 +213,15 @@ void CColourPalette::SetHover(int row, int column) {
     PaintCell(dc.get(), row, column);
     WPARAM reported = initialColour;
     if (row != kCustomButtonRow) {
-        currentColour = WithoutTopByte(PaletteTable[static_cast<size_t>(row * layout.columns + column)].colour);
+        currentColour = WithoutTopByte(PaletteTable[static_cast<size_t>(row * m_layout.columns + column)].colour);
         reported = currentColour;
     }
-    ::SendMessageA(pickerWindow, PICK_CHANGED, reported, 0);
+    ::SendMessageA(m_pickerWindow, PICK_CHANGED, reported, 0);
 }
 
 void CColourPalette::OnMouseMove(UINT, POINT point) {
     // With the capture held, moves anywhere on the screen come here.
-    const PaletteItem item = PaletteHitTest(layout, point);
+    const PaletteItem item = PaletteHitTest(m_layout, point);
     if (item != PaletteItem{hoverRow, hoverCol}) SetHover(item.row, item.column);
     Default();
 }
@@ -243,7 +245,7 @@ void CColourPalette::OnKeyDown(UINT key, UINT, UINT) {
     }
     PaletteItem next{};
     const PaletteItem current = CurrentPaletteItem(PaletteItem{hoverRow, hoverCol}, PaletteItem{selRow, selCol});
-    if (NavigatePalette(key, current, layout.rows, layout.columns, next)) SetHover(next.row, next.column);
+    if (NavigatePalette(key, current, m_layout.rows, m_layout.columns, next)) SetHover(next.row, next.column);
     Default();
 }
 
@@ -266,12 +268,11 @@ void CColourPalette::Finish(UINT code) {
             customColours[i] = PaletteTable[static_cast<size_t>(kFirstCustomEntry + i)].colour;
     }
 
-    // Only locals from here: the picker's handlers run inside this call, and the window's
-    // end deletes this object.
-    const HWND self = m_hWnd;
+    // The picker's handlers run inside this call and may destroy the window with its owner;
+    // the object stays until the message that got here returns.
     const LPARAM cell = MAKELPARAM(static_cast<WORD>(selRow), static_cast<WORD>(selCol));
-    ::SendMessageA(pickerWindow, code, currentColour, cell);
-    if (::IsWindow(self)) ::DestroyWindow(self);
+    ::SendMessageA(m_pickerWindow, code, currentColour, cell);
+    DestroyWindow();
 }
 
 void CColourPalette::RunColourDialog() {
@@ -279,12 +280,11 @@ void CColourPalette::RunColourDialog() {
     for (int i = 0; i < kCustomColourCount; ++i)
         custom[i] = WithoutTopByte(PaletteTable[static_cast<size_t>(kFirstCustomEntry + i)].colour);
 
-    const HWND self = m_hWnd;
     CColorDialog dialog(initialColour, CC_FULLOPEN | CC_ANYCOLOR, this);
     dialog.m_cc.lpCustColors = custom;
     const INT_PTR result = dialog.DoModal();
-    // Destroyed meanwhile (with its owner, say): the object is gone with its window.
-    if (!::IsWindow(self)) return;
+    // Destroyed meanwhile (with its owner, say): the object waits for this message to return.
+    if (m_hWnd == nullptr) return;
 
     if (result == IDOK) {
         currentColour = dialog.GetColor();
@@ -295,15 +295,12 @@ void CColourPalette::RunColourDialog() {
     ::SetCapture(m_hWnd);
 }
 
-const MessageMap* CColourPalette::GetThisMessageMap() {
+MessageEntryList CColourPalette::MessageEntries() {
     static const MessageEntry entries[] = {
         OnMouseEntry<&CColourPalette::OnLButtonUp>(WM_LBUTTONUP),
         OnPaintEntry<&CColourPalette::OnPaint>(),
         OnMouseEntry<&CColourPalette::OnMouseMove>(WM_MOUSEMOVE),
         OnKeyDownEntry<&CColourPalette::OnKeyDown>(),
     };
-    static const MessageMap map{CWnd::GetThisMessageMap(), entries, std::size(entries)};
-    return &map;
+    return entries;
 }
-
-const MessageMap* CColourPalette::GetMessageMap() const { return GetThisMessageMap(); }

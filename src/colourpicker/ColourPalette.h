@@ -11,12 +11,10 @@
 #include "colourpicker/PaletteLayout.h"
 #include "framework/ToolTipCtrl.h"
 #include "framework/UniqueHandle.h"
-#include "framework/Wnd.h"
+#include "framework/WindowImpl.h"
 
-class CColourPalette : public CWnd {
+class CColourPalette : public WindowImpl<CColourPalette, CWnd> {
 public:
-    static constexpr const char* RuntimeClassName = "CColourButton";
-
     // Opens a popup at screen point (x, y) and leaves it to itself: it deletes itself when
     // its window goes, and a popup whose window cannot be made is freed at once. `row` or
     // `column` -1 selects the first entry equal to `initialColour`. `customColours` (16
@@ -33,12 +31,11 @@ public:
     PaletteItem HoverItem() const { return PaletteItem{hoverRow, hoverCol}; }
     PaletteItem SelectedItem() const { return PaletteItem{selRow, selCol}; }
     COLORREF CurrentColour() const { return currentColour; }
-    const PaletteLayout& Geometry() const { return layout; }
+    const PaletteLayout& Geometry() const { return m_layout; }
     RECT WindowRect() const { return windowRect; }
     int ToolCount() const { return tips.GetToolCount(); }
 
-    static const MessageMap* GetThisMessageMap();
-    const MessageMap* GetMessageMap() const override;
+    static MessageEntryList MessageEntries();
 
 protected:
     void PostNcDestroy() override;
@@ -63,7 +60,7 @@ private:
 
     COLORREF* customColours = nullptr;
     int entryCount;
-    PaletteLayout layout;  // columns, rows, boxSize, margin, customRect, separatorRect
+    PaletteLayout m_layout;  // columns, rows, boxSize, margin, customRect, separatorRect
     int hoverRow = -1;
     int hoverCol = -1;
     int selRow = -1;
@@ -77,7 +74,7 @@ private:
     CWnd* picker = nullptr;
     // The picker's window as it was at opening: the popup never reaches through a picker
     // object that may have gone meanwhile.
-    HWND pickerWindow = nullptr;
+    HWND m_pickerWindow = nullptr;
     // Set once the popup is open; before that its opener frees it.
-    bool ownsItself = false;
+    bool m_ownsItself = false;
 };

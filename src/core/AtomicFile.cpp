@@ -7,30 +7,12 @@
 #include <new>
 #include <stdexcept>
 
+#include "framework/UniqueHandle.h"
+
 namespace {
 
 bool g_stopBeforeReplace = false;
 unsigned g_replacementsBeforeStop = 0;
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : m_handle(handle) {}
-    ~FileHandle() { close(); }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-
-    bool valid() const { return m_handle != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return m_handle; }
-    bool close() {
-        if (!valid()) return true;
-        const bool closed = CloseHandle(m_handle) != FALSE;
-        m_handle = INVALID_HANDLE_VALUE;
-        return closed;
-    }
-
-private:
-    HANDLE m_handle;
-};
 
 // At most this much per ReadFile/WriteFile call, well inside a DWORD.
 constexpr size_t kChunk = 1u << 20;
@@ -54,9 +36,9 @@ FileRead ReadOnce(const std::string& path, size_t maxBytes, const std::function<
     held = false;
     length = 0;
     // Others may go on reading, writing or replacing the file while we read it.
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file.valid()) {
+    if (!file) {
         const DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return FileRead::Missing;
         held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
@@ -126,11 +108,13 @@ bool AtomicFile::write(const std::string& path, const std::string& bytes) {
     }
     const std::string temporary = temporaryPath(path);
     {
-        FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        UniqueFile file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.valid()) return false;
+        if (!file) return false;
         const bool written = WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());
-        if (!file.close() || !written) {
+        // A write the system could not finish may show only when the file is closed.
+        const bool closed = CloseHandle(file.release()) != FALSE;
+        if (!closed || !written) {
             DeleteFileA(temporary.c_str());
             return false;
         }

@@ -10,10 +10,3 @@ bool CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
     }
     return CWnd::OnChildNotify(message, wParam, lParam, result);
 }
-
-const MessageMap* CButton::GetThisMessageMap() {
-    static const MessageMap map{CWnd::GetThisMessageMap(), nullptr, 0};
-    return &map;
-}
-
-const MessageMap* CButton::GetMessageMap() const { return GetThisMessageMap(); }

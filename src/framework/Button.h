@@ -12,7 +12,4 @@ public:
     virtual void DrawItem(LPDRAWITEMSTRUCT item);
 
     bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
-
-    static const MessageMap* GetThisMessageMap();
-    const MessageMap* GetMessageMap() const override;
 };

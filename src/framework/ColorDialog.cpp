@@ -1,5 +1,6 @@
 #include "framework/ColorDialog.h"
 
+#include "framework/ScopeExit.h"
 #include "framework/Wnd.h"
 
 CColorDialog::CColorDialog(COLORREF initial, DWORD flags, CWnd* parent) : m_cc{}, m_parent(parent) {
@@ -19,7 +20,8 @@ INT_PTR CColorDialog::DoModal() {
     HWND top = m_cc.hwndOwner != nullptr ? ::GetAncestor(m_cc.hwndOwner, GA_ROOTOWNER) : nullptr;
     if (top == m_cc.hwndOwner || !::IsWindowEnabled(top)) top = nullptr;
     if (top != nullptr) ::EnableWindow(top, FALSE);
-    const BOOL chosen = ::ChooseColorA(&m_cc);
-    if (top != nullptr && ::IsWindow(top)) ::EnableWindow(top, TRUE);
-    return chosen ? IDOK : IDCANCEL;
+    const auto enableAgain = ScopeExit([top] {
+        if (top != nullptr && ::IsWindow(top)) ::EnableWindow(top, TRUE);
+    });
+    return ::ChooseColorA(&m_cc) ? IDOK : IDCANCEL;
 }

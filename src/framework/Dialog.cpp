@@ -9,21 +9,9 @@ CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_pa
 CDialog::~CDialog() = default;
 
 HWND CDialog::CreateFromTemplate(HWND owner) {
-    HINSTANCE instance = AfxGetResourceHandle();
-    HRSRC found = ::FindResourceA(instance, MAKEINTRESOURCEA(m_templateId), MAKEINTRESOURCEA(5));
-    if (found == nullptr) return nullptr;
-    HGLOBAL loaded = ::LoadResource(instance, found);
-    const void* dialogTemplate = loaded != nullptr ? ::LockResource(loaded) : nullptr;
-    if (dialogTemplate == nullptr) return nullptr;
-
-    HWND hwnd;
-    {
-        WindowCreationHook hook(this);
-        hwnd = ::CreateDialogIndirectParamA(instance, static_cast<LPCDLGTEMPLATEA>(dialogTemplate),
-                                            owner, &CDialog::DialogProc,
-                                            reinterpret_cast<LPARAM>(this));
-    }
-    return hwnd;
+    WindowCreationHook hook(this);
+    return ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_templateId), owner, &CDialog::DialogProc,
+                                reinterpret_cast<LPARAM>(this));
 }
 
 INT_PTR CDialog::DoModal() {
@@ -144,13 +132,10 @@ BOOL CDialog::PreTranslateMessage(MSG* msg) {
     return ::IsDialogMessageA(m_hWnd, msg);
 }
 
-const MessageMap* CDialog::GetThisMessageMap() {
+MessageEntryList CDialog::MessageEntries() {
     static const MessageEntry entries[] = {
         OnCommandEntry<&CDialog::OnOK>(BN_CLICKED, IDOK),
         OnCommandEntry<&CDialog::OnCancel>(BN_CLICKED, IDCANCEL),
     };
-    static const MessageMap map{CWnd::GetThisMessageMap(), entries, std::size(entries)};
-    return &map;
+    return entries;
 }
-
-const MessageMap* CDialog::GetMessageMap() const { return GetThisMessageMap(); }

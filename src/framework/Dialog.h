@@ -7,11 +7,11 @@
 // Tab, the arrow keys, Enter and Escape their dialog meaning.
 #pragma once
 
-#include "framework/Wnd.h"
+#include "framework/WindowImpl.h"
 
 class CDataExchange;
 
-class CDialog : public CWnd {
+class CDialog : public WindowImpl<CDialog, CWnd> {
 public:
     explicit CDialog(UINT templateId, CWnd* parent = nullptr);
     ~CDialog() override;
@@ -29,10 +29,8 @@ public:
 
     BOOL PreTranslateMessage(MSG* msg) override;
 
-    static const MessageMap* GetThisMessageMap();
-    const MessageMap* GetMessageMap() const override;
+    static MessageEntryList MessageEntries();
 
-    UINT TemplateId() const { return m_templateId; }
     bool IsRunningModal() const { return m_continueModal; }
 
 protected:

@@ -1,14 +1,25 @@
-// One owner for one platform handle: closes it with the given function when it goes.
+// One owner for one platform handle: closes it with the given function when it goes. What
+// counts as no handle at all is the kind's own: null for most, INVALID_HANDLE_VALUE for the
+// files CreateFile opens.
 //
 //     UniqueBitmap bitmap(CreateDIBSection(...));   // DeleteObject on scope exit
-//     UniqueMemoryDC dc(CreateCompatibleDC(ref));   // DeleteDC on scope exit
+//     UniqueFile file(CreateFileA(...));            // CloseHandle, unless the open failed
 #pragma once
 
 #include <windows.h>
 
 #include <utility>
 
-template <class Handle, auto Close>
+// No handle is null.
+struct NullHandle {
+    static constexpr std::nullptr_t Value() { return nullptr; }
+};
+// No handle is INVALID_HANDLE_VALUE.
+struct InvalidHandleValue {
+    static HANDLE Value() { return INVALID_HANDLE_VALUE; }
+};
+
+template <class Handle, auto Close, class None = NullHandle>
 class UniqueHandle {
 public:
     UniqueHandle() = default;
@@ -24,33 +35,31 @@ public:
     }
 
     Handle get() const { return m_handle; }
-    explicit operator bool() const { return m_handle != nullptr; }
+    explicit operator bool() const { return m_handle != NoHandle(); }
 
-    Handle release() { return std::exchange(m_handle, nullptr); }
-    void reset(Handle handle = nullptr) {
+    Handle release() { return std::exchange(m_handle, NoHandle()); }
+    void reset(Handle handle = NoHandle()) {
         Handle old = std::exchange(m_handle, handle);
-        if (old != nullptr) Close(old);
+        if (old != NoHandle()) Close(old);
     }
 
 private:
-    Handle m_handle = nullptr;
+    static Handle NoHandle() { return static_cast<Handle>(None::Value()); }
+
+    Handle m_handle = NoHandle();
 };
 
 namespace unique_handle_detail {
 inline void DeleteGdiObject(HGDIOBJ object) { ::DeleteObject(object); }
 inline void DeleteMemoryDC(HDC dc) { ::DeleteDC(dc); }
 inline void UnloadModule(HMODULE module) { ::FreeLibrary(module); }
-inline void DestroyIconHandle(HICON icon) { ::DestroyIcon(icon); }
-inline void CloseFileHandle(HANDLE file) {
-    if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
-}
+inline void CloseKernelHandle(HANDLE handle) { ::CloseHandle(handle); }
 }  // namespace unique_handle_detail
 
 using UniqueBitmap = UniqueHandle<HBITMAP, &unique_handle_detail::DeleteGdiObject>;
 using UniqueBrush = UniqueHandle<HBRUSH, &unique_handle_detail::DeleteGdiObject>;
 using UniquePen = UniqueHandle<HPEN, &unique_handle_detail::DeleteGdiObject>;
 using UniqueFont = UniqueHandle<HFONT, &unique_handle_detail::DeleteGdiObject>;
-using UniqueRegion = UniqueHandle<HRGN, &unique_handle_detail::DeleteGdiObject>;
 using UniqueMemoryDC = UniqueHandle<HDC, &unique_handle_detail::DeleteMemoryDC>;
 using UniqueModule = UniqueHandle<HMODULE, &unique_handle_detail::UnloadModule>;
-using UniqueIcon = UniqueHandle<HICON, &unique_handle_detail::DestroyIconHandle>;
+using UniqueFile = UniqueHandle<HANDLE, &unique_handle_detail::CloseKernelHandle, InvalidHandleValue>;

@@ -18,17 +18,6 @@ BOOL CWinApp::InitInstance() { return TRUE; }
 
 int CWinApp::ExitInstance() { return 0; }
 
-int CWinApp::Run() {
-    MSG msg{};
-    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (!CWnd::WalkPreTranslateTree(SafeHwnd(m_pMainWnd), &msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-    }
-    return ExitInstance();
-}
-
 bool CWinApp::OnCommand(UINT id) {
     const AppCommandMap* map = GetCommandMap();
     for (std::size_t i = 0; map != nullptr && i < map->count; ++i) {
@@ -64,6 +53,6 @@ int AfxWinMain(HINSTANCE instance) {
     CWinApp* app = AfxGetApp();
     if (app == nullptr) return -1;
     app->m_hInstance = instance;
-    if (!app->InitInstance()) return app->ExitInstance();
-    return app->Run();
+    app->InitInstance();
+    return app->ExitInstance();
 }

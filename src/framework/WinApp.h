@@ -1,5 +1,5 @@
-// CWinApp: the one application object. The entry point runs InitInstance, then the message
-// loop if InitInstance returned true, then ExitInstance, whose result is the exit code.
+// CWinApp: the one application object. The entry point runs InitInstance, in which the main
+// window runs its own modal loop, then ExitInstance, whose result is the exit code.
 #pragma once
 
 #include <windows.h>
@@ -32,8 +32,6 @@ public:
 
     virtual BOOL InitInstance();
     virtual int ExitInstance();
-    // The message loop, for an application that has a main window of its own.
-    virtual int Run();
 
     // A command that reached no window; true when the command map handled it.
     bool OnCommand(UINT id);

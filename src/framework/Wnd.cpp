@@ -1,17 +1,30 @@
 #include "framework/Wnd.h"
 
+#include <cassert>
 #include <vector>
 
 #include "framework/WindowCreationHook.h"
 
 namespace {
 const char* const kObjectProperty = "Placard.CWnd";
+WindowOutlivedHandler windowOutlivedHandler = nullptr;
 }  // namespace
+
+WindowOutlivedHandler SetWindowOutlivedHandler(WindowOutlivedHandler handler) {
+    const WindowOutlivedHandler previous = windowOutlivedHandler;
+    windowOutlivedHandler = handler;
+    return previous;
+}
 
 CWnd::CWnd() = default;
 
 CWnd::~CWnd() {
-    if (m_hWnd != nullptr && ::IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);
+    if (m_hWnd != nullptr && ::IsWindow(m_hWnd)) {
+        if (windowOutlivedHandler != nullptr) windowOutlivedHandler(m_hWnd);
+        else assert(!"a window object was destroyed before its window");
+        // Nothing stays on the screen, and nothing calls into the object once it is gone.
+        ::DestroyWindow(m_hWnd);
+    }
     // A window that survived (another thread's, say) must not call into a dead object.
     if (m_hWnd != nullptr) Detach();
 }
@@ -82,15 +95,21 @@ LRESULT CALLBACK CWnd::StandardWindowProc(HWND hwnd, UINT message, WPARAM wParam
 
     const CurrentMessage saved = wnd->m_current;
     wnd->m_current = CurrentMessage{message, wParam, lParam};
+    ++wnd->m_messageDepth;
     const LRESULT result = wnd->WindowProc(message, wParam, lParam);
-    // A handler that destroyed the window may have deleted a self-owning object with it.
-    if (FromHandlePermanent(hwnd) != wnd) return result;
+    --wnd->m_messageDepth;
     wnd->m_current = saved;
 
     if (message == WM_NCDESTROY) {
-        // The window is gone: unbind it, then let an object that owns itself go.
+        // The window is gone: nothing reaches the object through it any more.
         wnd->Detach();
-        wnd->PostNcDestroy();
+        wnd->m_finalMessagePending = true;
+    }
+    // Handlers of the window's outer messages may still be running on the object: it is let go
+    // only when the outermost has returned.
+    if (wnd->m_finalMessagePending && wnd->m_messageDepth == 0) {
+        wnd->m_finalMessagePending = false;
+        wnd->PostNcDestroy();  // may delete the object
     }
     return result;
 }
@@ -133,6 +152,8 @@ bool CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    // An outer handler of a window that has gone meanwhile: there is nothing left to do.
+    if (m_hWnd == nullptr) return 0;
     if (m_superWndProc != nullptr)
         return ::CallWindowProcA(m_superWndProc, m_hWnd, message, wParam, lParam);
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);

@@ -5,6 +5,12 @@
 // property. Its messages first go through the class's message map; what the map does not
 // handle goes to the window procedure it had before (the class's own, for a subclassed
 // control or a dialog), or to DefWindowProc.
+//
+// Lifetime: the window goes first, then the object. WM_NCDESTROY unbinds the window; the
+// object's final hook (PostNcDestroy) runs once the outermost of the window's messages then
+// being handled has returned, so a handler whose window is destroyed under it still has its
+// whole object until it returns. An object destroyed while its window still exists is a
+// programming error, reported (see SetWindowOutlivedHandler).
 #pragma once
 
 #include <windows.h>
@@ -22,7 +28,6 @@ public:
 
     HWND m_hWnd = nullptr;
 
-    HWND GetSafeHwnd() const { return m_hWnd; }
     operator HWND() const { return m_hWnd; }
 
     // The object bound to a window, or null for a window of no object of ours.
@@ -43,7 +48,8 @@ public:
     virtual BOOL PreTranslateMessage(MSG* msg);
     // A parent offers WM_COMMAND and WM_DRAWITEM from this child here first; true stops it.
     virtual bool OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
-    // The window is gone (after WM_NCDESTROY); an object that owns itself deletes itself here.
+    // The window is gone and none of its messages is being handled any more; an object that
+    // owns itself deletes itself here.
     virtual void PostNcDestroy() {}
 
     // Offers msg to each window from msg->hwnd up its parent (or owner) chain, stopping
@@ -107,7 +113,17 @@ private:
         LPARAM lParam = 0;
     };
     CurrentMessage m_current;
+    // How many of the window's messages are being handled now, one inside another.
+    int m_messageDepth = 0;
+    // The window has gone while some of its messages were still being handled.
+    bool m_finalMessagePending = false;
 };
+
+// Told when a CWnd object is destroyed while its window still exists: the window is then
+// destroyed by what is left of the object, so the derived class's handlers (OnDestroy, ...)
+// never see its end. Without a handler a debug build asserts. Returns the previous handler.
+using WindowOutlivedHandler = void (*)(HWND window);
+WindowOutlivedHandler SetWindowOutlivedHandler(WindowOutlivedHandler handler);
 
 // The window of an object that may be absent.
 inline HWND SafeHwnd(const CWnd* wnd) { return wnd != nullptr ? wnd->m_hWnd : nullptr; }

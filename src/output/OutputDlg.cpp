@@ -22,11 +22,9 @@ constexpr BYTE kFrameAlpha = 253;
 
 }  // namespace
 
-COutputDlg::COutputDlg(CWnd* parent) : CDialog(IDD_OUTPUT, parent) {}
+COutputDlg::COutputDlg(CWnd* parent) : WindowImpl(IDD_OUTPUT, parent) {}
 
-COutputDlg::~COutputDlg() { DestroyWindow(); }
-
-const MessageMap* COutputDlg::GetThisMessageMap() {
+MessageEntryList COutputDlg::MessageEntries() {
     static const MessageEntry entries[] = {
         OnMouseEntry<&COutputDlg::OnLButtonDown>(WM_LBUTTONDOWN),
         OnCreateEntry<&COutputDlg::OnCreate>(),
@@ -34,11 +32,8 @@ const MessageMap* COutputDlg::GetThisMessageMap() {
         OnDestroyEntry<&COutputDlg::OnDestroy>(),
         OnMessageEntry<&COutputDlg::OnWindowPosChanged>(WM_WINDOWPOSCHANGED),
     };
-    static const MessageMap map{CDialog::GetThisMessageMap(), entries, std::size(entries)};
-    return &map;
+    return entries;
 }
-
-const MessageMap* COutputDlg::GetMessageMap() const { return GetThisMessageMap(); }
 
 void ExitForMissingUser32() {
     AfxMessageBox("User32.dll ERROR!");
@@ -70,15 +65,15 @@ void COutputDlg::OnTimer(UINT_PTR id) {
 void COutputDlg::OnDestroy() {
     Default();
     StopTimer();
-    keepAwake.Follow(false);
+    m_keepAwake.Follow(false);
 }
 
 // Every show and hide ends here, whichever call made it.
 LRESULT COutputDlg::OnWindowPosChanged(WPARAM, LPARAM) {
     const LRESULT result = Default();
     const RECT rect = GetWindowRect();
-    lastCorner = POINT{rect.left, rect.top};
-    keepAwake.Follow(IsWindowVisible() != FALSE);
+    m_lastCorner = POINT{rect.left, rect.top};
+    m_keepAwake.Follow(IsWindowVisible() != FALSE);
     return result;
 }
 
@@ -118,20 +113,20 @@ void COutputDlg::Render() {
     std::optional<ScopedSelectObject> selection;
     std::optional<Gdiplus::Graphics> graphics;
 
-    reference.emplace(m_hWnd);
+    reference.emplace(GetClientDC(m_hWnd));
     memory.reset(::CreateCompatibleDC(reference->get()));
     if (!memory) return;
     memDC = memory.get();
     void* frameBits = nullptr;
     frame.reset(CreateTopDownDibSection(memDC, width, height, &frameBits));
-    if (frame) selection.emplace(memDC, frame.get());
+    if (frame) selection.emplace(SelectInto(memDC, frame.get()));
     if (!frame || !*selection) {
         memDC = nullptr;
         return;
     }
 
     blend.SourceConstantAlpha = kFrameAlpha;
-    destination.emplace(m_hWnd);
+    destination.emplace(GetClientDC(m_hWnd));
     // The window's present corner, not placeRect's: a dragged window stays where it is.
     const RECT window = GetWindowRect();
     POINT target{window.left, window.top};

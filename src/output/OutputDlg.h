@@ -14,11 +14,9 @@
 using UpdateLayeredWindowFunction = BOOL(WINAPI*)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF,
                                                   BLENDFUNCTION*, DWORD);
 
-class COutputDlg : public CDialog {
+class COutputDlg : public WindowImpl<COutputDlg, CDialog> {
 public:
     explicit COutputDlg(CWnd* parent);
-    // Destroys the window while the object is still whole, so that OnDestroy runs.
-    ~COutputDlg() override;
 
     // Moves and sizes the window to rect, shows the first picture at once and restarts
     // the rotation timer with the present interval.
@@ -39,12 +37,11 @@ public:
     HMODULE User32() const { return user32.get(); }
     UpdateLayeredWindowFunction UpdateLayeredWindowEntry() const { return updateLayeredWindow; }
     HDC MemDC() const { return memDC; }
-    bool KeepsDisplayOn() const { return keepAwake.Active(); }
+    bool KeepsDisplayOn() const { return m_keepAwake.Active(); }
     // The window's top-left corner when it last moved, kept once the window is gone.
-    POINT LastCorner() const { return lastCorner; }
+    POINT LastCorner() const { return m_lastCorner; }
 
-    static const MessageMap* GetThisMessageMap();
-    const MessageMap* GetMessageMap() const override;
+    static MessageEntryList MessageEntries();
 
     static constexpr UINT_PTR kRotationTimer = 1;
 
@@ -65,8 +62,8 @@ protected:
     UpdateLayeredWindowFunction updateLayeredWindow = nullptr;
     RECT placeRect{0, 0, 0, 0};
     int slideIndex = 0;
-    DisplayKeepAwake keepAwake;
-    POINT lastCorner{0, 0};
+    DisplayKeepAwake m_keepAwake;
+    POINT m_lastCorner{0, 0};
 };
 
 // What the window does when "User32.DLL" cannot be loaded: the framework's message box

@@ -32,18 +32,19 @@ int EdgeFrom(int origin, int size) {
 }  // namespace
 
 CSettingsDlg::CSettingsDlg(CWnd* parent)
-    : CDialog(IDD_SETTINGS, parent),
+    : WindowImpl(IDD_SETTINGS, parent),
       m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_APP))) {}
 
 CSettingsDlg::~CSettingsDlg() = default;
 
 void CSettingsDlg::DoDataExchange(CDataExchange* exchange) {
     CDialog::DoDataExchange(exchange);
+    DDX_Control(exchange, IDC_ENABLE, m_enableCheck);
     DDX_Control(exchange, IDC_CLRFONT, m_clrfontPicker);
     DDX_Control(exchange, IDC_CLRBG, m_clrbgPicker);
 }
 
-const MessageMap* CSettingsDlg::GetThisMessageMap() {
+MessageEntryList CSettingsDlg::MessageEntries() {
     static const MessageEntry entries[] = {
         OnPaintEntry<&CSettingsDlg::OnPaint>(),
         OnQueryDragIconEntry<&CSettingsDlg::OnQueryDragIcon>(),
@@ -56,11 +57,8 @@ const MessageMap* CSettingsDlg::GetThisMessageMap() {
         OnQueryEndSessionEntry<&CSettingsDlg::OnQueryEndSession>(),
         OnEndSessionEntry<&CSettingsDlg::OnEndSession>(),
     };
-    static const MessageMap map{CDialog::GetThisMessageMap(), entries, std::size(entries)};
-    return &map;
+    return entries;
 }
-
-const MessageMap* CSettingsDlg::GetMessageMap() const { return GetThisMessageMap(); }
 
 BOOL CSettingsDlg::OnInitDialog() {
     CDialog::OnInitDialog();
@@ -92,7 +90,7 @@ BOOL CSettingsDlg::OnInitDialog() {
         m_savedCorner = POINT{x, y};
     }
 
-    ::SendDlgItemMessageA(m_hWnd, IDC_ENABLE, BM_SETCHECK, static_cast<WPARAM>(SharedState::on), 0);
+    m_enableCheck.SetCheck(SharedState::on);
     SetDlgItemText(IDC_WIDTH, core.getStrInt(SharedState::width));
     SetDlgItemText(IDC_HEIGHT, core.getStrInt(SharedState::height));
     SetDlgItemText(IDC_INTERVAL, core.getStrInt(SharedState::interval));
@@ -140,8 +138,7 @@ int CSettingsDlg::ReadIntField(int id) const { return ParseIntField(GetDlgItemTe
 
 bool CSettingsDlg::CollectSettings(bool validate) {
     CCore& core = *SharedState::core;
-    SharedState::on =
-        ::SendDlgItemMessageA(m_hWnd, IDC_ENABLE, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+    SharedState::on = m_enableCheck.GetCheck() == BST_CHECKED ? 1 : 0;
     const std::string items = GetDlgItemText(IDC_ITEMS);
     SharedState::dispbtm = GetDlgItemText(IDC_DISPBTM);
     SharedState::width = ReadIntField(IDC_WIDTH);
@@ -180,8 +177,7 @@ void CSettingsDlg::OnApply() {
 }
 
 void CSettingsDlg::OnEnableOutput() {
-    SharedState::on =
-        ::SendDlgItemMessageA(m_hWnd, IDC_ENABLE, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+    SharedState::on = m_enableCheck.GetCheck() == BST_CHECKED ? 1 : 0;
     ApplyOutput();
 }
 
@@ -287,6 +283,6 @@ void CSettingsDlg::MoveToSecondScreen() {
                                    EdgeFrom(SharedState::screenWidth, SharedState::width),
                                    SharedState::height};
     SharedState::placed = SharedState::screenWidth;
-    ::SendDlgItemMessageA(m_hWnd, IDC_ENABLE, BM_SETCHECK, static_cast<WPARAM>(SharedState::on), 0);
+    m_enableCheck.SetCheck(SharedState::on);
     output->Place(SharedState::outputRect);
 }

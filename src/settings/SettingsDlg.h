@@ -11,10 +11,11 @@
 #include <optional>
 
 #include "colourpicker/ColourButton.h"
+#include "framework/Button.h"
 #include "framework/Dialog.h"
 #include "settings/PlaylistFile.h"
 
-class CSettingsDlg : public CDialog {
+class CSettingsDlg : public WindowImpl<CSettingsDlg, CDialog> {
 public:
     explicit CSettingsDlg(CWnd* parent = nullptr);
     ~CSettingsDlg() override;
@@ -33,8 +34,7 @@ public:
     bool CollectSettings(bool validate);
     int ReadIntField(int id) const;
 
-    static const MessageMap* GetThisMessageMap();
-    const MessageMap* GetMessageMap() const override;
+    static MessageEntryList MessageEntries();
 
 protected:
     void DoDataExchange(CDataExchange* exchange) override;
@@ -61,6 +61,7 @@ private:
     // left it at ("placex", "placey"), instead of the usual first placement.
     bool m_restorePlace = false;
     std::optional<POINT> m_savedCorner;
+    CButton m_enableCheck;
     CColourButton m_clrfontPicker;
     CColourButton m_clrbgPicker;
     HICON m_hIcon;

@@ -374,9 +374,9 @@ TEST_F(ColourButtonDrawingTest, TheDefaultColourShowsAsTheWorkspaceColourOfConst
 }
 
 // A dialog that swallows Escape for itself and its controls, as the settings dialog does.
-class EscapeSwallowingDialog : public CDialog {
+class EscapeSwallowingDialog : public WindowImpl<EscapeSwallowingDialog, CDialog> {
 public:
-    EscapeSwallowingDialog() : CDialog(IDD_SETTINGS) {}
+    EscapeSwallowingDialog() : WindowImpl(IDD_SETTINGS) {}
 
     CColourButton background;
     std::vector<Notification> received;
@@ -394,16 +394,14 @@ public:
     }
     void OnCancel() override { ++cancels; }
 
-    static const MessageMap* GetThisMessageMap() {
+    static MessageEntryList MessageEntries() {
         static const MessageEntry entries[] = {
             OnMessageEntry<&EscapeSwallowingDialog::OnOpened>(PICK_OPENED),
             OnMessageEntry<&EscapeSwallowingDialog::OnClosed>(PICK_CLOSED),
             OnMessageEntry<&EscapeSwallowingDialog::OnCancelled>(PICK_CANCELLED),
         };
-        static const MessageMap map{CDialog::GetThisMessageMap(), entries, std::size(entries)};
-        return &map;
+        return entries;
     }
-    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
 
 private:
     LRESULT Record(UINT message, WPARAM w, LPARAM l) {

@@ -361,6 +361,25 @@ TEST_F(ColourPaletteTest, DestroyedWithItsOwnerItSendsNothing) {
     EXPECT_TRUE(picker.received.empty());
 }
 
+// The owner goes while the popup's colour dialog runs inside one of the popup's own messages:
+// the popup outlives its window until that message returns, and sends nothing.
+TEST_F(ColourPaletteTest, DestroyedWithItsOwnerDuringTheColourDialogItSendsNothing) {
+    CColourPalette* popup = Open(kSilver);
+    ASSERT_NE(popup, nullptr);
+    const HWND hwnd = popup->m_hWnd;
+    MoveMouse(hwnd, CentreOf(popup->Geometry().customRect));
+    picker.received.clear();
+    {
+        ModalBoxAnswerer answerer([&](HWND) { top.DestroyWindow(); });
+        PostAndDispatch(hwnd, WM_KEYDOWN, VK_RETURN, 0);
+        ASSERT_EQ(answerer.boxes().size(), 1u);
+    }
+    PumpMessages();
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(FindOpenPalette(), nullptr);
+    EXPECT_TRUE(picker.received.empty());
+}
+
 // The popup's own pixels, read from its window.
 // The popup's class shares one device context, so each read takes it only for a moment.
 class PopupPixels {

@@ -25,7 +25,7 @@ LRESULT RecordingWindow::Record(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-const MessageMap* RecordingWindow::GetThisMessageMap() {
+MessageEntryList RecordingWindow::MessageEntries() {
     static const MessageEntry entries[] = {
         OnMessageEntry<&RecordingWindow::OnChanged>(PICK_CHANGED),
         OnMessageEntry<&RecordingWindow::OnOpened>(PICK_OPENED),
@@ -35,11 +35,8 @@ const MessageMap* RecordingWindow::GetThisMessageMap() {
         OnCommandEntry<&RecordingWindow::OnBackgroundClicked>(BN_CLICKED, kBackgroundButtonId),
         OnCommandEntry<&RecordingWindow::OnTextClicked>(BN_CLICKED, kTextButtonId),
     };
-    static const MessageMap map{CWnd::GetThisMessageMap(), entries, std::size(entries)};
-    return &map;
+    return entries;
 }
-
-const MessageMap* RecordingWindow::GetMessageMap() const { return GetThisMessageMap(); }
 
 namespace {
 BOOL CALLBACK CollectPalette(HWND hwnd, LPARAM found) {

@@ -11,7 +11,7 @@
 #include "colourpicker/ColourButton.h"
 #include "colourpicker/ColourPalette.h"
 #include "colourpicker/PickNotifications.h"
-#include "framework/Wnd.h"
+#include "framework/WindowImpl.h"
 
 struct Notification {
     UINT message;
@@ -30,7 +30,7 @@ constexpr int kBackgroundButtonId = 1018;
 constexpr int kTextButtonId = 1021;
 constexpr int kPickerId = 7;
 
-class RecordingWindow : public CWnd {
+class RecordingWindow : public WindowImpl<RecordingWindow, CWnd> {
 public:
     // A visible top-level window, or a child of `parent`.
     bool Create(int x, int y, int width, int height, HWND parent = nullptr, int id = 0);
@@ -38,8 +38,7 @@ public:
     std::vector<Notification> received;
     const CColourButton* watched = nullptr;
 
-    static const MessageMap* GetThisMessageMap();
-    const MessageMap* GetMessageMap() const override;
+    static MessageEntryList MessageEntries();
 
 private:
     LRESULT Record(UINT message, WPARAM wParam, LPARAM lParam);

@@ -7,7 +7,9 @@
 
 #include "framework/Button.h"
 #include "framework/Dialog.h"
+#include "framework/ScopeExit.h"
 #include "framework/WinApp.h"
+#include "framework/WindowImpl.h"
 #include "resource.h"
 #include "support/MessagePump.h"
 
@@ -30,7 +32,7 @@ constexpr UINT kDerivedMessage = WM_USER + 2;
 constexpr UINT kBothMessage = WM_USER + 3;
 constexpr int kChildId = 77;
 
-class RecordingWnd : public CWnd {
+class RecordingWnd : public WindowImpl<RecordingWnd, CWnd> {
 public:
     std::vector<std::string> calls;
 
@@ -48,20 +50,18 @@ public:
     }
     void OnChildClicked() { calls.push_back("parent:clicked"); }
 
-    static const MessageMap* GetThisMessageMap() {
+    static MessageEntryList MessageEntries() {
         static const MessageEntry entries[] = {
             OnCreateEntry<&RecordingWnd::OnCreate>(),
             OnMessageEntry<&RecordingWnd::OnBase>(kBaseMessage),
             OnMessageEntry<&RecordingWnd::OnBothInBase>(kBothMessage),
             OnCommandEntry<&RecordingWnd::OnChildClicked>(BN_CLICKED, kChildId),
         };
-        static const MessageMap map{CWnd::GetThisMessageMap(), entries, std::size(entries)};
-        return &map;
+        return entries;
     }
-    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
 };
 
-class DerivedWnd : public RecordingWnd {
+class DerivedWnd : public WindowImpl<DerivedWnd, RecordingWnd> {
 public:
     bool* deleted = nullptr;
     ~DerivedWnd() override {
@@ -77,19 +77,17 @@ public:
     }
     void PostNcDestroy() override { delete this; }
 
-    static const MessageMap* GetThisMessageMap() {
+    static MessageEntryList MessageEntries() {
         static const MessageEntry entries[] = {
             OnMessageEntry<&DerivedWnd::OnDerived>(kDerivedMessage),
             OnMessageEntry<&DerivedWnd::OnBothInDerived>(kBothMessage),
         };
-        static const MessageMap map{RecordingWnd::GetThisMessageMap(), entries, std::size(entries)};
-        return &map;
+        return entries;
     }
-    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
 };
 
 // A button that may claim its own click and records what it was asked to draw.
-class ClaimingButton : public CButton {
+class ClaimingButton : public WindowImpl<ClaimingButton, CButton> {
 public:
     BOOL claim = TRUE;
     int clicks = 0;
@@ -106,14 +104,12 @@ public:
     }
     void DrawItem(LPDRAWITEMSTRUCT) override { ++drawn; }
 
-    static const MessageMap* GetThisMessageMap() {
+    static MessageEntryList MessageEntries() {
         static const MessageEntry entries[] = {
             OnReflectedCommandExEntry<&ClaimingButton::OnClicked>(BN_CLICKED),
         };
-        static const MessageMap map{CButton::GetThisMessageMap(), entries, std::size(entries)};
-        return &map;
+        return entries;
     }
-    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
 };
 
 TEST(WindowBindingTest, TheObjectIsBoundBeforeWmCreateAndUnboundWhenTheWindowGoes) {
@@ -129,13 +125,18 @@ TEST(WindowBindingTest, TheObjectIsBoundBeforeWmCreateAndUnboundWhenTheWindowGoe
     EXPECT_FALSE(IsWindow(hwnd));
 }
 
-TEST(WindowBindingTest, DestroyingTheObjectDestroysItsWindow) {
-    HWND hwnd;
+TEST(WindowBindingTest, AnObjectDestroyedBeforeItsWindowIsReportedAndTakesTheWindowAlong) {
+    static std::vector<HWND> reported;
+    reported.clear();
+    const WindowOutlivedHandler previous = SetWindowOutlivedHandler([](HWND hwnd) { reported.push_back(hwnd); });
+    const auto restore = ScopeExit([previous] { SetWindowOutlivedHandler(previous); });
+    HWND hwnd = nullptr;
     {
         RecordingWnd wnd;
         ASSERT_TRUE(wnd.CreateEx(0, WindowClass(), "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
         hwnd = wnd.m_hWnd;
     }
+    EXPECT_EQ(reported, std::vector<HWND>{hwnd});
     EXPECT_FALSE(IsWindow(hwnd));
 }
 

@@ -1,7 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <type_traits>
+
+#include "framework/ClientDC.h"
 #include "framework/ScopedSelectObject.h"
 #include "framework/UniqueHandle.h"
+#include "support/TempFolder.h"
+
+// A selection or a window's DC comes only from its factory, whose result must be kept: a
+// temporary that is undone at once does not compile.
+static_assert(!std::is_constructible_v<ScopedSelectObject, HDC, HGDIOBJ>);
+static_assert(!std::is_constructible_v<ClientDC, HWND>);
 
 namespace {
 
@@ -39,12 +49,31 @@ TEST(UniqueHandleTest, MoveTransfersOwnershipOnce) {
     EXPECT_FALSE(IsLive(pen));
 }
 
+// A file's owner takes INVALID_HANDLE_VALUE, what a failed open gives, for no file at all.
+TEST(UniqueHandleTest, AFileOwnerClosesAnOpenFileAndNeverAFailedOpen) {
+    TempFolder folder;
+    const std::string path = folder.file("held.txt");
+    const auto openAlone = [&] {
+        return UniqueFile(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                      nullptr));
+    };
+    {
+        const UniqueFile file = openAlone();
+        ASSERT_TRUE(file);
+        const UniqueFile second = openAlone();
+        EXPECT_FALSE(second) << "the file is not shared";
+        EXPECT_EQ(second.get(), INVALID_HANDLE_VALUE);
+    }
+    EXPECT_TRUE(openAlone()) << "closed when its owner went";
+    EXPECT_FALSE(UniqueFile());
+}
+
 TEST(ScopedSelectObjectTest, PutsThePreviousObjectBackSoTheSelectedOneCanBeDeleted) {
     UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
     HGDIOBJ original = GetCurrentObject(dc.get(), OBJ_BRUSH);
     HBRUSH brush = CreateSolidBrush(RGB(10, 20, 30));
     {
-        ScopedSelectObject selected(dc.get(), brush);
+        const ScopedSelectObject selected = SelectInto(dc.get(), brush);
         EXPECT_TRUE(selected);
         EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BRUSH), brush);
     }
@@ -55,7 +84,7 @@ TEST(ScopedSelectObjectTest, PutsThePreviousObjectBackSoTheSelectedOneCanBeDelet
 TEST(ScopedSelectObjectTest, NothingToRestoreWithoutADeviceContext) {
     HBRUSH brush = CreateSolidBrush(RGB(10, 20, 30));
     {
-        ScopedSelectObject selected(nullptr, brush);
+        const ScopedSelectObject selected = SelectInto(nullptr, brush);
         EXPECT_FALSE(selected);
     }
     EXPECT_TRUE(DeleteObject(brush));
