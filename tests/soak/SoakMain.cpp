@@ -1,6 +1,7 @@
 // placard_soak: runs the program for many thousands of frames at the shortest period and
 // says whether anything ran out: GDI objects, memory, or the frame itself.
 //   placard_soak [--frames N] [--switch-every N] [--baseline-at N] [--width N] [--height N]
+//                [--memory-allowance-mib N]
 // Exit status 0 when every target is met, 1 when one is missed, 2 for a bad argument.
 #include <windows.h>
 #include <objidl.h>
@@ -22,8 +23,6 @@ namespace {
 constexpr uint32_t kBackground = 0x203040;
 constexpr uint32_t kText = 0xFFE000;
 constexpr double kMiB = 1024.0 * 1024.0;
-constexpr uint64_t kResidentAllowance = 2u * 1024u * 1024u;
-
 bool ParseCount(const char* text, long& value) {
     char* end = nullptr;
     const long parsed = std::strtol(text, &end, 10);
@@ -40,6 +39,7 @@ bool ParseArguments(int argc, char** argv, SoakOptions& options) {
         if (std::strcmp(argv[i], "--baseline-at") == 0) target = &options.baselineAt;
         if (std::strcmp(argv[i], "--width") == 0) target = &options.width;
         if (std::strcmp(argv[i], "--height") == 0) target = &options.height;
+        if (std::strcmp(argv[i], "--memory-allowance-mib") == 0) target = &options.memoryAllowanceMiB;
         if (target == nullptr || i + 1 >= argc || !ParseCount(argv[++i], *target)) return false;
     }
     return options.baselineAt < options.frames && options.width >= 100 && options.width <= 8000 &&
@@ -74,7 +74,7 @@ const char* Verdict(bool met) { return met ? "ok" : "MISSED"; }
 int main(int argc, char** argv) {
     SoakOptions options;
     if (!ParseArguments(argc, argv, options)) {
-        std::fprintf(stderr, "usage: placard_soak [--frames N] [--switch-every N] [--baseline-at N] [--width N] [--height N]\n");
+        std::fprintf(stderr, "usage: placard_soak [--frames N] [--switch-every N] [--baseline-at N] [--width N] [--height N] [--memory-allowance-mib N]\n");
         return 2;
     }
     const std::vector<SoakPicture> pictures = {
@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
     const bool gdiMet = report.gdiAfter >= report.gdiBefore && report.gdiBefore > 0;
     const uint64_t grown =
         report.residentEnd > report.residentBaseline ? report.residentEnd - report.residentBaseline : 0;
-    const bool memoryMet = report.residentBaseline > 0 && grown <= kResidentAllowance;
+    const bool memoryMet = report.residentBaseline > 0 && grown <= static_cast<uint64_t>(options.memoryAllowanceMiB) * 1024u * 1024u;
 
     std::printf("Placard soak: %ld x %ld JPEG pictures and a bar text, interval 0, playlist of %zu switched %ld times\n",
                 options.width, options.height, pictures.size(), report.switches);

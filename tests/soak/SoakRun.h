@@ -22,6 +22,7 @@ struct SoakOptions {
     long baselineAt = 1000;    // when the first figures are taken
     long width = 1920;         // the output area, and the pictures' size
     long height = 1080;
+    long memoryAllowanceMiB = 2;  // resident growth allowed from the baseline to the end
     DWORD stallMs = 30000;     // no frame for this long ends the run as failed
 };
 
