@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "app/SharedState.h"
 #include "core/Core.h"
 #include "framework/ClientDC.h"
 #include "framework/DibSection.h"
@@ -12,6 +11,7 @@
 #include "output/OutputPlacement.h"
 #include "output/Playlist.h"
 #include "resource.h"
+#include "state/SharedState.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "output/Playlist.h"
 
-#include "app/SharedState.h"
 #include "core/Core.h"
 #include "core/TextEncoding.h"
+#include "state/SharedState.h"
 
 const std::string& Playlist::row(int i) const {
     static const std::string empty;

@@ -3,7 +3,6 @@
 #include <climits>
 #include <string>
 
-#include "app/SharedState.h"
 #include "core/Core.h"
 #include "framework/DataExchange.h"
 #include "framework/PaintDC.h"
@@ -14,6 +13,7 @@
 #include "resource.h"
 #include "settings/AboutDlg.h"
 #include "settings/IntField.h"
+#include "state/SharedState.h"
 
 namespace {
 

@@ -7,13 +7,13 @@
 #include <cmath>
 #include <vector>
 
-#include "app/SharedState.h"
 #include "bench/BenchClock.h"
 #include "bench/Median.h"
 #include "core/Core.h"
 #include "output/OutputDlg.h"
 #include "output/Playlist.h"
 #include "resource.h"
+#include "state/SharedState.h"
 #include "support/PictureFiles.h"
 #include "support/SharedStateReset.h"
 #include "support/TempFolder.h"

@@ -14,10 +14,10 @@
 #include <memory>
 #include <string>
 
-#include "app/SharedState.h"
 #include "core/Core.h"
 #include "output/InfoBarLayout.h"
 #include "output/Playlist.h"
+#include "state/SharedState.h"
 #include "support/TempFolder.h"
 
 class COutputDlg;

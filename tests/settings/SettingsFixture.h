@@ -7,11 +7,11 @@
 #include <functional>
 #include <string>
 
-#include "app/SharedState.h"
 #include "core/Core.h"
 #include "resource.h"
 #include "settings/ScriptedModal.h"
 #include "settings/SettingsDlg.h"
+#include "state/SharedState.h"
 #include "support/SharedStateReset.h"
 #include "support/TempFolder.h"
 

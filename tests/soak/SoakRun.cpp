@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/SharedState.h"
 #include "core/Core.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
@@ -10,6 +9,7 @@
 #include "output/OutputDlg.h"
 #include "output/Playlist.h"
 #include "resource.h"
+#include "state/SharedState.h"
 #include "support/GdiSlots.h"
 #include "support/ProcessFigures.h"
 #include "support/TestDib.h"

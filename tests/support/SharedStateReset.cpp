@@ -1,6 +1,6 @@
 #include "support/SharedStateReset.h"
 
-#include "app/SharedState.h"
+#include "state/SharedState.h"
 
 void ResetSharedState() {
     SharedState::width = SharedState::height = SharedState::interval = 0;
