@@ -27,9 +27,6 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
     return true;
 }
 
-// The platform reads a path only up to a NUL: a path holding one would name another file.
-bool IsFileName(const std::string& path) { return !path.empty() && path.find('\0') == std::string::npos; }
-
 // One attempt; Unreadable with `held` set when another program holds the file open.
 FileRead ReadOnce(const std::string& path, size_t maxBytes, const std::function<char*(size_t)>& room, size_t& length,
                   bool& held) {
@@ -66,6 +63,8 @@ FileRead ReadOnce(const std::string& path, size_t maxBytes, const std::function<
 }
 
 }  // namespace
+
+bool IsFileName(const std::string& path) { return !path.empty() && path.find('\0') == std::string::npos; }
 
 FileRead AtomicFile::read(const std::string& path, size_t maxBytes, std::string& bytes, unsigned patienceMs) {
     bytes.clear();

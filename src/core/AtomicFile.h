@@ -7,6 +7,10 @@
 #include <functional>
 #include <string>
 
+// Whether `path` can name a file: not empty and without a NUL. The platform reads a path only
+// up to a NUL, so a path holding one would name another file.
+bool IsFileName(const std::string& path);
+
 // What became of reading a whole file.
 enum class FileRead {
     Read,        // the bytes are the file's, all of them

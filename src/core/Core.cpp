@@ -260,8 +260,7 @@ FileRead CCore::readTxtFile(const std::string& path, std::string& bytes) const {
 void CCore::outTxtFile(const std::string& text, const std::string& path) const { AtomicFile::write(path, text); }
 
 bool CCore::isFileExist(const std::string& path) const {
-    // The platform would read a path only up to a NUL, and so answer for another file.
-    if (path.empty() || path.find('\0') != std::string::npos) return false;
+    if (!IsFileName(path)) return false;
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }

@@ -1,14 +1,6 @@
 #include "output/InfoBarLayout.h"
 
-#include <climits>
-
-namespace {
-LONG Saturated(long long value) {
-    if (value > INT_MAX) return INT_MAX;
-    if (value < INT_MIN) return INT_MIN;
-    return static_cast<LONG>(value);
-}
-}  // namespace
+#include "core/SaturatedInt.h"
 
 InfoBarLayout LayoutInfoBar(int textHeight, int width, int height) {
     const long long c = textHeight;
@@ -21,8 +13,8 @@ InfoBarLayout LayoutInfoBar(int textHeight, int width, int height) {
     layout.bandY = static_cast<float>(height - e);
     layout.bandWidth = static_cast<float>(static_cast<long long>(width) + 4);
     layout.bandHeight = static_cast<float>(e);
-    layout.textPoint = POINT{Saturated(d), Saturated(height - c - d)};
-    layout.margin = Saturated(d);
-    layout.bandRows = Saturated(e);
+    layout.textPoint = POINT{SaturatedInt(d), SaturatedInt(height - c - d)};
+    layout.margin = SaturatedInt(d);
+    layout.bandRows = SaturatedInt(e);
     return layout;
 }

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "core/Core.h"
+#include "core/SaturatedInt.h"
 #include "framework/ClientDC.h"
 #include "framework/DibSection.h"
 #include "framework/ScopedSelectObject.h"
@@ -83,8 +84,10 @@ void COutputDlg::Place(RECT rect) {
     // Without a window the timer would become a thread timer.
     if (m_hWnd == nullptr) return;
     placeRect = rect;
-    SetWindowPos(nullptr, rect.left, rect.top, Extent(rect.left, rect.right), Extent(rect.top, rect.bottom),
-                 SWP_NOZORDER);
+    // Placements read from the store are not checked: their edges may lie at the ends of the
+    // int range.
+    SetWindowPos(nullptr, rect.left, rect.top, SaturatedInt(LONGLONG{rect.right} - rect.left),
+                 SaturatedInt(LONGLONG{rect.bottom} - rect.top), SWP_NOZORDER);
     slideIndex = 0;
     Render();
     ShowWindow(SW_SHOW);
@@ -99,8 +102,8 @@ void COutputDlg::Render() {
     const LONG exStyle = ::GetWindowLongA(m_hWnd, GWL_EXSTYLE);
     if ((exStyle & WS_EX_LAYERED) == 0) ::SetWindowLongA(m_hWnd, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
 
-    const int width = Extent(placeRect.left, placeRect.right);
-    const int height = Extent(placeRect.top, placeRect.bottom);
+    const int width = SaturatedInt(LONGLONG{placeRect.right} - placeRect.left);
+    const int height = SaturatedInt(LONGLONG{placeRect.bottom} - placeRect.top);
     // A size no surface can have is skipped; the next placement or tick tries again.
     if (!FrameSizeIsDrawable(width, height)) return;
 

@@ -41,13 +41,6 @@ UINT RotationPeriod(int intervalSeconds) {
     return static_cast<UINT>(period);
 }
 
-int Extent(LONG a, LONG b) {
-    const long long extent = static_cast<long long>(b) - a;
-    if (extent > INT_MAX) return INT_MAX;
-    if (extent < INT_MIN) return INT_MIN;
-    return static_cast<int>(extent);
-}
-
 bool FrameSizeIsDrawable(int width, int height) {
     constexpr int kLargestSide = 32767;
     if (width < 1 || height < 1 || width > kLargestSide || height > kLargestSide) return false;

@@ -25,10 +25,6 @@ std::vector<RECT> MonitorRects();
 // take as a huge unsigned period: the picture stays rather than flickering.
 UINT RotationPeriod(int intervalSeconds);
 
-// b - a as an int, saturated: placements read from the store are not checked, and their
-// edges may lie at the ends of the int range.
-int Extent(LONG a, LONG b);
-
 // Whether a frame of this size can be composed: both sides from 1 to 32767 pixels (the
 // range a window's size messages carry) and the pixels within a 32-bit signed byte count.
 // Other sizes (a negative height or a width of 100000 read from the store) are skipped.

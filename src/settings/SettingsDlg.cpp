@@ -1,9 +1,9 @@
 #include "settings/SettingsDlg.h"
 
-#include <climits>
 #include <string>
 
 #include "core/Core.h"
+#include "core/SaturatedInt.h"
 #include "framework/DataExchange.h"
 #include "framework/PaintDC.h"
 #include "framework/WinApp.h"
@@ -19,15 +19,6 @@ namespace {
 
 constexpr UINT_PTR kStartupTimer = 1;
 constexpr UINT kStartupDelayMs = 100;
-
-// A rectangle edge from a corner and a size read from the store, which may be anything:
-// saturated rather than overflowing.
-int EdgeFrom(int origin, int size) {
-    const long long edge = static_cast<long long>(origin) + size;
-    if (edge > INT_MAX) return INT_MAX;
-    if (edge < INT_MIN) return INT_MIN;
-    return static_cast<int>(edge);
-}
 
 }  // namespace
 
@@ -271,8 +262,8 @@ void CSettingsDlg::ApplyOutput() {
     } else {
         rect = output->GetWindowRect();
     }
-    rect.right = EdgeFrom(rect.left, SharedState::width);
-    rect.bottom = EdgeFrom(rect.top, SharedState::height);
+    rect.right = SaturatedInt(LONGLONG{rect.left} + SharedState::width);
+    rect.bottom = SaturatedInt(LONGLONG{rect.top} + SharedState::height);
     output->Place(rect);
 }
 
@@ -280,7 +271,7 @@ void CSettingsDlg::MoveToSecondScreen() {
     COutputDlg* output = SharedState::outputWnd;
     if (output == nullptr || output->m_hWnd == nullptr) return;
     SharedState::outputRect = RECT{SharedState::screenWidth, 0,
-                                   EdgeFrom(SharedState::screenWidth, SharedState::width),
+                                   SaturatedInt(LONGLONG{SharedState::screenWidth} + SharedState::width),
                                    SharedState::height};
     SharedState::placed = SharedState::screenWidth;
     m_enableCheck.SetCheck(SharedState::on);

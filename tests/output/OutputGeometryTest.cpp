@@ -67,13 +67,6 @@ TEST(RotationPeriodTest, IsTheIntervalInMillisecondsWithinTheTimerBounds) {
     for (const auto& c : cases) EXPECT_EQ(RotationPeriod(c.interval), c.period) << "interval " << c.interval;
 }
 
-TEST(ExtentTest, SaturatesAtTheEndsOfTheIntRange) {
-    EXPECT_EQ(Extent(1343, 2143), 800);
-    EXPECT_EQ(Extent(100, 40), -60);
-    EXPECT_EQ(Extent(INT_MIN, INT_MAX), INT_MAX);
-    EXPECT_EQ(Extent(INT_MAX, INT_MIN), INT_MIN);
-}
-
 TEST(FrameSizeTest, AcceptsEveryValidatedSizeAndRefusesWhatNoSurfaceCanHave) {
     EXPECT_TRUE(FrameSizeIsDrawable(100, 100));
     EXPECT_TRUE(FrameSizeIsDrawable(8000, 2000));
