@@ -1,6 +1,7 @@
 // The operator's own files as Notepad and other programs leave them: the playlist in every
 // encoding Notepad writes, files held open or damaged at start-up, and a Windows restart
 // that ends the program with no close. Nothing the operator wrote is lost or garbled.
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,8 @@ struct EncodingCase {
     std::string bytes;
     std::string edited;  // the same file once "b.png" is added
 };
+// The case's name in test listings, for its bytes.
+void PrintTo(const EncodingCase& c, std::ostream* out) { *out << c.name; }
 
 class PlaylistEncodingTest : public OperatorFilesTest, public ::testing::WithParamInterface<EncodingCase> {};
 
@@ -98,6 +101,7 @@ struct DamagedCase {
     bool heldAtStart;
     long long sparseSize;  // made this large without writing it
 };
+void PrintTo(const DamagedCase& c, std::ostream* out) { *out << c.name; }
 
 class DamagedPlaylistTest : public OperatorFilesTest, public ::testing::WithParamInterface<DamagedCase> {
 protected:

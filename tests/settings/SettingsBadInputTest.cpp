@@ -2,6 +2,8 @@
 // text of any kind in the number fields, and a program folder where nothing can be written.
 // The dialog keeps working, closes normally, and no file that was whole is left damaged.
 #include <climits>
+#include <ostream>
+#include <string>
 
 #include "output/OutputDlg.h"
 #include "settings/SettingsFixture.h"
@@ -34,6 +36,7 @@ struct StoredValue {
     const char* key;
     int value;
 };
+void PrintTo(const StoredValue& stored, std::ostream* out) { *out << stored.key << '=' << stored.value; }
 
 class StoreOutOfRangeTest : public SettingsBadInputTest, public ::testing::WithParamInterface<StoredValue> {};
 
@@ -74,7 +77,12 @@ INSTANTIATE_TEST_SUITE_P(Values, StoreOutOfRangeTest,
                          ::testing::Values(StoredValue{"width", -1}, StoredValue{"width", 0},
                                            StoredValue{"width", INT_MAX}, StoredValue{"height", 100000},
                                            StoredValue{"interval", -1}, StoredValue{"interval", 0},
-                                           StoredValue{"interval", INT_MAX}));
+                                           StoredValue{"interval", INT_MAX}),
+                         [](const ::testing::TestParamInfo<StoredValue>& info) {
+                             const int value = info.param.value;
+                             return std::string(info.param.key) + (value < 0 ? "_minus" : "_") +
+                                    std::to_string(value < 0 ? -static_cast<long long>(value) : value);
+                         });
 
 TEST_F(SettingsBadInputTest, ABackgroundWithNoAlphaIsKeptAndTheOutputStillRuns) {
     Store([](CCore& core) {

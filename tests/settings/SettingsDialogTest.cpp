@@ -1,6 +1,7 @@
 // The settings dialog through its real modal loop: loading, validation with its warnings and
 // focus, the playlist file, the keyboard, and saving on close.
 #include <climits>
+#include <ostream>
 
 #include "output/OutputDlg.h"
 #include "settings/SettingsFixture.h"
@@ -91,6 +92,13 @@ struct ValidationCase {
     const char* warning;  // null: accepted
     int focus;
 };
+void PrintTo(const ValidationCase& c, std::ostream* out) {
+    *out << "width \"" << c.width << "\", height \"" << c.height << "\", interval \"" << c.interval << "\": "
+         << (c.warning == nullptr ? "accepted"
+             : c.focus == IDC_WIDTH ? "the width refused"
+             : c.focus == IDC_HEIGHT ? "the height refused"
+                                     : "the interval refused");
+}
 
 class ValidationTest : public SettingsFixture, public ::testing::WithParamInterface<ValidationCase> {};
 
