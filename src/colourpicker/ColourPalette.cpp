@@ -184,13 +184,22 @@ void CColourPalette::PaintCell(HDC dc, int row, int column) {
     ::Rectangle(dc, swatch.left, swatch.top, swatch.right, swatch.bottom);
 }
 
-void CColourPalette::OnPaint() {
-    PaintDC paint(m_hWnd);
+void CColourPalette::Paint(HDC dc) {
     for (int row = 0; row < m_layout.rows; ++row) {
-        for (int column = 0; column < m_layout.columns; ++column) PaintCell(paint.get(), row, column);
+        for (int column = 0; column < m_layout.columns; ++column) PaintCell(dc, row, column);
     }
     RECT client = GetClientRect();
-    ::DrawEdge(paint.get(), &client, EDGE_RAISED, BF_RECT);
+    ::DrawEdge(dc, &client, EDGE_RAISED, BF_RECT);
+}
+
+void CColourPalette::OnPaint() {
+    PaintDC paint(m_hWnd);
+    Paint(paint.get());
+}
+
+LRESULT CColourPalette::OnPrintClient(WPARAM dc, LPARAM) {
+    Paint(reinterpret_cast<HDC>(dc));
+    return 0;
 }
 
 void CColourPalette::SetHover(int row, int column) {
@@ -299,6 +308,7 @@ MessageEntryList CColourPalette::MessageEntries() {
     static const MessageEntry entries[] = {
         OnMouseEntry<&CColourPalette::OnLButtonUp>(WM_LBUTTONUP),
         OnPaintEntry<&CColourPalette::OnPaint>(),
+        OnMessageEntry<&CColourPalette::OnPrintClient>(WM_PRINTCLIENT),
         OnMouseEntry<&CColourPalette::OnMouseMove>(WM_MOUSEMOVE),
         OnKeyDownEntry<&CColourPalette::OnKeyDown>(),
     };

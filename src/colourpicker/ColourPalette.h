@@ -27,13 +27,8 @@ public:
 
     BOOL PreTranslateMessage(MSG* msg) override;
 
-    // What the popup now shows, for those who watch it.
-    PaletteItem HoverItem() const { return PaletteItem{hoverRow, hoverCol}; }
-    PaletteItem SelectedItem() const { return PaletteItem{selRow, selCol}; }
-    COLORREF CurrentColour() const { return currentColour; }
+    // Where the cells, the separator and the custom-colour button lie in the client area.
     const PaletteLayout& Geometry() const { return m_layout; }
-    RECT WindowRect() const { return windowRect; }
-    int ToolCount() const { return tips.GetToolCount(); }
 
     static MessageEntryList MessageEntries();
 
@@ -48,12 +43,16 @@ private:
     void Layout();
     void AddTips();
     bool CellRect(int row, int column, RECT& rect) const;
+    // The whole popup onto `dc`: the window's own through WM_PAINT, any other (a bitmap's)
+    // through WM_PRINTCLIENT.
+    void Paint(HDC dc);
     void PaintCell(HDC dc, int row, int column);
     void SetHover(int row, int column);
     void Finish(UINT code);
     void RunColourDialog();
 
     void OnPaint();
+    LRESULT OnPrintClient(WPARAM dc, LPARAM);
     void OnMouseMove(UINT flags, POINT point);
     void OnLButtonUp(UINT flags, POINT point);
     void OnKeyDown(UINT key, UINT repeat, UINT flags);

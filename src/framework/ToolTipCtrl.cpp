@@ -22,7 +22,3 @@ BOOL CToolTipCtrl::AddTool(CWnd* wnd, LPCSTR text, LPCRECT rect, UINT_PTR toolId
 void CToolTipCtrl::RelayEvent(MSG* msg) const {
     if (m_hWnd != nullptr) SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
 }
-
-int CToolTipCtrl::GetToolCount() const {
-    return m_hWnd != nullptr ? static_cast<int>(SendMessage(TTM_GETTOOLCOUNT)) : 0;
-}

@@ -14,5 +14,4 @@ public:
     // One tool over `rect` of `wnd`'s client area. The control keeps its own copy of the text.
     BOOL AddTool(CWnd* wnd, LPCSTR text, LPCRECT rect, UINT_PTR toolId);
     void RelayEvent(MSG* msg) const;
-    int GetToolCount() const;
 };

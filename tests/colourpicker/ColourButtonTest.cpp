@@ -1,14 +1,12 @@
-// The colour button with real windows: a parent of the test's own records every picker
-// notification with the button's colour at that moment.
+// The colour button with its real palette: one recorder hears what the palette sends the
+// button and what the button passes on to a parent of the test's own, each with the button's
+// colour at that moment, and each scenario is compared with its named sequence.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "PickerTestWindows.h"
 #include "colourpicker/PaletteTable.h"
-#include "framework/DataExchange.h"
-#include "framework/Dialog.h"
-#include "resource.h"
 #include "support/MessagePump.h"
 #include "support/ModalBoxAnswerer.h"
 #include "support/TestDib.h"
@@ -28,6 +26,8 @@ HWND MakePushButton(HWND parent, int id, int x, int y) {
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
 }
 
+constexpr WPARAM kId = kBackgroundButtonId;
+
 class ColourButtonTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -35,7 +35,7 @@ protected:
         SetCursorPos(5, 5);
         ASSERT_TRUE(parent.Create(100, 100, 400, 200));
         ASSERT_TRUE(button.SubclassWindow(MakePushButton(parent.m_hWnd, kBackgroundButtonId, 10, 10)));
-        parent.watched = &button;
+        recorder.Watch(button);
     }
     void TearDown() override {
         DestroyOpenPalettes();
@@ -49,14 +49,17 @@ protected:
         return FindOpenPalette();
     }
 
-    Notification Got(UINT message, COLORREF wParam, COLORREF colourNow, int id = kBackgroundButtonId) {
-        return Notification{message, wParam, static_cast<LPARAM>(id), colourNow};
-    }
-
     POINT CellCentre(CColourPalette* popup, int row, int column) {
         RECT cell{};
         PaletteCellRect(popup->Geometry(), row, column, cell);
         return CentreOf(cell);
+    }
+    // A release over a cell after a move onto it, as a user's click there sends them.
+    void ReleaseOverCell(CColourPalette* popup, int row, int column) {
+        POINT point = CellCentre(popup, row, column);
+        MoveMouse(popup->m_hWnd, point);
+        ClientToScreen(popup->m_hWnd, &point);
+        ReleaseMouseAt(popup->m_hWnd, point);
     }
 
     // The swatch's middle pixel as the button's window shows it.
@@ -67,7 +70,8 @@ protected:
         return colour;
     }
 
-    RecordingWindow parent;
+    PickRecorder recorder;  // outlives the windows it hears from
+    RecordingWindow parent{recorder, kToParent};
     CColourButton button;
 };
 
@@ -84,6 +88,11 @@ TEST_F(ColourButtonTest, AttachingMakesTheButtonOwnerDrawnAndKeepsItsOtherStyles
     EXPECT_EQ(detached.GetColour(), kRed);
 }
 
+// A click: the popup opens and the parent hears of it; no BN_CLICKED reaches the parent.
+const PickMessage kClickOpens[] = {
+    {PICK_OPENED, kToParent, kWhite, kId, kWhite},
+};
+
 TEST_F(ColourButtonTest, AClickOpensThePopupBelowAndSendsOnlyOpened) {
     CColourPalette* popup = Click(button);
     ASSERT_NE(popup, nullptr);
@@ -93,10 +102,19 @@ TEST_F(ColourButtonTest, AClickOpensThePopupBelowAndSendsOnlyOpened) {
     EXPECT_EQ(dropped.top, own.bottom);
     EXPECT_EQ(GetCapture(), popup->m_hWnd);
     EXPECT_EQ(GetWindow(popup->m_hWnd, GW_OWNER), parent.m_hWnd);
-    EXPECT_EQ(popup->SelectedItem(), (PaletteItem{6, 7}));  // "White"
-    // No BN_CLICKED command reaches the parent.
-    EXPECT_EQ(parent.received, (std::vector<Notification>{Got(PICK_OPENED, kWhite, kWhite)}));
+    EXPECT_EQ(PopupPicture(*popup).Sunken(), (PaletteItem{6, 7}));  // "White"
+    EXPECT_TRUE(IsSequence(recorder.log, kClickOpens, "a click opens"));
 }
+
+// Escape over a hovered cell: the palette cancels with the colour of the click and the cell,
+// and the button closes and cancels with that colour; its own never changes.
+const PickMessage kEscapeCancels[] = {
+    {PICK_OPENED, kToParent, kBlue, kId, kBlue},
+    {PICK_CHANGED, kToPicker, kRed, 0, kBlue},
+    {PICK_CANCELLED, kToPicker, kBlue, CellParam(0, 2), kBlue},
+    {PICK_CLOSED, kToParent, kBlue, kId, kBlue},
+    {PICK_CANCELLED, kToParent, kBlue, kId, kBlue},
+};
 
 TEST_F(ColourButtonTest, EscapeCancels) {
     button.SetColour(kBlue);
@@ -105,57 +123,83 @@ TEST_F(ColourButtonTest, EscapeCancels) {
     const HWND hwnd = popup->m_hWnd;
     MoveMouse(hwnd, CellCentre(popup, 0, 2));
     PostAndPump(hwnd, WM_KEYDOWN, VK_ESCAPE, 0);
-    const std::vector<Notification> expected = {
-        Got(PICK_OPENED, kBlue, kBlue), Got(PICK_CLOSED, kBlue, kBlue), Got(PICK_CANCELLED, kBlue, kBlue)};
-    EXPECT_EQ(parent.received, expected);
+    EXPECT_TRUE(IsSequence(recorder.log, kEscapeCancels, "escape cancels"));
     EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(GetCapture(), nullptr);
     EXPECT_EQ(button.GetColour(), kBlue);
 }
+
+// Enter with nothing hovered accepts the colour of the click: no change follows.
+const PickMessage kEnterKeepsTheColour[] = {
+    {PICK_OPENED, kToParent, kWhite, kId, kWhite},
+    {PICK_ACCEPTED, kToPicker, kWhite, kNoCell, kWhite},
+    {PICK_CLOSED, kToParent, kWhite, kId, kWhite},
+    {PICK_ACCEPTED, kToParent, kWhite, kId, kWhite},
+};
 
 TEST_F(ColourButtonTest, AcceptingTheSameColourSendsNoChange) {
     CColourPalette* popup = Click(button);
     ASSERT_NE(popup, nullptr);
     PostAndPump(popup->m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
-    const std::vector<Notification> expected = {
-        Got(PICK_OPENED, kWhite, kWhite), Got(PICK_CLOSED, kWhite, kWhite), Got(PICK_ACCEPTED, kWhite, kWhite)};
-    EXPECT_EQ(parent.received, expected);
+    EXPECT_TRUE(IsSequence(recorder.log, kEnterKeepsTheColour, "enter keeps the colour"));
 }
+
+// Enter after the pointer left a colour it hovered: that colour is accepted (with no cell),
+// and the button takes it only after it has closed and accepted.
+const PickMessage kEnterTakesTheLastHovered[] = {
+    {PICK_OPENED, kToParent, kWhite, kId, kWhite},
+    {PICK_CHANGED, kToPicker, kRed, 0, kWhite},
+    {PICK_ACCEPTED, kToPicker, kRed, kNoCell, kWhite},
+    {PICK_CLOSED, kToParent, kRed, kId, kWhite},
+    {PICK_ACCEPTED, kToParent, kRed, kId, kWhite},
+    {PICK_CHANGED, kToParent, kRed, kId, kRed},
+};
 
 TEST_F(ColourButtonTest, AcceptingADifferentColourChangesAfterTheClose) {
     CColourPalette* popup = Click(button);
     ASSERT_NE(popup, nullptr);
     MoveMouse(popup->m_hWnd, CellCentre(popup, 0, 2));  // "Red"
     EXPECT_EQ(button.GetColour(), kWhite);                // hovering shows no preview
+    MoveMouse(popup->m_hWnd, POINT{-5, -5});
     PostAndPump(popup->m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
-    const std::vector<Notification> expected = {
-        Got(PICK_OPENED, kWhite, kWhite),
-        Got(PICK_CLOSED, kRed, kWhite),
-        Got(PICK_ACCEPTED, kRed, kWhite),
-        Got(PICK_CHANGED, kRed, kRed),
-    };
-    EXPECT_EQ(parent.received, expected);
+    EXPECT_TRUE(IsSequence(recorder.log, kEnterTakesTheLastHovered, "enter takes the last hovered colour"));
     EXPECT_EQ(SwatchOnScreen(), kRed);
 }
+
+// A release over a cell accepts it with its cell.
+const PickMessage kReleaseInside[] = {
+    {PICK_OPENED, kToParent, kWhite, kId, kWhite},
+    {PICK_CHANGED, kToPicker, kYellow, 0, kWhite},
+    {PICK_ACCEPTED, kToPicker, kYellow, CellParam(1, 5), kWhite},
+    {PICK_CLOSED, kToParent, kYellow, kId, kWhite},
+    {PICK_ACCEPTED, kToParent, kYellow, kId, kWhite},
+    {PICK_CHANGED, kToParent, kYellow, kId, kYellow},
+};
+// A release just past the popup's bottom-right corner cancels, whatever was hovered on the way.
+const PickMessage kReleaseOutside[] = {
+    {PICK_OPENED, kToParent, kYellow, kId, kYellow},
+    {PICK_CHANGED, kToPicker, kRed, 0, kYellow},
+    {PICK_CANCELLED, kToPicker, kYellow, kNoCell, kYellow},
+    {PICK_CLOSED, kToParent, kYellow, kId, kYellow},
+    {PICK_CANCELLED, kToParent, kYellow, kId, kYellow},
+};
 
 TEST_F(ColourButtonTest, ReleaseInsideAcceptsAndOutsideCancels) {
     CColourPalette* popup = Click(button);
     ASSERT_NE(popup, nullptr);
-    POINT yellow = CellCentre(popup, 1, 5);
-    MoveMouse(popup->m_hWnd, yellow);
-    ClientToScreen(popup->m_hWnd, &yellow);
-    ReleaseMouseAt(popup->m_hWnd, yellow);
+    ReleaseOverCell(popup, 1, 5);  // "Yellow"
+    EXPECT_TRUE(IsSequence(recorder.log, kReleaseInside, "release inside"));
     EXPECT_EQ(button.GetColour(), kYellow);
-    ASSERT_EQ(parent.received.size(), 4u);
-    EXPECT_EQ(parent.received[2], Got(PICK_ACCEPTED, kYellow, kWhite));
+    EXPECT_EQ(FindOpenPalette(), nullptr);
 
-    parent.received.clear();
+    recorder.log.clear();
+    SetCursorPos(5, 5);  // not over the next popup, whose opening would hover the cell there
     popup = Click(button);
     ASSERT_NE(popup, nullptr);
+    MoveMouse(popup->m_hWnd, CellCentre(popup, 0, 2));
     const RECT dropped = popup->GetWindowRect();
-    ReleaseMouseAt(popup->m_hWnd, POINT{dropped.right + 20, dropped.top + 20});
-    const std::vector<Notification> expected = {
-        Got(PICK_OPENED, kYellow, kYellow), Got(PICK_CLOSED, kYellow, kYellow), Got(PICK_CANCELLED, kYellow, kYellow)};
-    EXPECT_EQ(parent.received, expected);
+    ReleaseMouseAt(popup->m_hWnd, POINT{dropped.right, dropped.bottom});
+    EXPECT_TRUE(IsSequence(recorder.log, kReleaseOutside, "release outside"));
     EXPECT_EQ(FindOpenPalette(), nullptr);
 }
 
@@ -168,8 +212,16 @@ TEST_F(ColourButtonTest, AReleaseOverTheSeparatorChangesNothing) {
     ReleaseMouseAt(popup->m_hWnd, separator);
     EXPECT_EQ(FindOpenPalette(), popup);
     EXPECT_EQ(GetCapture(), popup->m_hWnd);
-    EXPECT_EQ(parent.received, (std::vector<Notification>{Got(PICK_OPENED, kWhite, kWhite)}));
+    EXPECT_TRUE(IsSequence(recorder.log, kClickOpens, "a release over the separator"));
 }
+
+// SetColour while the popup is open: a cancellation still brings back the colour of the click.
+const PickMessage kCancelAfterSetColour[] = {
+    {PICK_OPENED, kToParent, kWhite, kId, kWhite},
+    {PICK_CANCELLED, kToPicker, kWhite, kNoCell, kBlue},
+    {PICK_CLOSED, kToParent, kWhite, kId, kWhite},
+    {PICK_CANCELLED, kToParent, kWhite, kId, kWhite},
+};
 
 TEST_F(ColourButtonTest, CancellingBringsBackTheColourOfTheClickEvenAfterSetColour) {
     CColourPalette* popup = Click(button);
@@ -177,9 +229,7 @@ TEST_F(ColourButtonTest, CancellingBringsBackTheColourOfTheClickEvenAfterSetColo
     button.SetColour(kBlue);
     EXPECT_EQ(SwatchOnScreen(), kBlue);
     PostAndPump(popup->m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
-    const std::vector<Notification> expected = {
-        Got(PICK_OPENED, kWhite, kWhite), Got(PICK_CLOSED, kWhite, kWhite), Got(PICK_CANCELLED, kWhite, kWhite)};
-    EXPECT_EQ(parent.received, expected);
+    EXPECT_TRUE(IsSequence(recorder.log, kCancelAfterSetColour, "cancel after SetColour"));
     EXPECT_EQ(button.GetColour(), kWhite);
     EXPECT_EQ(SwatchOnScreen(), kWhite);
 }
@@ -193,7 +243,8 @@ TEST_F(ColourButtonTest, HoveringNeverChangesTheSwatch) {
         EXPECT_EQ(button.GetColour(), kBlue);
         EXPECT_EQ(SwatchOnScreen(), kBlue);
     }
-    EXPECT_EQ(parent.received, (std::vector<Notification>{Got(PICK_OPENED, kBlue, kBlue)}));
+    const PickMessage opened[] = {{PICK_OPENED, kToParent, kBlue, kId, kBlue}};
+    EXPECT_TRUE(IsSequence(recorder.To(kToParent), opened, "hovering, as the parent hears it"));
 }
 
 // Opens `which`, makes `colour` a custom colour in the colour dialog, then cancels the popup.
@@ -243,25 +294,34 @@ TEST_F(ColourButtonTest, CustomColoursBelongToOneButtonAndAreWhiteAfterARestart)
     EXPECT_TRUE(CustomEntriesAllWhite());
 }
 
+// A colour from the colour dialog ends nothing; a later Enter with nothing hovered takes it.
+constexpr COLORREF kFromTheDialog = RGB(200, 100, 50);
+const PickMessage kDialogColourAcceptedLater[] = {
+    {PICK_OPENED, kToParent, kWhite, kId, kWhite},
+    {PICK_CHANGED, kToPicker, kWhite, 0, kWhite},  // the custom-colour button: the colour of the click
+    {PICK_ACCEPTED, kToPicker, kFromTheDialog, kNoCell, kWhite},
+    {PICK_CLOSED, kToParent, kFromTheDialog, kId, kWhite},
+    {PICK_ACCEPTED, kToParent, kFromTheDialog, kId, kWhite},
+    {PICK_CHANGED, kToParent, kFromTheDialog, kId, kFromTheDialog},
+};
+
 TEST_F(ColourButtonTest, AColourFromTheDialogIsAcceptedLater) {
     CColourPalette* popup = Click(button);
     ASSERT_NE(popup, nullptr);
     const HWND hwnd = popup->m_hWnd;
     MoveMouse(hwnd, CentreOf(popup->Geometry().customRect));
-    const COLORREF chosen = RGB(200, 100, 50);
     ColourDialogVisit visit;
     {
-        ModalBoxAnswerer answerer([&](HWND box) { AnswerColourDialog(box, chosen, false, IDOK, visit); });
+        ModalBoxAnswerer answerer([&](HWND box) { AnswerColourDialog(box, kFromTheDialog, false, IDOK, visit); });
         PostAndPump(hwnd, WM_KEYDOWN, VK_RETURN, 0);
         ASSERT_EQ(answerer.boxes().size(), 1u);
     }
     EXPECT_EQ(visit.shownAtStart, kWhite);
-    EXPECT_EQ(parent.received.size(), 1u) << "the dialog alone ends nothing";
+    EXPECT_TRUE(IsWindow(hwnd)) << "the dialog alone ends nothing";
     MoveMouse(hwnd, POINT{-10, -10});
     PostAndPump(hwnd, WM_KEYDOWN, VK_RETURN, 0);
-    ASSERT_EQ(parent.received.size(), 4u);
-    EXPECT_EQ(parent.received[3], Got(PICK_CHANGED, chosen, chosen));
-    EXPECT_EQ(button.GetColour(), chosen);
+    EXPECT_TRUE(IsSequence(recorder.log, kDialogColourAcceptedLater, "a colour from the dialog"));
+    EXPECT_EQ(button.GetColour(), kFromTheDialog);
 }
 
 TEST_F(ColourButtonTest, DisablingShowsGreyAndEnablingBringsTheColourBack) {
@@ -371,78 +431,6 @@ TEST_F(ColourButtonDrawingTest, TheDefaultColourShowsAsTheWorkspaceColourOfConst
     EXPECT_EQ(button.GetColour(), CLR_DEFAULT);
     Draw(0);
     EXPECT_EQ(dib.countRgb(5, 5, 101, 18, Rgb(GetSysColor(COLOR_APPWORKSPACE))), 96 * 13);
-}
-
-// A dialog that swallows Escape for itself and its controls, as the settings dialog does.
-class EscapeSwallowingDialog : public WindowImpl<EscapeSwallowingDialog, CDialog> {
-public:
-    EscapeSwallowingDialog() : WindowImpl(IDD_SETTINGS) {}
-
-    CColourButton background;
-    std::vector<Notification> received;
-    int swallowed = 0;
-    int cancels = 0;
-
-    void DoDataExchange(CDataExchange* exchange) override { DDX_Control(exchange, IDC_CLRBG, background); }
-    BOOL PreTranslateMessage(MSG* msg) override {
-        if (msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE &&
-            (msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd))) {
-            ++swallowed;
-            return TRUE;
-        }
-        return CDialog::PreTranslateMessage(msg);
-    }
-    void OnCancel() override { ++cancels; }
-
-    static MessageEntryList MessageEntries() {
-        static const MessageEntry entries[] = {
-            OnMessageEntry<&EscapeSwallowingDialog::OnOpened>(PICK_OPENED),
-            OnMessageEntry<&EscapeSwallowingDialog::OnClosed>(PICK_CLOSED),
-            OnMessageEntry<&EscapeSwallowingDialog::OnCancelled>(PICK_CANCELLED),
-        };
-        return entries;
-    }
-
-private:
-    LRESULT Record(UINT message, WPARAM w, LPARAM l) {
-        received.push_back(Notification{message, w, l, background.GetColour()});
-        return 0;
-    }
-    LRESULT OnOpened(WPARAM w, LPARAM l) { return Record(PICK_OPENED, w, l); }
-    LRESULT OnClosed(WPARAM w, LPARAM l) { return Record(PICK_CLOSED, w, l); }
-    LRESULT OnCancelled(WPARAM w, LPARAM l) { return Record(PICK_CANCELLED, w, l); }
-};
-
-TEST(ColourButtonInADialog, EscapeCancelsThePaletteThoughTheDialogSwallowsItsOwn) {
-    PaletteTable = InitialPaletteTable();
-    EscapeSwallowingDialog dialog;
-    ASSERT_TRUE(dialog.Create(IDD_SETTINGS, nullptr));
-    dialog.ShowWindow(SW_SHOW);
-    dialog.background.SetColour(kBlue);
-
-    // The swallowing is real: Escape on one of the dialog's controls goes nowhere.
-    PostAndPump(dialog.GetDlgItem(IDC_WIDTH), WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_EQ(dialog.swallowed, 1);
-
-    dialog.background.SendMessage(BM_CLICK);
-    PumpMessages();
-    CColourPalette* popup = FindOpenPalette();
-    ASSERT_NE(popup, nullptr);
-    EXPECT_EQ(GetWindow(popup->m_hWnd, GW_OWNER), dialog.m_hWnd);
-    EXPECT_EQ(GetParent(popup->m_hWnd), dialog.m_hWnd) << "the message walk climbs from the popup to the dialog";
-
-    PostAndPump(popup->m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_EQ(FindOpenPalette(), nullptr);
-    EXPECT_EQ(dialog.swallowed, 1);
-    EXPECT_EQ(dialog.cancels, 0);
-    const std::vector<Notification> expected = {
-        Notification{PICK_OPENED, kBlue, IDC_CLRBG, kBlue},
-        Notification{PICK_CLOSED, kBlue, IDC_CLRBG, kBlue},
-        Notification{PICK_CANCELLED, kBlue, IDC_CLRBG, kBlue},
-    };
-    EXPECT_EQ(dialog.received, expected);
-    dialog.DestroyWindow();
-    PumpMessages();
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The palette popup with real windows: a top-level window of the test's own holds a child
-// "picker" that records what the popup sends it.
+// that stands in for the picker, and the recorder logs what the popup sends it. What the popup
+// shows is read from its own painting.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -17,7 +18,7 @@ namespace {
 
 constexpr COLORREF kSilver = 0x00C0C0C0;
 constexpr COLORREF kUnknown = RGB(1, 2, 3);
-constexpr LPARAM kNoCell = 0xFFFFFFFF;
+constexpr COLORREF kGreen = RGB(0, 0x80, 0);
 
 class ColourPaletteTest : public testing::Test {
 protected:
@@ -48,10 +49,9 @@ protected:
         return CentreOf(cell);
     }
 
-    Notification Sent(UINT message, WPARAM wParam, LPARAM lParam) { return Notification{message, wParam, lParam, 0}; }
-
-    RecordingWindow top;
-    RecordingWindow picker;
+    PickRecorder recorder;  // outlives the windows it hears from
+    RecordingWindow top{recorder, kToParent};
+    RecordingWindow picker{recorder, kToPicker};
 };
 
 TEST_F(ColourPaletteTest, OpensWhereAskedLaidOutCapturedAndSilent) {
@@ -64,24 +64,23 @@ TEST_F(ColourPaletteTest, OpensWhereAskedLaidOutCapturedAndSilent) {
     EXPECT_EQ(window.top, 300);
     EXPECT_EQ(window.right - window.left, 148);
     EXPECT_EQ(window.bottom - window.top, 238);
-    const RECT recorded = popup->WindowRect();
-    EXPECT_TRUE(EqualRect(&window, &recorded));
     // Given the picker as parent, the popup is owned by the picker's top-level window.
     EXPECT_EQ(GetWindow(popup->m_hWnd, GW_OWNER), top.m_hWnd);
-    EXPECT_EQ(popup->SelectedItem(), (PaletteItem{6, 3}));  // "Silver"
-    EXPECT_EQ(popup->HoverItem(), kNoPaletteItem);
-    EXPECT_TRUE(picker.received.empty());
+    const PopupPicture shown(*popup);
+    EXPECT_EQ(shown.Sunken(), (PaletteItem{6, 3}));  // "Silver"
+    EXPECT_EQ(shown.Raised(), kNoPaletteItem);
+    EXPECT_TRUE(IsSequence(recorder.log, "opening"));
 }
 
 TEST_F(ColourPaletteTest, InitialColourSelectsTheFirstEqualEntryOrNothing) {
     CColourPalette* white = Open(RGB(255, 255, 255));
     ASSERT_NE(white, nullptr);
-    EXPECT_EQ(white->SelectedItem(), (PaletteItem{6, 7}));
+    EXPECT_EQ(PopupPicture(*white).Sunken(), (PaletteItem{6, 7}));
     DestroyOpenPalettes();
 
     CColourPalette* unknown = Open(kUnknown);
     ASSERT_NE(unknown, nullptr);
-    EXPECT_EQ(unknown->SelectedItem(), kNoPaletteItem);
+    EXPECT_EQ(PopupPicture(*unknown).Sunken(), kNoPaletteItem);
 }
 
 TEST_F(ColourPaletteTest, RefreshesTheSystemEntriesAtEachOpening) {
@@ -94,8 +93,6 @@ TEST_F(ColourPaletteTest, RefreshesTheSystemEntriesAtEachOpening) {
 TEST_F(ColourPaletteTest, RegistersATooltipPerCellAndOneForTheButton) {
     CColourPalette* popup = Open(kSilver);
     ASSERT_NE(popup, nullptr);
-    ASSERT_EQ(popup->ToolCount(), 72 + 1 + 16);
-
     HWND tips = nullptr;
     for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
         char cls[64] = {};
@@ -103,6 +100,7 @@ TEST_F(ColourPaletteTest, RegistersATooltipPerCellAndOneForTheButton) {
         if (GetWindow(w, GW_OWNER) == popup->m_hWnd && std::string(cls) == TOOLTIPS_CLASSA) tips = w;
     }
     ASSERT_NE(tips, nullptr);
+    ASSERT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), 72 + 1 + 16);
     auto tool = [&](int index, RECT& rect) {
         char text[80] = {};
         TTTOOLINFOA info{};
@@ -125,62 +123,30 @@ TEST_F(ColourPaletteTest, RegistersATooltipPerCellAndOneForTheButton) {
     EXPECT_EQ(rect.top, 2 + 11 * 18);
 }
 
+// Hovering reports each colour once; the separator reports nothing and the custom-colour
+// button the initial colour, which leaves the colour to accept as the last cell set it.
+const PickMessage kHover[] = {
+    {PICK_CHANGED, kToPicker, kGreen, 0, 0},
+    {PICK_CHANGED, kToPicker, kSilver, 0, 0},
+    {PICK_ACCEPTED, kToPicker, kGreen, kNoCell, 0},
+};
+
 TEST_F(ColourPaletteTest, HoverReportsColoursButNotTheSeparator) {
     CColourPalette* popup = Open(kSilver);
     ASSERT_NE(popup, nullptr);
     const HWND hwnd = popup->m_hWnd;
 
-    MoveMouse(hwnd, CellCentre(popup, 2, 2));              // "Green"
-    MoveMouse(hwnd, CellCentre(popup, 2, 2));              // the same cell: nothing new
+    MoveMouse(hwnd, CellCentre(popup, 2, 2));  // "Green"
+    MoveMouse(hwnd, CellCentre(popup, 2, 2));  // the same cell: nothing new
+    EXPECT_EQ(PopupPicture(*popup).Raised(), (PaletteItem{2, 2}));
     MoveMouse(hwnd, CentreOf(popup->Geometry().separatorRect));
-    EXPECT_EQ(popup->HoverItem(), (PaletteItem{9, 0}));
+    EXPECT_EQ(PopupPicture(*popup).Raised(), kNoPaletteItem);
     MoveMouse(hwnd, CentreOf(popup->Geometry().customRect));
-    EXPECT_EQ(popup->HoverItem(), (PaletteItem{10, 0}));
+    EXPECT_EQ(PopupPicture(*popup).Raised(), (PaletteItem{kCustomButtonRow, 0}));
     MoveMouse(hwnd, POINT{-5, 40});
-    EXPECT_EQ(popup->HoverItem(), kNoPaletteItem);
-
-    const std::vector<Notification> expected = {
-        Sent(PICK_CHANGED, RGB(0, 0x80, 0), 0),
-        Sent(PICK_CHANGED, kSilver, 0),  // the custom-colour button reports the initial colour
-    };
-    EXPECT_EQ(picker.received, expected);
-    // The button leaves the current colour as the last colour cell set it.
-    EXPECT_EQ(popup->CurrentColour(), RGB(0, 0x80, 0));
-}
-
-TEST_F(ColourPaletteTest, EnterAcceptsTheLastHoveredColourAfterThePointerLeft) {
-    CColourPalette* popup = Open(kSilver);
-    ASSERT_NE(popup, nullptr);
-    const HWND hwnd = popup->m_hWnd;
-    MoveMouse(hwnd, CellCentre(popup, 0, 2));  // "Red"
-    MoveMouse(hwnd, POINT{-5, -5});
-    picker.received.clear();
-
+    EXPECT_EQ(PopupPicture(*popup).Raised(), kNoPaletteItem);
     PostAndPump(hwnd, WM_KEYDOWN, VK_RETURN, 0);
-    EXPECT_EQ(picker.received, (std::vector<Notification>{Sent(PICK_ACCEPTED, RGB(255, 0, 0), kNoCell)}));
-    EXPECT_FALSE(IsWindow(hwnd));
-    EXPECT_EQ(GetCapture(), nullptr);
-}
-
-TEST_F(ColourPaletteTest, EnterWithNothingHoveredAcceptsTheInitialColour) {
-    CColourPalette* popup = Open(kUnknown);
-    ASSERT_NE(popup, nullptr);
-    const HWND hwnd = popup->m_hWnd;
-    PostAndPump(hwnd, WM_KEYDOWN, VK_RETURN, 0);
-    EXPECT_EQ(picker.received, (std::vector<Notification>{Sent(PICK_ACCEPTED, kUnknown, kNoCell)}));
-    EXPECT_FALSE(IsWindow(hwnd));
-}
-
-TEST_F(ColourPaletteTest, EscapeCancelsWithTheInitialColourAndTheHoveredCell) {
-    CColourPalette* popup = Open(kSilver);
-    ASSERT_NE(popup, nullptr);
-    const HWND hwnd = popup->m_hWnd;
-    MoveMouse(hwnd, CellCentre(popup, 3, 4));
-    picker.received.clear();
-    PostAndPump(hwnd, WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_EQ(picker.received, (std::vector<Notification>{Sent(PICK_CANCELLED, kSilver, CellParam(3, 4))}));
-    EXPECT_FALSE(IsWindow(hwnd));
-    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_TRUE(IsSequence(recorder.log, kHover, "hover"));
 }
 
 TEST_F(ColourPaletteTest, ArrowKeysMoveFromTheSelectionAndReportEachColour) {
@@ -188,29 +154,30 @@ TEST_F(ColourPaletteTest, ArrowKeysMoveFromTheSelectionAndReportEachColour) {
     ASSERT_NE(popup, nullptr);
     const HWND hwnd = popup->m_hWnd;
     PostAndPump(hwnd, WM_KEYDOWN, VK_RIGHT, 0);
-    EXPECT_EQ(popup->HoverItem(), (PaletteItem{6, 4}));
+    EXPECT_EQ(PopupPicture(*popup).Raised(), (PaletteItem{6, 4}));
     PostAndPump(hwnd, WM_KEYDOWN, VK_DOWN, 0);
     PostAndPump(hwnd, WM_KEYDOWN, VK_DOWN, 0);
     PostAndPump(hwnd, WM_KEYDOWN, VK_DOWN, 0);  // over the separator to the button
-    EXPECT_EQ(popup->HoverItem(), (PaletteItem{10, 4}));
-    PostAndPump(hwnd, WM_KEYDOWN, VK_UP, 0);
-    EXPECT_EQ(popup->HoverItem(), (PaletteItem{8, 4}));
+    EXPECT_EQ(PopupPicture(*popup).Raised(), (PaletteItem{kCustomButtonRow, 0}));
+    PostAndPump(hwnd, WM_KEYDOWN, VK_UP, 0);  // back up the same column
+    EXPECT_EQ(PopupPicture(*popup).Raised(), (PaletteItem{8, 4}));
 
     const COLORREF activeCaption = GetSysColor(COLOR_ACTIVECAPTION) & 0x00FFFFFF;
     const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT) & 0x00FFFFFF;
-    const std::vector<Notification> expected = {
-        Sent(PICK_CHANGED, 0x00D3D3D3, 0),    // (6, 4) "Light Gray"
-        Sent(PICK_CHANGED, activeCaption, 0),  // (7, 4)
-        Sent(PICK_CHANGED, highlight, 0),      // (8, 4)
-        Sent(PICK_CHANGED, kSilver, 0),        // the button reports the initial colour
-        Sent(PICK_CHANGED, highlight, 0),
+    // System colours: the sequence is made at run time.
+    const PickMessage expected[] = {
+        {PICK_CHANGED, kToPicker, 0x00D3D3D3, 0, 0},    // (6, 4) "Light Gray"
+        {PICK_CHANGED, kToPicker, activeCaption, 0, 0},  // (7, 4)
+        {PICK_CHANGED, kToPicker, highlight, 0, 0},      // (8, 4)
+        {PICK_CHANGED, kToPicker, kSilver, 0, 0},        // the button reports the initial colour
+        {PICK_CHANGED, kToPicker, highlight, 0, 0},
     };
-    EXPECT_EQ(picker.received, expected);
+    EXPECT_TRUE(IsSequence(recorder.log, expected, "arrow keys"));
 
     // After the pointer leaves, the keys start again from the selected cell.
     MoveMouse(hwnd, POINT{-5, -5});
     PostAndPump(hwnd, WM_KEYDOWN, VK_LEFT, 0);
-    EXPECT_EQ(popup->HoverItem(), (PaletteItem{6, 2}));
+    EXPECT_EQ(PopupPicture(*popup).Raised(), (PaletteItem{6, 2}));
 }
 
 TEST_F(ColourPaletteTest, ArrowKeysWithoutASelection) {
@@ -218,63 +185,34 @@ TEST_F(ColourPaletteTest, ArrowKeysWithoutASelection) {
     ASSERT_NE(popup, nullptr);
     const HWND hwnd = popup->m_hWnd;
     PostAndPump(hwnd, WM_KEYDOWN, VK_UP, 0);
-    EXPECT_EQ(popup->HoverItem(), kNoPaletteItem);
-    EXPECT_TRUE(picker.received.empty());
+    EXPECT_EQ(PopupPicture(*popup).Raised(), kNoPaletteItem);
+    EXPECT_TRUE(IsSequence(recorder.log, "up without a selection"));
     PostAndPump(hwnd, WM_KEYDOWN, VK_LEFT, 0);
-    EXPECT_EQ(popup->HoverItem(), (PaletteItem{12, 7}));
+    EXPECT_EQ(PopupPicture(*popup).Raised(), (PaletteItem{12, 7}));
     // An unset custom colour reports as white.
-    EXPECT_EQ(picker.received, (std::vector<Notification>{Sent(PICK_CHANGED, 0x00FFFFFF, 0)}));
+    const PickMessage unsetCustom[] = {{PICK_CHANGED, kToPicker, 0x00FFFFFF, 0, 0}};
+    EXPECT_TRUE(IsSequence(recorder.log, unsetCustom, "left without a selection"));
     MoveMouse(hwnd, POINT{-5, -5});
     PostAndPump(hwnd, WM_KEYDOWN, VK_DOWN, 0);
-    EXPECT_EQ(popup->HoverItem(), (PaletteItem{0, 0}));
+    EXPECT_EQ(PopupPicture(*popup).Raised(), (PaletteItem{0, 0}));
 }
 
-TEST_F(ColourPaletteTest, ReleaseInsideAcceptsOutsideCancels) {
-    CColourPalette* popup = Open(kSilver);
-    ASSERT_NE(popup, nullptr);
-    HWND hwnd = popup->m_hWnd;
-    POINT cell = CellCentre(popup, 1, 5);  // "Yellow"
-    MoveMouse(hwnd, cell);
-    ClientToScreen(hwnd, &cell);
-    picker.received.clear();
-    ReleaseMouseAt(hwnd, cell);
-    EXPECT_EQ(picker.received, (std::vector<Notification>{Sent(PICK_ACCEPTED, RGB(255, 255, 0), CellParam(1, 5))}));
-    EXPECT_FALSE(IsWindow(hwnd));
-
-    popup = Open(kSilver);
-    ASSERT_NE(popup, nullptr);
-    hwnd = popup->m_hWnd;
-    picker.received.clear();
-    MoveMouse(hwnd, CellCentre(popup, 1, 5));
-    // Just past the bottom-right corner: outside.
-    ReleaseMouseAt(hwnd, POINT{400 + 148, 300 + 238});
-    ASSERT_FALSE(picker.received.empty());
-    EXPECT_EQ(picker.received.back(), Sent(PICK_CANCELLED, kSilver, kNoCell));
-    EXPECT_FALSE(IsWindow(hwnd));
-}
+// A release on the popup's frame, where no item is, is inside: it accepts the colour the
+// last cell set.
+const PickMessage kReleaseOnTheFrame[] = {
+    {PICK_CHANGED, kToPicker, 0x00800040, 0, 0},  // (4, 0) "Deep Violet"
+    {PICK_ACCEPTED, kToPicker, 0x00800040, kNoCell, 0},
+};
 
 TEST_F(ColourPaletteTest, ReleaseOnTheFrameWithNothingHoveredAcceptsTheCurrentColour) {
     CColourPalette* popup = Open(kSilver);
     ASSERT_NE(popup, nullptr);
     const HWND hwnd = popup->m_hWnd;
-    MoveMouse(hwnd, CellCentre(popup, 4, 0));           // "Deep Violet"
-    MoveMouse(hwnd, POINT{70, 237});                    // the bottom frame: no item
-    picker.received.clear();
+    MoveMouse(hwnd, CellCentre(popup, 4, 0));
+    MoveMouse(hwnd, POINT{70, 237});  // the bottom frame: no item
     ReleaseMouseAt(hwnd, POINT{400 + 70, 300 + 237});
-    EXPECT_EQ(picker.received, (std::vector<Notification>{Sent(PICK_ACCEPTED, 0x00800040, kNoCell)}));
-}
-
-TEST_F(ColourPaletteTest, ReleaseOverTheSeparatorKeepsThePopupOpen) {
-    CColourPalette* popup = Open(kSilver);
-    ASSERT_NE(popup, nullptr);
-    const HWND hwnd = popup->m_hWnd;
-    POINT separator = CentreOf(popup->Geometry().separatorRect);
-    MoveMouse(hwnd, separator);
-    ClientToScreen(hwnd, &separator);
-    ReleaseMouseAt(hwnd, separator);
-    EXPECT_TRUE(IsWindow(hwnd));
-    EXPECT_EQ(GetCapture(), hwnd);
-    EXPECT_TRUE(picker.received.empty());
+    EXPECT_TRUE(IsSequence(recorder.log, kReleaseOnTheFrame, "release on the frame"));
+    EXPECT_FALSE(IsWindow(hwnd));
 }
 
 TEST_F(ColourPaletteTest, CustomColoursComeFromAndGoBackToThePickersArray) {
@@ -284,7 +222,7 @@ TEST_F(ColourPaletteTest, CustomColoursComeFromAndGoBackToThePickersArray) {
     ASSERT_NE(popup, nullptr);
     for (int i = 0; i < 16; ++i) EXPECT_EQ(PaletteTable[static_cast<size_t>(88 + i)].colour, custom[i]) << i;
     // The scan ran before the array came in: the colour is not selected yet.
-    EXPECT_EQ(popup->SelectedItem(), kNoPaletteItem);
+    EXPECT_EQ(PopupPicture(*popup).Sunken(), kNoPaletteItem);
 
     PaletteTable[90].colour = RGB(9, 9, 9);  // as if a colour dialog had changed it
     PostAndPump(popup->m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
@@ -294,7 +232,7 @@ TEST_F(ColourPaletteTest, CustomColoursComeFromAndGoBackToThePickersArray) {
     // The next opening with the same colour finds it among the custom entries.
     popup = Open(RGB(3, 100, 200));
     ASSERT_NE(popup, nullptr);
-    EXPECT_EQ(popup->SelectedItem(), (PaletteItem{11, 3}));
+    EXPECT_EQ(PopupPicture(*popup).Sunken(), (PaletteItem{11, 3}));
 }
 
 TEST_F(ColourPaletteTest, TheCustomButtonRunsTheColourDialogAndStaysOpen) {
@@ -304,7 +242,7 @@ TEST_F(ColourPaletteTest, TheCustomButtonRunsTheColourDialogAndStaysOpen) {
     ASSERT_NE(popup, nullptr);
     const HWND hwnd = popup->m_hWnd;
     MoveMouse(hwnd, CentreOf(popup->Geometry().customRect));
-    picker.received.clear();
+    recorder.log.clear();
 
     const COLORREF chosen = RGB(10, 20, 30);
     ColourDialogVisit visit;
@@ -317,8 +255,7 @@ TEST_F(ColourPaletteTest, TheCustomButtonRunsTheColourDialogAndStaysOpen) {
     EXPECT_EQ(visit.owner, hwnd);
     EXPECT_EQ(visit.shownAtStart, RGB(0x11, 0x22, 0x33));
     EXPECT_TRUE(IsWindow(hwnd));
-    EXPECT_EQ(popup->CurrentColour(), chosen);
-    EXPECT_TRUE(picker.received.empty());
+    EXPECT_TRUE(IsSequence(recorder.log, "the colour dialog"));
     int slot = -1;
     for (int i = 0; i < 16; ++i)
         if (PaletteTable[static_cast<size_t>(88 + i)].colour == chosen) slot = i;
@@ -327,7 +264,8 @@ TEST_F(ColourPaletteTest, TheCustomButtonRunsTheColourDialogAndStaysOpen) {
     // Only a later acceptance with no colour cell hovered since sends it.
     MoveMouse(hwnd, POINT{-5, -5});
     PostAndPump(hwnd, WM_KEYDOWN, VK_RETURN, 0);
-    EXPECT_EQ(picker.received, (std::vector<Notification>{Sent(PICK_ACCEPTED, chosen, kNoCell)}));
+    const PickMessage accepted[] = {{PICK_ACCEPTED, kToPicker, chosen, kNoCell, 0}};
+    EXPECT_TRUE(IsSequence(recorder.log, accepted, "accepted after the colour dialog"));
     EXPECT_EQ(custom[slot], chosen);
 }
 
@@ -346,8 +284,12 @@ TEST_F(ColourPaletteTest, ACancelledColourDialogChangesNothing) {
     }
     EXPECT_EQ(GetCapture(), hwnd);
     EXPECT_TRUE(IsWindow(hwnd));
-    EXPECT_EQ(popup->CurrentColour(), kSilver);
     for (int i = 88; i < 104; ++i) EXPECT_EQ(PaletteTable[static_cast<size_t>(i)].colour, kUnsetCustomColour);
+    recorder.log.clear();
+    MoveMouse(hwnd, POINT{-5, -5});
+    PostAndPump(hwnd, WM_KEYDOWN, VK_RETURN, 0);
+    const PickMessage unchanged[] = {{PICK_ACCEPTED, kToPicker, kSilver, kNoCell, 0}};
+    EXPECT_TRUE(IsSequence(recorder.log, unchanged, "accepted after a cancelled colour dialog"));
 }
 
 TEST_F(ColourPaletteTest, DestroyedWithItsOwnerItSendsNothing) {
@@ -358,7 +300,7 @@ TEST_F(ColourPaletteTest, DestroyedWithItsOwnerItSendsNothing) {
     PumpMessages();
     EXPECT_FALSE(IsWindow(hwnd));
     EXPECT_EQ(FindOpenPalette(), nullptr);
-    EXPECT_TRUE(picker.received.empty());
+    EXPECT_TRUE(IsSequence(recorder.log, "destroyed with its owner"));
 }
 
 // The owner goes while the popup's colour dialog runs inside one of the popup's own messages:
@@ -368,7 +310,7 @@ TEST_F(ColourPaletteTest, DestroyedWithItsOwnerDuringTheColourDialogItSendsNothi
     ASSERT_NE(popup, nullptr);
     const HWND hwnd = popup->m_hWnd;
     MoveMouse(hwnd, CentreOf(popup->Geometry().customRect));
-    picker.received.clear();
+    recorder.log.clear();
     {
         ModalBoxAnswerer answerer([&](HWND) { top.DestroyWindow(); });
         PostAndDispatch(hwnd, WM_KEYDOWN, VK_RETURN, 0);
@@ -377,30 +319,13 @@ TEST_F(ColourPaletteTest, DestroyedWithItsOwnerDuringTheColourDialogItSendsNothi
     PumpMessages();
     EXPECT_FALSE(IsWindow(hwnd));
     EXPECT_EQ(FindOpenPalette(), nullptr);
-    EXPECT_TRUE(picker.received.empty());
+    EXPECT_TRUE(IsSequence(recorder.log, "destroyed during the colour dialog"));
 }
-
-// The popup's own pixels, read from its window.
-// The popup's class shares one device context, so each read takes it only for a moment.
-class PopupPixels {
-public:
-    explicit PopupPixels(HWND hwnd) : m_hwnd(hwnd) {}
-    COLORREF at(int x, int y) const {
-        HDC dc = GetDC(m_hwnd);
-        const COLORREF colour = GetPixel(dc, x, y);
-        ReleaseDC(m_hwnd, dc);
-        return colour;
-    }
-
-private:
-    HWND m_hwnd;
-};
 
 TEST_F(ColourPaletteTest, PaintsSwatchesEdgesAndTheCustomButton) {
     CColourPalette* popup = Open(RGB(255, 0, 0));  // "Red" (0, 2) is selected
     ASSERT_NE(popup, nullptr);
-    UpdateWindow(popup->m_hWnd);
-    PopupPixels pixels(popup->m_hWnd);
+    const PopupPicture pixels(*popup);
     // Swatch of (0, 0): cell {2,2,20,20} shrunk by 3, a shadow-coloured frame around the colour.
     EXPECT_EQ(pixels.at(5, 5), GetSysColor(COLOR_BTNSHADOW));
     EXPECT_EQ(pixels.at(10, 10), 0x00400080u);
@@ -412,9 +337,9 @@ TEST_F(ColourPaletteTest, PaintsSwatchesEdgesAndTheCustomButton) {
     EXPECT_EQ(pixels.at(10, 2 + 11 * 18 + 8), RGB(255, 255, 255));
     // Hovering raises the cell: the top-left becomes the light edge colour.
     MoveMouse(popup->m_hWnd, CellCentre(popup, 0, 0));
-    EXPECT_EQ(pixels.at(3, 3), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(PopupPicture(*popup).at(3, 3), GetSysColor(COLOR_BTNHIGHLIGHT));
     MoveMouse(popup->m_hWnd, CellCentre(popup, 0, 1));
-    EXPECT_EQ(pixels.at(3, 3), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(PopupPicture(*popup).at(3, 3), GetSysColor(COLOR_BTNFACE));
 }
 
 TEST_F(ColourPaletteTest, AWideCaptionWidensThePopupAndLeavesGreyRightOfTheGrid) {
@@ -425,9 +350,7 @@ TEST_F(ColourPaletteTest, AWideCaptionWidensThePopupAndLeavesGreyRightOfTheGrid)
     EXPECT_GT(window.right - window.left, 148);
     EXPECT_EQ(window.bottom - window.top, 238);
     EXPECT_EQ(popup->Geometry().customRect.right, window.right - window.left - 2);
-    UpdateWindow(popup->m_hWnd);
-    PopupPixels pixels(popup->m_hWnd);
-    EXPECT_EQ(pixels.at(150, 10), RGB(0xC0, 0xC0, 0xC0));  // the class's light-grey background
+    EXPECT_EQ(PopupPicture(*popup).at(150, 10), RGB(0xC0, 0xC0, 0xC0));  // the class's light-grey background
 }
 
 }  // namespace

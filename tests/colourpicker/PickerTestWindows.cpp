@@ -1,15 +1,126 @@
 #include "PickerTestWindows.h"
 
 #include <colordlg.h>
+#include <commctrl.h>
 
 #include <ostream>
 
+#include "colourpicker/PaletteTable.h"
 #include "framework/WindowClass.h"
 #include "support/MessagePump.h"
 
-std::ostream& operator<<(std::ostream& out, const Notification& n) {
-    return out << "{message " << n.message << ", wParam 0x" << std::hex << n.wParam << ", lParam 0x" << n.lParam
-               << ", colour 0x" << n.colourNow << std::dec << "}";
+namespace {
+
+const char* MessageName(UINT message) {
+    switch (message) {
+        case PICK_CHANGED: return "PICK_CHANGED";
+        case PICK_OPENED: return "PICK_OPENED";
+        case PICK_CLOSED: return "PICK_CLOSED";
+        case PICK_ACCEPTED: return "PICK_ACCEPTED";
+        case PICK_CANCELLED: return "PICK_CANCELLED";
+        case WM_COMMAND: return "WM_COMMAND";
+        default: return "another message";
+    }
+}
+
+bool SameMessage(const PickMessage& a, const PickMessage& b) {
+    constexpr unsigned kWhere = kToPicker | kToParent;
+    return a.message == b.message && (a.flags & kWhere) == (b.flags & kWhere) && a.wParam == b.wParam &&
+           a.lParam == b.lParam && a.colourNow == b.colourNow;
+}
+
+constexpr UINT_PTR kRecorderSubclass = 1;
+
+LRESULT CALLBACK RecordArrival(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR recorder) {
+    if (message >= PICK_CHANGED && message <= PICK_CANCELLED)
+        reinterpret_cast<PickRecorder*>(recorder)->Record(message, kToPicker, wParam, lParam);
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+std::ostream& operator<<(std::ostream& out, const PickMessage& m) {
+    out << MessageName(m.message) << ((m.flags & kToPicker) != 0 ? " to the picker" : " to the parent");
+    if ((m.flags & kOptional) != 0) out << " (optional)";
+    return out << ", wParam 0x" << std::hex << m.wParam << ", lParam 0x" << m.lParam << ", colour 0x" << m.colourNow
+               << std::dec;
+}
+
+PickRecorder::~PickRecorder() {
+    if (IsWindow(m_watchedWindow)) RemoveWindowSubclass(m_watchedWindow, &RecordArrival, kRecorderSubclass);
+}
+
+void PickRecorder::Watch(CColourButton& button) {
+    m_watched = &button;
+    m_watchedWindow = button.m_hWnd;
+    SetWindowSubclass(m_watchedWindow, &RecordArrival, kRecorderSubclass, reinterpret_cast<DWORD_PTR>(this));
+}
+
+std::vector<PickMessage> PickRecorder::To(unsigned to) const {
+    std::vector<PickMessage> picked;
+    for (const PickMessage& m : log)
+        if ((m.flags & to) != 0) picked.push_back(m);
+    return picked;
+}
+
+void PickRecorder::Record(UINT message, unsigned to, WPARAM wParam, LPARAM lParam) {
+    log.push_back(PickMessage{message, to, wParam, lParam, m_watched != nullptr ? m_watched->GetColour() : 0});
+}
+
+testing::AssertionResult IsSequence(const std::vector<PickMessage>& log, const PickMessage* expected,
+                                    size_t count, const char* name) {
+    size_t got = 0;
+    for (size_t want = 0; want < count; ++want) {
+        if (got < log.size() && SameMessage(log[got], expected[want])) {
+            ++got;
+            continue;
+        }
+        if ((expected[want].flags & kOptional) != 0) continue;
+        testing::AssertionResult failure = testing::AssertionFailure();
+        failure << name << ": message " << got << " should be " << expected[want] << ", ";
+        if (got < log.size()) return failure << "but is " << log[got];
+        return failure << "but the sequence ends there";
+    }
+    if (got < log.size())
+        return testing::AssertionFailure() << name << ": message " << got << " should not be there: " << log[got];
+    return testing::AssertionSuccess();
+}
+
+namespace {
+SIZE ClientSize(HWND hwnd) {
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    return SIZE{client.right, client.bottom};
+}
+}  // namespace
+
+PopupPicture::PopupPicture(const CColourPalette& popup)
+    : m_layout(popup.Geometry()), m_dib(ClientSize(popup.m_hWnd).cx, ClientSize(popup.m_hWnd).cy) {
+    m_dib.fill(0xFF123456);
+    SendMessageA(popup.m_hWnd, WM_PRINT, reinterpret_cast<WPARAM>(m_dib.dc()), PRF_ERASEBKGND | PRF_CLIENT);
+    GdiFlush();
+}
+
+COLORREF PopupPicture::at(int x, int y) const {
+    const uint32_t rgb = m_dib.rgb(x, y);
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+PaletteItem PopupPicture::Raised() const { return WithInnerCorner(GetSysColor(COLOR_BTNHIGHLIGHT)); }
+
+PaletteItem PopupPicture::Sunken() const { return WithInnerCorner(GetSysColor(COLOR_3DDKSHADOW)); }
+
+PaletteItem PopupPicture::WithInnerCorner(COLORREF colour) const {
+    if (at(m_layout.customRect.left + 1, m_layout.customRect.top + 1) == colour)
+        return PaletteItem{kCustomButtonRow, 0};
+    for (int row = 0; row < m_layout.rows; ++row) {
+        for (int column = 0; column < m_layout.columns; ++column) {
+            RECT cell{};
+            if (PaletteCellRect(m_layout, row, column, cell) && at(cell.left + 1, cell.top + 1) == colour)
+                return PaletteItem{row, column};
+        }
+    }
+    return kNoPaletteItem;
 }
 
 bool RecordingWindow::Create(int x, int y, int width, int height, HWND parent, int id) {
@@ -21,7 +132,7 @@ bool RecordingWindow::Create(int x, int y, int width, int height, HWND parent, i
 }
 
 LRESULT RecordingWindow::Record(UINT message, WPARAM wParam, LPARAM lParam) {
-    received.push_back(Notification{message, wParam, lParam, watched != nullptr ? watched->GetColour() : 0});
+    m_recorder.Record(message, m_role, wParam, lParam);
     return 0;
 }
 
@@ -99,8 +210,6 @@ void ReleaseMouseAt(HWND popup, POINT screen) {
 }
 
 POINT CentreOf(const RECT& rect) { return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
-
-LPARAM CellParam(int row, int column) { return MAKELPARAM(static_cast<WORD>(row), static_cast<WORD>(column)); }
 
 void AnswerColourDialog(HWND box, COLORREF colour, bool addToCustom, int button, ColourDialogVisit& visit) {
     visit.owner = GetWindow(box, GW_OWNER);

@@ -1,10 +1,12 @@
-// Windows of the colour-picker tests' own: a window that records every picker notification
-// it receives (with the watched button's colour at that moment), and helpers to find, drive
-// and clean up the palette popups of this thread.
+// What the colour-picker tests share: the recorder of picker notifications and the windows
+// that feed it, and helpers to find, drive and clean up the palette popups of this thread.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -12,31 +14,80 @@
 #include "colourpicker/ColourPalette.h"
 #include "colourpicker/PickNotifications.h"
 #include "framework/WindowImpl.h"
+#include "support/TestDib.h"
 
-struct Notification {
+// Picker notifications as Wine's message tests have them: one recorder logs every notification
+// where it arrives, in order, and a test compares the log with a named static table of what
+// should arrive. A table entry says where the message goes; one marked kOptional may be missing,
+// for what Wine and Windows do differently.
+enum PickFlags : unsigned {
+    kToPicker = 1u << 0,  // from the palette to its picker: the button, or a stand-in for it
+    kToParent = 1u << 1,  // from the button to its parent
+    kOptional = 1u << 2,  // in a table only: the message may be missing
+};
+
+struct PickMessage {
     UINT message;
+    unsigned flags;
     WPARAM wParam;
     LPARAM lParam;
-    COLORREF colourNow;  // GetColour() of the watched button while the message was handled
-    bool operator==(const Notification& other) const {
-        return message == other.message && wParam == other.wParam && lParam == other.lParam &&
-               colourNow == other.colourNow;
-    }
+    COLORREF colourNow;  // the watched button's GetColour() as the message arrived; 0 with none
 };
-std::ostream& operator<<(std::ostream& out, const Notification& n);
+std::ostream& operator<<(std::ostream& out, const PickMessage& m);
 
 // Test controls use these ids; a BN_CLICKED from any of them is recorded as WM_COMMAND.
 constexpr int kBackgroundButtonId = 1018;
 constexpr int kTextButtonId = 1021;
 constexpr int kPickerId = 7;
 
+// Row and column as the popup's closing messages carry them; kNoCell when nothing was hovered.
+constexpr LPARAM CellParam(int row, int column) {
+    return static_cast<LPARAM>((static_cast<DWORD>(static_cast<WORD>(column)) << 16) | static_cast<WORD>(row));
+}
+constexpr LPARAM kNoCell = CellParam(-1, -1);
+
+class PickRecorder {
+public:
+    PickRecorder() = default;
+    ~PickRecorder();
+    PickRecorder(const PickRecorder&) = delete;
+    PickRecorder& operator=(const PickRecorder&) = delete;
+
+    // Logs what the palette sends to `button`, before the button handles it, and the button's
+    // colour in every entry.
+    void Watch(CColourButton& button);
+    void Record(UINT message, unsigned to, WPARAM wParam, LPARAM lParam);
+    // The entries that went `to` one place.
+    std::vector<PickMessage> To(unsigned to) const;
+
+    std::vector<PickMessage> log;
+
+private:
+    const CColourButton* m_watched = nullptr;
+    HWND m_watchedWindow = nullptr;
+};
+
+// Whether `log` holds exactly the `expected` sequence, optional entries aside; otherwise the
+// first difference, under the sequence's name.
+testing::AssertionResult IsSequence(const std::vector<PickMessage>& log, const PickMessage* expected,
+                                    size_t count, const char* name);
+template <size_t N>
+testing::AssertionResult IsSequence(const std::vector<PickMessage>& log, const PickMessage (&expected)[N],
+                                    const char* name) {
+    return IsSequence(log, expected, N, name);
+}
+inline testing::AssertionResult IsSequence(const std::vector<PickMessage>& log, const char* name) {
+    return IsSequence(log, nullptr, 0, name);
+}
+
+// A window of the test's own that logs the picker notifications it handles: as a picker
+// stand-in (kToPicker) or as a button's parent (kToParent), where a BN_CLICKED that the
+// button did not keep for itself is logged as WM_COMMAND.
 class RecordingWindow : public WindowImpl<RecordingWindow, CWnd> {
 public:
+    RecordingWindow(PickRecorder& recorder, unsigned role) : m_recorder(recorder), m_role(role) {}
     // A visible top-level window, or a child of `parent`.
     bool Create(int x, int y, int width, int height, HWND parent = nullptr, int id = 0);
-
-    std::vector<Notification> received;
-    const CColourButton* watched = nullptr;
 
     static MessageEntryList MessageEntries();
 
@@ -50,6 +101,25 @@ private:
     void OnBackgroundClicked() { Record(WM_COMMAND, kBackgroundButtonId, 0); }
     void OnTextClicked() { Record(WM_COMMAND, kTextButtonId, 0); }
 
+    PickRecorder& m_recorder;
+    unsigned m_role;
+};
+
+// The popup as it paints itself, background and all, onto a surface of the test's own: its
+// pixels, and the items it shows raised (the hovered one) and sunken (the selected cell).
+class PopupPicture {
+public:
+    explicit PopupPicture(const CColourPalette& popup);
+    COLORREF at(int x, int y) const;
+    PaletteItem Raised() const;  // the custom-colour button is {10, 0}
+    PaletteItem Sunken() const;
+
+private:
+    // The item whose edge's inner top-left pixel has this colour, or kNoPaletteItem.
+    PaletteItem WithInnerCorner(COLORREF colour) const;
+
+    PaletteLayout m_layout;
+    TestDib m_dib;
 };
 
 // The open palette popup of this thread, or null.
@@ -70,8 +140,6 @@ void MoveMouse(HWND popup, POINT client);
 void ReleaseMouseAt(HWND popup, POINT screen);
 // The centre of a client rectangle.
 POINT CentreOf(const RECT& rect);
-// Row and column as the popup's closing messages carry them.
-LPARAM CellParam(int row, int column);
 
 // What a colour-dialog answer saw and did.
 struct ColourDialogVisit {
