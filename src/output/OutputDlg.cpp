@@ -1,12 +1,9 @@
 #include "output/OutputDlg.h"
 
-#include <optional>
-
 #include "core/Core.h"
 #include "core/SaturatedInt.h"
 #include "framework/ClientDC.h"
-#include "framework/DibSection.h"
-#include "framework/ScopedSelectObject.h"
+#include "framework/DibSurface.h"
 #include "framework/WinApp.h"
 #include "output/InfoBarLayout.h"
 #include "output/OutputPlacement.h"
@@ -107,52 +104,29 @@ void COutputDlg::Render() {
     // A size no surface can have is skipped; the next placement or tick tries again.
     if (!FrameSizeIsDrawable(width, height)) return;
 
-    // Declared so that the early ends release in the safe order too: the Graphics before
-    // its DC, the selection undone before the DC goes, the bitmap last.
-    std::optional<ClientDC> reference;
-    std::optional<ClientDC> destination;
-    UniqueBitmap frame;
-    UniqueMemoryDC memory;
-    std::optional<ScopedSelectObject> selection;
-    std::optional<Gdiplus::Graphics> graphics;
-
-    reference.emplace(GetClientDC(m_hWnd));
-    memory.reset(::CreateCompatibleDC(reference->get()));
-    if (!memory) return;
-    memDC = memory.get();
-    void* frameBits = nullptr;
-    frame.reset(CreateTopDownDibSection(memDC, width, height, &frameBits));
-    if (frame) selection.emplace(SelectInto(memDC, frame.get()));
-    if (!frame || !*selection) {
-        memDC = nullptr;
-        return;
-    }
+    // The reference DC goes as soon as the surface is made; at the end the window's DC goes,
+    // then the Graphics, then the surface (its selection undone, its DC, its bitmap last).
+    const DibSurface surface(GetClientDC(m_hWnd).get(), width, height);
+    if (!surface) return;
+    memDC = surface.dc();
 
     blend.SourceConstantAlpha = kFrameAlpha;
-    destination.emplace(GetClientDC(m_hWnd));
     // The window's present corner, not placeRect's: a dragged window stays where it is.
     const RECT window = GetWindowRect();
     POINT target{window.left, window.top};
 
-    graphics.emplace(memDC);
-    SetFrameModes(*graphics);
-    ComposeFrame(*graphics);
-    graphics->Flush(Gdiplus::FlushIntentionSync);
+    Gdiplus::Graphics graphics(memDC);
+    SetFrameModes(graphics);
+    ComposeFrame(graphics);
+    graphics.Flush(Gdiplus::FlushIntentionSync);
 
     if (updateLayeredWindow != nullptr) {
+        const ClientDC destination = GetClientDC(m_hWnd);
         SIZE size{width, height};
         POINT source{0, 0};
-        updateLayeredWindow(m_hWnd, destination->get(), &target, &size, memDC, &source, 0, &blend,
-                            ULW_ALPHA);
+        updateLayeredWindow(m_hWnd, destination.get(), &target, &size, memDC, &source, 0, &blend, ULW_ALPHA);
     }
-
-    destination.reset();
-    reference.reset();
-    graphics.reset();
-    selection.reset();
-    memory.reset();
     memDC = nullptr;
-    frame.reset();
 }
 
 void COutputDlg::SetFrameModes(Gdiplus::Graphics& graphics) {

@@ -1,22 +1,21 @@
-// A 32-bpp top-down DIB section selected into a memory DC: a surface of the test's own to
-// draw on and read back pixel by pixel (0xAARRGGBB).
+// The program's drawing surface (a 32-bpp top-down DIB section selected into a memory DC) as a
+// test's own to draw on and read back pixel by pixel (0xAARRGGBB).
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 
+#include "framework/DibSurface.h"
+
 class TestDib {
 public:
-    TestDib(int width, int height);
-    ~TestDib();
-    TestDib(const TestDib&) = delete;
-    TestDib& operator=(const TestDib&) = delete;
+    TestDib(int width, int height) : m_surface(nullptr, width, height) {}
 
-    HDC dc() const { return m_dc; }
-    int width() const { return m_width; }
-    int height() const { return m_height; }
-    uint32_t pixel(int x, int y) const { return m_bits[static_cast<size_t>(y) * m_width + x]; }
+    HDC dc() const { return m_surface.dc(); }
+    int width() const { return m_surface.width(); }
+    int height() const { return m_surface.height(); }
+    uint32_t pixel(int x, int y) const { return m_surface.bits()[static_cast<size_t>(y) * width() + x]; }
     // The colour without alpha, as 0x00RRGGBB.
     uint32_t rgb(int x, int y) const { return pixel(x, y) & 0x00FFFFFF; }
     void fill(uint32_t argb);
@@ -24,12 +23,7 @@ public:
     int countRgb(int left, int top, int right, int bottom, uint32_t rgb) const;
 
 private:
-    int m_width;
-    int m_height;
-    HDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_previous;
-    uint32_t* m_bits;
+    DibSurface m_surface;
 };
 
 // Copies what the screen shows from (left, top) onto the whole of `dib`.

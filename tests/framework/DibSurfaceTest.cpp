@@ -1,0 +1,34 @@
+#include <gtest/gtest.h>
+
+#include "framework/DibSurface.h"
+
+namespace {
+
+TEST(DibSurfaceTest, DrawsTopDownFromTransparentAndFreesItsBitmapAndItsDC) {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    {
+        DibSurface surface(nullptr, 3, 2);
+        ASSERT_TRUE(surface);
+        dc = surface.dc();
+        bitmap = surface.bitmap();
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_BITMAP), bitmap);
+        for (int i = 0; i < 6; ++i) EXPECT_EQ(surface.bits()[i], 0u) << i;
+        SetPixel(dc, 2, 0, RGB(1, 2, 3));
+        GdiFlush();
+        EXPECT_EQ(surface.bits()[2] & 0x00FFFFFF, 0x010203u) << "the first row is the top one";
+    }
+    // A bitmap still selected could not have been deleted.
+    EXPECT_EQ(GetObjectType(bitmap), 0u);
+    EXPECT_EQ(GetObjectType(dc), 0u);
+}
+
+TEST(DibSurfaceTest, NoSurfaceOfNoSize) {
+    const DibSurface empty(nullptr, 0, 5);
+    EXPECT_FALSE(empty);
+    EXPECT_EQ(empty.dc(), nullptr);
+    EXPECT_EQ(empty.bits(), nullptr);
+    EXPECT_FALSE(DibSurface(nullptr, 5, -1));
+}
+
+}  // namespace
