@@ -51,13 +51,4 @@ TEST(ColourButtonGeometry, EvenArrowEndsInTwoPixelsOddInOne) {
     }
 }
 
-TEST(ColourButtonGeometry, WiderEdgesMoveTheSeparatorByHalfAnEdge) {
-    // cxEdge 3: the separator loses 2*3 + 7 + 1 on the right, the swatch another 2*3 + 1.
-    const ColourButtonGeometry g = ComputeColourButtonGeometry(RECT{0, 0, 100, 30}, false, 3, 1, 7);
-    EXPECT_EQ(g.arrowX, 97 - 6 - 6);
-    EXPECT_EQ(g.arrowY, (1 + 29) / 2 - 2);
-    EXPECT_EQ(g.separatorRect, (RECT{3, 1, 97 - 14, 29}));
-    EXPECT_EQ(g.swatchRect, (RECT{3, 1, 97 - 14 - 7, 29}));
-}
-
 }  // namespace
