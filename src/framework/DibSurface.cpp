@@ -1,6 +1,28 @@
 #include "framework/DibSurface.h"
 
-#include "framework/DibSection.h"
+namespace {
+
+// A 32-bpp top-down DIB section: rows run from the top, each pixel 0xAARRGGBB, and GDI+
+// writes real alpha into it (a device-dependent bitmap may keep alpha 0 under opaque fills).
+// Its memory comes fresh from the system, all bytes zero (fully transparent): clearing it
+// again would cost a pass over the largest frame, every interval.
+HBITMAP CreateTopDownDibSection(HDC dc, int width, int height, void** bits) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+    if (bitmap != nullptr && *bits == nullptr) {
+        ::DeleteObject(bitmap);
+        bitmap = nullptr;
+    }
+    return bitmap;
+}
+
+}  // namespace
 
 DibSurface::DibSurface(HDC reference, int width, int height) {
     if (width <= 0 || height <= 0) return;

@@ -1,7 +1,7 @@
-// DibSurface: a memory device context with a top-down 32-bpp DIB section (DibSection.h)
-// selected into it, as one owner: one thing to draw on and read back. It ends in the one safe
-// order: the DC's own bitmap put back, the DC deleted, the DIB last. A Graphics drawing on it
-// must go before it.
+// DibSurface: a memory device context with a top-down 32-bpp DIB section selected into it,
+// every pixel transparent black at the start, as one owner: one thing to draw on and read
+// back. It ends in the one safe order: the DC's own bitmap put back, the DC deleted, the DIB
+// last. A Graphics drawing on it must go before it.
 #pragma once
 
 #include <windows.h>

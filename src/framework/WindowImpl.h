@@ -57,13 +57,28 @@ protected:
         return *static_cast<Self*>(self);
     }
 
+    // Calls Handler with `args` and makes what it returns the message's result: 0 for a
+    // handler that returns nothing, a handle by its bits.
+    template <auto Handler, class... Args>
+    static bool Invoke(CWnd* self, LRESULT& result, Args... args) {
+        Self& target = Target<Handler>(self);
+        using Result = decltype((target.*Handler)(args...));
+        if constexpr (std::is_void_v<Result>) {
+            (target.*Handler)(args...);
+            result = 0;
+        } else if constexpr (std::is_pointer_v<Result>) {
+            result = reinterpret_cast<LRESULT>((target.*Handler)(args...));
+        } else {
+            result = static_cast<LRESULT>((target.*Handler)(args...));
+        }
+        return true;
+    }
+
     // void Handler(): WM_COMMAND with a notification code from one control.
     template <auto Handler>
     static constexpr MessageEntry OnCommandEntry(UINT code, UINT id) {
         return {WM_COMMAND, code, id, [](CWnd* self, WPARAM, LPARAM, LRESULT& result) {
-                    (Target<Handler>(self).*Handler)();
-                    result = 0;
-                    return true;
+                    return Invoke<Handler>(self, result);
                 }};
     }
 
@@ -79,26 +94,32 @@ protected:
                 }};
     }
 
-    // void Handler(): messages whose parameters carry nothing the handler needs.
+    // Handler(): messages whose parameters carry nothing the handler needs; what it returns,
+    // if anything, is the result.
     template <auto Handler>
     static constexpr MessageEntry OnSimpleEntry(UINT message) {
         return {message, 0, 0, [](CWnd* self, WPARAM, LPARAM, LRESULT& result) {
-                    (Target<Handler>(self).*Handler)();
-                    result = 0;
-                    return true;
+                    return Invoke<Handler>(self, result);
                 }};
     }
 
-    template <auto Handler>
-    static constexpr MessageEntry OnPaintEntry() {
-        return OnSimpleEntry<Handler>(WM_PAINT);
+    // Handler(Arg): messages whose wParam is the one thing the handler needs, as an Arg.
+    template <auto Handler, class Arg>
+    static constexpr MessageEntry OnWParamEntry(UINT message) {
+        return {message, 0, 0, [](CWnd* self, WPARAM wParam, LPARAM, LRESULT& result) {
+                    if constexpr (std::is_pointer_v<Arg>) {
+                        return Invoke<Handler>(self, result, reinterpret_cast<Arg>(wParam));
+                    } else {
+                        return Invoke<Handler>(self, result, static_cast<Arg>(wParam));
+                    }
+                }};
     }
 
+    // void Handler()
     template <auto Handler>
-    static constexpr MessageEntry OnDestroyEntry() {
-        return OnSimpleEntry<Handler>(WM_DESTROY);
-    }
-
+    static constexpr MessageEntry OnPaintEntry() { return OnSimpleEntry<Handler>(WM_PAINT); }
+    template <auto Handler>
+    static constexpr MessageEntry OnDestroyEntry() { return OnSimpleEntry<Handler>(WM_DESTROY); }
     template <auto Handler>
     static constexpr MessageEntry OnNcDestroyEntry() {
         return OnSimpleEntry<Handler>(WM_NCDESTROY);
@@ -107,30 +128,45 @@ protected:
     // HCURSOR Handler()
     template <auto Handler>
     static constexpr MessageEntry OnQueryDragIconEntry() {
-        return {WM_QUERYDRAGICON, 0, 0, [](CWnd* self, WPARAM, LPARAM, LRESULT& result) {
-                    result = reinterpret_cast<LRESULT>(
-                        (Target<Handler>(self).*Handler)());
-                    return true;
-                }};
+        return OnSimpleEntry<Handler>(WM_QUERYDRAGICON);
+    }
+
+    // BOOL Handler(): TRUE lets the session end.
+    template <auto Handler>
+    static constexpr MessageEntry OnQueryEndSessionEntry() {
+        return OnSimpleEntry<Handler>(WM_QUERYENDSESSION);
+    }
+
+    // void Handler(BOOL ending): the session ends after this returns when `ending` is set; the
+    // process may be ended then without any further message.
+    template <auto Handler>
+    static constexpr MessageEntry OnEndSessionEntry() {
+        return OnWParamEntry<Handler, BOOL>(WM_ENDSESSION);
     }
 
     // void Handler(UINT_PTR id)
     template <auto Handler>
     static constexpr MessageEntry OnTimerEntry() {
-        return {WM_TIMER, 0, 0, [](CWnd* self, WPARAM wParam, LPARAM, LRESULT& result) {
-                    (Target<Handler>(self).*Handler)(static_cast<UINT_PTR>(wParam));
-                    result = 0;
-                    return true;
-                }};
+        return OnWParamEntry<Handler, UINT_PTR>(WM_TIMER);
+    }
+
+    // BOOL Handler(HDC)
+    template <auto Handler>
+    static constexpr MessageEntry OnEraseBkgndEntry() {
+        return OnWParamEntry<Handler, HDC>(WM_ERASEBKGND);
+    }
+
+    // void Handler(BOOL enabled)
+    template <auto Handler>
+    static constexpr MessageEntry OnEnableEntry() {
+        return OnWParamEntry<Handler, BOOL>(WM_ENABLE);
     }
 
     // int Handler(LPCREATESTRUCT): 0 to go on, -1 to make the creation fail.
     template <auto Handler>
     static constexpr MessageEntry OnCreateEntry() {
         return {WM_CREATE, 0, 0, [](CWnd* self, WPARAM, LPARAM lParam, LRESULT& result) {
-                    result = (Target<Handler>(self).*Handler)(
-                        reinterpret_cast<LPCREATESTRUCT>(lParam));
-                    return true;
+                    return Invoke<Handler>(self, result, reinterpret_cast<LPCREATESTRUCT>(lParam));
                 }};
     }
 
@@ -138,10 +174,8 @@ protected:
     template <auto Handler>
     static constexpr MessageEntry OnMouseEntry(UINT message) {
         return {message, 0, 0, [](CWnd* self, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-                    (Target<Handler>(self).*Handler)(
-                        static_cast<UINT>(wParam), message_map_detail::PointFrom(lParam));
-                    result = 0;
-                    return true;
+                    return Invoke<Handler>(self, result, static_cast<UINT>(wParam),
+                                           message_map_detail::PointFrom(lParam));
                 }};
     }
 
@@ -149,51 +183,9 @@ protected:
     template <auto Handler>
     static constexpr MessageEntry OnKeyDownEntry() {
         return {WM_KEYDOWN, 0, 0, [](CWnd* self, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-                    (Target<Handler>(self).*Handler)(
-                        static_cast<UINT>(wParam), static_cast<UINT>(LOWORD(lParam)),
-                        static_cast<UINT>(HIWORD(lParam)));
-                    result = 0;
-                    return true;
-                }};
-    }
-
-    // BOOL Handler(HDC)
-    template <auto Handler>
-    static constexpr MessageEntry OnEraseBkgndEntry() {
-        return {WM_ERASEBKGND, 0, 0, [](CWnd* self, WPARAM wParam, LPARAM, LRESULT& result) {
-                    result = (Target<Handler>(self).*Handler)(
-                        reinterpret_cast<HDC>(wParam));
-                    return true;
-                }};
-    }
-
-    // void Handler(BOOL enabled)
-    template <auto Handler>
-    static constexpr MessageEntry OnEnableEntry() {
-        return {WM_ENABLE, 0, 0, [](CWnd* self, WPARAM wParam, LPARAM, LRESULT& result) {
-                    (Target<Handler>(self).*Handler)(static_cast<BOOL>(wParam));
-                    result = 0;
-                    return true;
-                }};
-    }
-
-    // BOOL Handler(): TRUE lets the session end.
-    template <auto Handler>
-    static constexpr MessageEntry OnQueryEndSessionEntry() {
-        return {WM_QUERYENDSESSION, 0, 0, [](CWnd* self, WPARAM, LPARAM, LRESULT& result) {
-                    result = (Target<Handler>(self).*Handler)();
-                    return true;
-                }};
-    }
-
-    // void Handler(BOOL ending): the session ends after this returns when `ending` is set; the
-    // process may be ended then without any further message.
-    template <auto Handler>
-    static constexpr MessageEntry OnEndSessionEntry() {
-        return {WM_ENDSESSION, 0, 0, [](CWnd* self, WPARAM wParam, LPARAM, LRESULT& result) {
-                    (Target<Handler>(self).*Handler)(static_cast<BOOL>(wParam));
-                    result = 0;
-                    return true;
+                    return Invoke<Handler>(self, result, static_cast<UINT>(wParam),
+                                           static_cast<UINT>(LOWORD(lParam)),
+                                           static_cast<UINT>(HIWORD(lParam)));
                 }};
     }
 
@@ -201,8 +193,7 @@ protected:
     template <auto Handler>
     static constexpr MessageEntry OnMessageEntry(UINT message) {
         return {message, 0, 0, [](CWnd* self, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-                    result = (Target<Handler>(self).*Handler)(wParam, lParam);
-                    return true;
+                    return Invoke<Handler>(self, result, wParam, lParam);
                 }};
     }
 };

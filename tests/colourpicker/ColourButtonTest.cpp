@@ -7,6 +7,7 @@
 
 #include "PickerTestWindows.h"
 #include "colourpicker/PaletteTable.h"
+#include "framework/ScopeExit.h"
 #include "support/MessagePump.h"
 #include "support/ModalBoxAnswerer.h"
 #include "support/TestDib.h"
@@ -40,6 +41,7 @@ protected:
     void TearDown() override {
         DestroyOpenPalettes();
         PumpMessages();
+        parent.DestroyWindow();  // and the buttons' windows with it, before their objects go
         PaletteTable = InitialPaletteTable();
     }
 
@@ -272,6 +274,12 @@ bool CustomEntriesAllWhite() {
 
 TEST_F(ColourButtonTest, CustomColoursBelongToOneButtonAndAreWhiteAfterARestart) {
     CColourButton other;
+    CColourButton fresh;
+    const auto beforeTheirObjects = ScopeExit([&] {
+        DestroyOpenPalettes();
+        other.DestroyWindow();
+        fresh.DestroyWindow();
+    });
     ASSERT_TRUE(other.SubclassWindow(MakePushButton(parent.m_hWnd, kTextButtonId, 10, 60)));
     const COLORREF made = RGB(10, 20, 30);
 
@@ -288,7 +296,6 @@ TEST_F(ColourButtonTest, CustomColoursBelongToOneButtonAndAreWhiteAfterARestart)
 
     // A new process: a fresh table and fresh buttons.
     PaletteTable = InitialPaletteTable();
-    CColourButton fresh;
     ASSERT_TRUE(fresh.SubclassWindow(MakePushButton(parent.m_hWnd, kTextButtonId + 1, 10, 110)));
     ASSERT_NE(Click(fresh), nullptr);
     EXPECT_TRUE(CustomEntriesAllWhite());

@@ -33,6 +33,7 @@ protected:
     void TearDown() override {
         DestroyOpenPalettes();
         PumpMessages();
+        top.DestroyWindow();  // and the picker's window with it, before their objects go
         PaletteTable = InitialPaletteTable();
     }
 

@@ -166,6 +166,8 @@ protected:
         ASSERT_TRUE(button.SubclassWindow(child));
         parent.calls.clear();
     }
+    // The windows go before their objects: the parent takes the button's window along.
+    void TearDown() override { parent.DestroyWindow(); }
     RecordingWnd parent;
     ClaimingButton button;
 };
@@ -222,6 +224,7 @@ TEST(DialogTest, ModelessCreationRunsInitAndEscapeThroughTheWalkHidesIt) {
     PostMessageA(dialog.GetDlgItem(IDOK), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     EXPECT_TRUE(PumpUntil([&] { return !dialog.IsWindowVisible(); }, 3000));
     EXPECT_TRUE(IsWindow(dialog.m_hWnd));
+    dialog.DestroyWindow();
 }
 
 TEST(DialogTest, DoModalDisablesTheOwnerAndReturnsTheEndResult) {
@@ -241,6 +244,7 @@ TEST(DialogTest, DoModalDisablesTheOwnerAndReturnsTheEndResult) {
     EXPECT_TRUE(dialog.ownerDisabled);
     EXPECT_TRUE(owner.IsWindowEnabled());
     EXPECT_EQ(dialog.m_hWnd, nullptr);
+    owner.DestroyWindow();
 }
 
 class HelpApp : public CWinApp {
@@ -263,6 +267,7 @@ TEST(DialogTest, CommandsNoWindowHandlesReachTheApplicationsCommandMap) {
     dialog.SendMessage(WM_COMMAND, MAKEWPARAM(ID_HELP, 0), 0);
     dialog.SendMessage(WM_COMMAND, MAKEWPARAM(4242, 0), 0);
     EXPECT_EQ(app.helps, 1);
+    dialog.DestroyWindow();
 }
 
 }  // namespace
