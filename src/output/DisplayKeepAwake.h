@@ -18,7 +18,6 @@ public:
     // Requests or gives back the display as the window is shown or hidden; asking for the
     // state already held does nothing.
     void Follow(bool shown);
-    bool Active() const { return m_active; }
 
     // Tests only: the function the requests go to (nullptr: SetThreadExecutionState).
     static void SetStateFunctionForTests(SetStateFunction function);

@@ -37,7 +37,6 @@ public:
     HMODULE User32() const { return user32.get(); }
     UpdateLayeredWindowFunction UpdateLayeredWindowEntry() const { return updateLayeredWindow; }
     HDC MemDC() const { return memDC; }
-    bool KeepsDisplayOn() const { return m_keepAwake.Active(); }
     // The window's top-left corner when it last moved, kept once the window is gone.
     POINT LastCorner() const { return m_lastCorner; }
 
