@@ -132,8 +132,8 @@ MessageEntryList CColourButton::MessageEntries() {
     static const MessageEntry entries[] = {
         OnReflectedCommandExEntry<&CColourButton::OnClicked>(BN_CLICKED),
         OnCreateEntry<&CColourButton::OnCreate>(),
-        OnEraseBkgndEntry<&CColourButton::OnEraseBkgnd>(),
-        OnEnableEntry<&CColourButton::OnEnable>(),
+        OnWParamEntry<&CColourButton::OnEraseBkgnd, HDC>(WM_ERASEBKGND),
+        OnWParamEntry<&CColourButton::OnEnable, BOOL>(WM_ENABLE),
         OnMessageEntry<&CColourButton::OnPickAccepted>(PICK_ACCEPTED),
         OnMessageEntry<&CColourButton::OnPickCancelled>(PICK_CANCELLED),
         OnMessageEntry<&CColourButton::OnPickChanged>(PICK_CHANGED),

@@ -307,7 +307,7 @@ void CColourPalette::RunColourDialog() {
 MessageEntryList CColourPalette::MessageEntries() {
     static const MessageEntry entries[] = {
         OnMouseEntry<&CColourPalette::OnLButtonUp>(WM_LBUTTONUP),
-        OnPaintEntry<&CColourPalette::OnPaint>(),
+        OnSimpleEntry<&CColourPalette::OnPaint>(WM_PAINT),
         OnMessageEntry<&CColourPalette::OnPrintClient>(WM_PRINTCLIENT),
         OnMouseEntry<&CColourPalette::OnMouseMove>(WM_MOUSEMOVE),
         OnKeyDownEntry<&CColourPalette::OnKeyDown>(),

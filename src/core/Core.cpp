@@ -281,10 +281,10 @@ void CCore::drawPic(Gdiplus::Graphics& graphics, int x, int y, const std::string
         return reinterpret_cast<char*>(bytes);
     };
     size_t length = 0;
-    if (AtomicFile::read(path, kMaxPictureFileBytes, room, length) != FileRead::Read) return;
-    const PictureProbe probe = ProbePicture(bytes, length);
-    GlobalUnlock(memory.get());
-    if (!IsDrawablePicture(probe)) return;
+    const bool read = AtomicFile::read(path, kMaxPictureFileBytes, room, length) == FileRead::Read;
+    const PictureProbe probe = read ? ProbePicture(bytes, length) : PictureProbe{};
+    if (memory) GlobalUnlock(memory.get());
+    if (!read || !IsDrawablePicture(probe)) return;
 
     UniqueStream stream(StreamOn(memory.get(), length));
     if (!stream) return;

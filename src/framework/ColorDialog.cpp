@@ -1,6 +1,6 @@
 #include "framework/ColorDialog.h"
 
-#include "framework/ScopeExit.h"
+#include "framework/DisableWhileModal.h"
 #include "framework/Wnd.h"
 
 CColorDialog::CColorDialog(COLORREF initial, DWORD flags, CWnd* parent) : m_cc{}, m_parent(parent) {
@@ -18,10 +18,7 @@ INT_PTR CColorDialog::DoModal() {
     // another window (a colour palette over the settings dialog), the top-level window
     // under it is disabled too while the dialog is open, as under any modal box.
     HWND top = m_cc.hwndOwner != nullptr ? ::GetAncestor(m_cc.hwndOwner, GA_ROOTOWNER) : nullptr;
-    if (top == m_cc.hwndOwner || !::IsWindowEnabled(top)) top = nullptr;
-    if (top != nullptr) ::EnableWindow(top, FALSE);
-    const auto enableAgain = ScopeExit([top] {
-        if (top != nullptr && ::IsWindow(top)) ::EnableWindow(top, TRUE);
-    });
+    if (top == m_cc.hwndOwner) top = nullptr;
+    const auto topEnabledAgain = DisableWhileModal(top);
     return ::ChooseColorA(&m_cc) ? IDOK : IDCANCEL;
 }

@@ -1,6 +1,7 @@
 #include "framework/Dialog.h"
 
 #include "framework/DataExchange.h"
+#include "framework/DisableWhileModal.h"
 #include "framework/WinApp.h"
 #include "framework/WindowCreationHook.h"
 
@@ -16,25 +17,23 @@ HWND CDialog::CreateFromTemplate(HWND owner) {
 
 INT_PTR CDialog::DoModal() {
     HWND owner = SafeHwnd(m_parentWnd);
-    const bool disableOwner = owner != nullptr && ::IsWindowEnabled(owner);
-
     m_modal = true;
     m_continueModal = true;
     m_modalResult = -1;
-    if (disableOwner) ::EnableWindow(owner, FALSE);
-
-    if (CreateFromTemplate(owner) != nullptr) {
-        if (m_continueModal && m_hWnd != nullptr) {
-            if (!IsWindowVisible()) ShowWindow(SW_SHOWNORMAL);
-            RunModalLoop();
-        }
-        if (m_hWnd != nullptr) {
-            // Hidden before it goes, so that the owner is active again first.
-            ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                           SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+    {
+        const auto ownerEnabledAgain = DisableWhileModal(owner);
+        if (CreateFromTemplate(owner) != nullptr) {
+            if (m_continueModal && m_hWnd != nullptr) {
+                if (!IsWindowVisible()) ShowWindow(SW_SHOWNORMAL);
+                RunModalLoop();
+            }
+            if (m_hWnd != nullptr) {
+                // Hidden before it goes, so that the owner is active again first.
+                ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                               SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+            }
         }
     }
-    if (disableOwner) ::EnableWindow(owner, TRUE);
     if (owner != nullptr && ::GetActiveWindow() == m_hWnd) ::SetActiveWindow(owner);
     DestroyWindow();
 

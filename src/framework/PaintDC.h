@@ -11,7 +11,6 @@ public:
     PaintDC& operator=(const PaintDC&) = delete;
 
     HDC get() const { return m_dc; }
-    const PAINTSTRUCT& paint() const { return m_paint; }
 
 private:
     HWND m_hwnd;

@@ -2,7 +2,7 @@
 // counts as no handle at all is the kind's own: null for most, INVALID_HANDLE_VALUE for the
 // files CreateFile opens.
 //
-//     UniqueBitmap bitmap(CreateDIBSection(...));   // DeleteObject on scope exit
+//     UniqueBrush brush(CreateSolidBrush(colour));  // DeleteObject on scope exit
 //     UniqueFile file(CreateFileA(...));            // CloseHandle, unless the open failed
 #pragma once
 
@@ -51,15 +51,12 @@ private:
 
 namespace unique_handle_detail {
 inline void DeleteGdiObject(HGDIOBJ object) { ::DeleteObject(object); }
-inline void DeleteMemoryDC(HDC dc) { ::DeleteDC(dc); }
 inline void UnloadModule(HMODULE module) { ::FreeLibrary(module); }
 inline void CloseKernelHandle(HANDLE handle) { ::CloseHandle(handle); }
 }  // namespace unique_handle_detail
 
-using UniqueBitmap = UniqueHandle<HBITMAP, &unique_handle_detail::DeleteGdiObject>;
 using UniqueBrush = UniqueHandle<HBRUSH, &unique_handle_detail::DeleteGdiObject>;
 using UniquePen = UniqueHandle<HPEN, &unique_handle_detail::DeleteGdiObject>;
 using UniqueFont = UniqueHandle<HFONT, &unique_handle_detail::DeleteGdiObject>;
-using UniqueMemoryDC = UniqueHandle<HDC, &unique_handle_detail::DeleteMemoryDC>;
 using UniqueModule = UniqueHandle<HMODULE, &unique_handle_detail::UnloadModule>;
 using UniqueFile = UniqueHandle<HANDLE, &unique_handle_detail::CloseKernelHandle, InvalidHandleValue>;

@@ -3,7 +3,8 @@
 //
 //     MessageEntryList CSettingsDlg::MessageEntries() {
 //         static const MessageEntry entries[] = {
-//             OnPaintEntry<&CSettingsDlg::OnPaint>(),
+//             OnSimpleEntry<&CSettingsDlg::OnPaint>(WM_PAINT),
+//             OnWParamEntry<&CSettingsDlg::OnTimer, UINT_PTR>(WM_TIMER),
 //             OnCommandEntry<&CSettingsDlg::OnApply>(BN_CLICKED, IDC_APPLY),
 //         };
 //         return entries;
@@ -94,8 +95,8 @@ protected:
                 }};
     }
 
-    // Handler(): messages whose parameters carry nothing the handler needs; what it returns,
-    // if anything, is the result.
+    // Handler(): messages whose parameters carry nothing the handler needs (WM_PAINT,
+    // WM_DESTROY, WM_QUERYDRAGICON, ...); what it returns, if anything, is the result.
     template <auto Handler>
     static constexpr MessageEntry OnSimpleEntry(UINT message) {
         return {message, 0, 0, [](CWnd* self, WPARAM, LPARAM, LRESULT& result) {
@@ -103,7 +104,8 @@ protected:
                 }};
     }
 
-    // Handler(Arg): messages whose wParam is the one thing the handler needs, as an Arg.
+    // Handler(Arg): messages whose wParam is the one thing the handler needs, as an Arg:
+    // WM_TIMER (UINT_PTR id), WM_ERASEBKGND (HDC), WM_ENABLE and WM_ENDSESSION (BOOL).
     template <auto Handler, class Arg>
     static constexpr MessageEntry OnWParamEntry(UINT message) {
         return {message, 0, 0, [](CWnd* self, WPARAM wParam, LPARAM, LRESULT& result) {
@@ -113,53 +115,6 @@ protected:
                         return Invoke<Handler>(self, result, static_cast<Arg>(wParam));
                     }
                 }};
-    }
-
-    // void Handler()
-    template <auto Handler>
-    static constexpr MessageEntry OnPaintEntry() { return OnSimpleEntry<Handler>(WM_PAINT); }
-    template <auto Handler>
-    static constexpr MessageEntry OnDestroyEntry() { return OnSimpleEntry<Handler>(WM_DESTROY); }
-    template <auto Handler>
-    static constexpr MessageEntry OnNcDestroyEntry() {
-        return OnSimpleEntry<Handler>(WM_NCDESTROY);
-    }
-
-    // HCURSOR Handler()
-    template <auto Handler>
-    static constexpr MessageEntry OnQueryDragIconEntry() {
-        return OnSimpleEntry<Handler>(WM_QUERYDRAGICON);
-    }
-
-    // BOOL Handler(): TRUE lets the session end.
-    template <auto Handler>
-    static constexpr MessageEntry OnQueryEndSessionEntry() {
-        return OnSimpleEntry<Handler>(WM_QUERYENDSESSION);
-    }
-
-    // void Handler(BOOL ending): the session ends after this returns when `ending` is set; the
-    // process may be ended then without any further message.
-    template <auto Handler>
-    static constexpr MessageEntry OnEndSessionEntry() {
-        return OnWParamEntry<Handler, BOOL>(WM_ENDSESSION);
-    }
-
-    // void Handler(UINT_PTR id)
-    template <auto Handler>
-    static constexpr MessageEntry OnTimerEntry() {
-        return OnWParamEntry<Handler, UINT_PTR>(WM_TIMER);
-    }
-
-    // BOOL Handler(HDC)
-    template <auto Handler>
-    static constexpr MessageEntry OnEraseBkgndEntry() {
-        return OnWParamEntry<Handler, HDC>(WM_ERASEBKGND);
-    }
-
-    // void Handler(BOOL enabled)
-    template <auto Handler>
-    static constexpr MessageEntry OnEnableEntry() {
-        return OnWParamEntry<Handler, BOOL>(WM_ENABLE);
     }
 
     // int Handler(LPCREATESTRUCT): 0 to go on, -1 to make the creation fail.

@@ -26,8 +26,8 @@ MessageEntryList COutputDlg::MessageEntries() {
     static const MessageEntry entries[] = {
         OnMouseEntry<&COutputDlg::OnLButtonDown>(WM_LBUTTONDOWN),
         OnCreateEntry<&COutputDlg::OnCreate>(),
-        OnTimerEntry<&COutputDlg::OnTimer>(),
-        OnDestroyEntry<&COutputDlg::OnDestroy>(),
+        OnWParamEntry<&COutputDlg::OnTimer, UINT_PTR>(WM_TIMER),
+        OnSimpleEntry<&COutputDlg::OnDestroy>(WM_DESTROY),
         OnMessageEntry<&COutputDlg::OnWindowPosChanged>(WM_WINDOWPOSCHANGED),
     };
     return entries;

@@ -36,7 +36,6 @@ public:
     const BLENDFUNCTION& Blend() const { return blend; }
     HMODULE User32() const { return user32.get(); }
     UpdateLayeredWindowFunction UpdateLayeredWindowEntry() const { return updateLayeredWindow; }
-    HDC MemDC() const { return memDC; }
     // The window's top-left corner when it last moved, kept once the window is gone.
     POINT LastCorner() const { return m_lastCorner; }
 

@@ -37,16 +37,16 @@ void CSettingsDlg::DoDataExchange(CDataExchange* exchange) {
 
 MessageEntryList CSettingsDlg::MessageEntries() {
     static const MessageEntry entries[] = {
-        OnPaintEntry<&CSettingsDlg::OnPaint>(),
-        OnQueryDragIconEntry<&CSettingsDlg::OnQueryDragIcon>(),
-        OnDestroyEntry<&CSettingsDlg::OnDestroy>(),
+        OnSimpleEntry<&CSettingsDlg::OnPaint>(WM_PAINT),
+        OnSimpleEntry<&CSettingsDlg::OnQueryDragIcon>(WM_QUERYDRAGICON),
+        OnSimpleEntry<&CSettingsDlg::OnDestroy>(WM_DESTROY),
         OnCommandEntry<&CSettingsDlg::OnEnableOutput>(BN_CLICKED, IDC_ENABLE),
         OnCommandEntry<&CSettingsDlg::OnAbout>(BN_CLICKED, IDC_ABOUT),
         OnCommandEntry<&CSettingsDlg::OnSecondScreen>(BN_CLICKED, IDC_SECOND_SCREEN),
-        OnTimerEntry<&CSettingsDlg::OnTimer>(),
+        OnWParamEntry<&CSettingsDlg::OnTimer, UINT_PTR>(WM_TIMER),
         OnCommandEntry<&CSettingsDlg::OnApply>(BN_CLICKED, IDC_APPLY),
-        OnQueryEndSessionEntry<&CSettingsDlg::OnQueryEndSession>(),
-        OnEndSessionEntry<&CSettingsDlg::OnEndSession>(),
+        OnSimpleEntry<&CSettingsDlg::OnQueryEndSession>(WM_QUERYENDSESSION),
+        OnWParamEntry<&CSettingsDlg::OnEndSession, BOOL>(WM_ENDSESSION),
     };
     return entries;
 }

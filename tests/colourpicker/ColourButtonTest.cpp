@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "PickerTestWindows.h"
+#include "colourpicker/ColourButtonGeometry.h"
 #include "colourpicker/PaletteTable.h"
+#include "framework/ClientDC.h"
 #include "framework/ScopeExit.h"
 #include "support/MessagePump.h"
 #include "support/ModalBoxAnswerer.h"
@@ -65,12 +67,8 @@ protected:
     }
 
     // The swatch's middle pixel as the button's window shows it.
-    COLORREF SwatchOnScreen() {
-        HDC dc = GetDC(button.m_hWnd);
-        const COLORREF colour = GetPixel(dc, 50, 11);
-        ReleaseDC(button.m_hWnd, dc);
-        return colour;
-    }
+    // The screen, not a printed copy: what is checked is that the button repainted itself.
+    COLORREF SwatchOnScreen() { return GetPixel(GetClientDC(button.m_hWnd).get(), 50, 11); }
 
     PickRecorder recorder;  // outlives the windows it hears from
     RecordingWindow parent{recorder, kToParent};
@@ -362,7 +360,7 @@ protected:
         RECT face{0, 0, 123, 23};
         TestDib scratch(123, 23);
         DrawFrameControl(scratch.dc(), &face, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT);
-        const int arrow = std::max(GetSystemMetrics(SM_CXHTHUMB) / 3 + 2, GetSystemMetrics(SM_CYVTHUMB) / 3 + 2);
+        const int arrow = ColourButtonArrowSize(GetSystemMetrics(SM_CXHTHUMB), GetSystemMetrics(SM_CYVTHUMB));
         if (GetSystemMetrics(SM_CXEDGE) != 2 || GetSystemMetrics(SM_CYEDGE) != 2 || arrow != 7 || face.left != 2 ||
             face.right != 121)
             GTEST_SKIP() << "the platform's metrics differ from the worked example";

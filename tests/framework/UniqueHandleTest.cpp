@@ -4,6 +4,7 @@
 #include <type_traits>
 
 #include "framework/ClientDC.h"
+#include "framework/DibSurface.h"
 #include "framework/ScopedSelectObject.h"
 #include "framework/UniqueHandle.h"
 #include "support/TempFolder.h"
@@ -69,15 +70,15 @@ TEST(UniqueHandleTest, AFileOwnerClosesAnOpenFileAndNeverAFailedOpen) {
 }
 
 TEST(ScopedSelectObjectTest, PutsThePreviousObjectBackSoTheSelectedOneCanBeDeleted) {
-    UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
-    HGDIOBJ original = GetCurrentObject(dc.get(), OBJ_BRUSH);
+    const DibSurface surface(nullptr, 1, 1);
+    HGDIOBJ original = GetCurrentObject(surface.dc(), OBJ_BRUSH);
     HBRUSH brush = CreateSolidBrush(RGB(10, 20, 30));
     {
-        const ScopedSelectObject selected = SelectInto(dc.get(), brush);
+        const ScopedSelectObject selected = SelectInto(surface.dc(), brush);
         EXPECT_TRUE(selected);
-        EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BRUSH), brush);
+        EXPECT_EQ(GetCurrentObject(surface.dc(), OBJ_BRUSH), brush);
     }
-    EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BRUSH), original);
+    EXPECT_EQ(GetCurrentObject(surface.dc(), OBJ_BRUSH), original);
     EXPECT_TRUE(DeleteObject(brush));
 }
 

@@ -20,10 +20,7 @@ constexpr int kRedColumn = 2;
 uint32_t OutputMiddleOnScreen() {
     const RECT window = SharedState::outputWnd->GetWindowRect();
     TestDib screen(1, 1);
-    HDC desktop = ::GetDC(nullptr);
-    ::BitBlt(screen.dc(), 0, 0, 1, 1, desktop, (window.left + window.right) / 2, (window.top + window.bottom) / 2,
-             SRCCOPY);
-    ::ReleaseDC(nullptr, desktop);
+    CaptureScreen(screen, (window.left + window.right) / 2, (window.top + window.bottom) / 2);
     return screen.rgb(0, 0);
 }
 
@@ -109,19 +106,18 @@ TEST_F(SettingsColourTest, APickedBackgroundReachesTheOutputOnApplyAndSurvivesAR
 }
 
 TEST_F(SettingsColourTest, EscapeInTheOpenPaletteCancelsItAndTheDialogStaysOpen) {
+    // What a cancel restores is the button's own test; here, only that Escape gets past the
+    // dialog to the palette and no further.
     bool openBefore = false, openAfter = true, dialogOpen = false;
-    COLORREF colourAfter = 0;
     Run({OutputCreated(), OpenPalette(IDC_CLRFONT), Step([&] { openBefore = FindOpenPalette() != nullptr; }),
          HoverCell(kRedRow, kRedColumn), PaletteKey(VK_ESCAPE), Step([&] {
              openAfter = FindOpenPalette() != nullptr;
              dialogOpen = dialog.IsRunningModal() && dialog.IsWindowVisible();
-             colourAfter = ButtonColour(Item(IDC_CLRFONT));
          }),
          Close()});
     EXPECT_TRUE(openBefore);
     EXPECT_FALSE(openAfter);
     EXPECT_TRUE(dialogOpen);
-    EXPECT_NE(colourAfter, kRed);
     EXPECT_FALSE(closedByScript);
 }
 

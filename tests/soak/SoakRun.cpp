@@ -154,11 +154,8 @@ void SoakRun::CheckLastFrame() {
     const int width = SharedState::width;
     const int height = SharedState::height;
     TestDib screen(width, height);
-    HDC desktop = GetDC(nullptr);
     const RECT window = output.GetWindowRect();
-    BitBlt(screen.dc(), 0, 0, width, height, desktop, window.left, window.top, SRCCOPY);
-    ReleaseDC(nullptr, desktop);
-    GdiFlush();
+    CaptureScreen(screen, window.left, window.top);
 
     const InfoBarLayout bar =
         LayoutInfoBar(SharedState::core->getTextBounds("黑体", 30, SharedState::dispbtm).cy, width, height);

@@ -1,5 +1,7 @@
 #include "support/TestDib.h"
 
+#include "framework/ClientDC.h"
+
 void TestDib::fill(uint32_t argb) {
     GdiFlush();
     uint32_t* bits = m_surface.bits();
@@ -16,9 +18,8 @@ int TestDib::countRgb(int left, int top, int right, int bottom, uint32_t rgbValu
 }
 
 void CaptureScreen(TestDib& dib, int left, int top) {
-    HDC desktop = GetDC(nullptr);
-    BitBlt(dib.dc(), 0, 0, dib.width(), dib.height(), desktop, left, top, SRCCOPY);
-    ReleaseDC(nullptr, desktop);
+    const ClientDC screen = GetClientDC(nullptr);
+    BitBlt(dib.dc(), 0, 0, dib.width(), dib.height(), screen.get(), left, top, SRCCOPY);
     GdiFlush();
 }
 

@@ -1,5 +1,5 @@
-// The framework pieces the colour picker brought along: window classes, and a window whose
-// own handler destroys it while the object owns itself.
+// Window classes made on demand, and a window whose own handler destroys it while the object
+// owns itself.
 #include <gtest/gtest.h>
 
 #include <algorithm>
