@@ -10,6 +10,7 @@
 #include "core/PictureProbe.h"
 #include "core/StoreFormat.h"
 #include "core/TextEncoding.h"
+#include "framework/UniqueHandle.h"
 #include "resource.h"
 
 namespace {
@@ -52,41 +53,34 @@ T Lookup(const ConfigStore& store, const std::string& key, Parse parse, T none) 
     return none;
 }
 
-struct StreamRelease {
-    void operator()(IStream* stream) const { stream->Release(); }
-};
-using UniqueStream = std::unique_ptr<IStream, StreamRelease>;
+void ReleaseStream(IStream* stream) { stream->Release(); }
+using UniqueStream = UniqueHandle<IStream*, &ReleaseStream>;
 
-struct GlobalRelease {
-    void operator()(HGLOBAL memory) const { GlobalFree(memory); }
-};
-using UniqueGlobal = std::unique_ptr<void, GlobalRelease>;
+void FreeGlobal(HGLOBAL memory) { GlobalFree(memory); }
+using UniqueGlobal = UniqueHandle<HGLOBAL, &FreeGlobal>;
+
+void DeleteFontFamily(Gdiplus::GpFontFamily* family) { Gdiplus::DllExports::GdipDeleteFontFamily(family); }
+using UniqueFontFamily = UniqueHandle<Gdiplus::GpFontFamily*, &DeleteFontFamily>;
 
 // A stream of the first `length` bytes of the memory, read in place; the memory stays the
 // caller's and must outlive the stream.
-IStream* StreamOn(HGLOBAL memory, size_t length) {
-    IStream* stream = nullptr;
-    if (CreateStreamOnHGlobal(memory, FALSE, &stream) != S_OK || stream == nullptr) return nullptr;
+UniqueStream StreamOn(HGLOBAL memory, size_t length) {
+    IStream* created = nullptr;
+    if (CreateStreamOnHGlobal(memory, FALSE, &created) != S_OK) return UniqueStream();
+    UniqueStream stream(created);
     ULARGE_INTEGER size{};
     size.QuadPart = length;
     // The memory may be larger than what was read: a file shortened while it was read.
-    if (GlobalSize(memory) != length && stream->SetSize(size) != S_OK) {
-        stream->Release();
-        return nullptr;
-    }
+    if (stream && GlobalSize(memory) != length && stream.get()->SetSize(size) != S_OK) return UniqueStream();
     return stream;
 }
-
-struct FontFamilyDelete {
-    void operator()(Gdiplus::GpFontFamily* family) const { Gdiplus::DllExports::GdipDeleteFontFamily(family); }
-};
 
 // GDI+'s generic sans-serif family, by name: FontFamily::GenericSansSerif() would keep a
 // family alive beyond the call (and beyond GDI+'s shutdown).
 std::wstring GenericSansSerifName() {
     Gdiplus::GpFontFamily* native = nullptr;
     if (Gdiplus::DllExports::GdipGetGenericFontFamilySansSerif(&native) != Gdiplus::Ok || native == nullptr) return {};
-    std::unique_ptr<Gdiplus::GpFontFamily, FontFamilyDelete> owner(native);
+    const UniqueFontFamily owner(native);
     WCHAR name[LF_FACESIZE] = {};
     if (Gdiplus::DllExports::GdipGetFamilyName(native, name, LANG_NEUTRAL) != Gdiplus::Ok) return {};
     return name;
@@ -286,7 +280,7 @@ void CCore::drawPic(Gdiplus::Graphics& graphics, int x, int y, const std::string
     if (memory) GlobalUnlock(memory.get());
     if (!read || !IsDrawablePicture(probe)) return;
 
-    UniqueStream stream(StreamOn(memory.get(), length));
+    const UniqueStream stream = StreamOn(memory.get(), length);
     if (!stream) return;
     Gdiplus::Bitmap bitmap(stream.get());
     if (bitmap.GetLastStatus() != Gdiplus::Ok) return;
