@@ -4,6 +4,8 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include "app/SingleInstance.h"
+#include "core/Core.h"
 #include "settings/SettingsDlg.h"
 #include "version.h"
 
@@ -18,6 +20,13 @@ const AppCommandMap* CSignageApp::GetCommandMap() const {
 }
 
 BOOL CSignageApp::InitInstance() {
+    // A second start from this folder hands over to the first and ends, saving nothing.
+    const SingleInstance instance(CCore().appPathForDisplay());
+    if (!instance.first()) {
+        instance.bringFirstToFront();
+        return FALSE;
+    }
+
     Gdiplus::GdiplusStartupInput input;  // version 1, no debug callback, background thread on
     Gdiplus::GdiplusStartup(&m_gdiplusToken, &input, nullptr);
 
@@ -35,7 +44,7 @@ BOOL CSignageApp::InitInstance() {
 }
 
 int CSignageApp::ExitInstance() {
-    Gdiplus::GdiplusShutdown(m_gdiplusToken);
+    if (m_gdiplusToken != 0) Gdiplus::GdiplusShutdown(m_gdiplusToken);
     m_gdiplusToken = 0;
     return CWinApp::ExitInstance();
 }

@@ -62,6 +62,21 @@ FileRead ReadOnce(const std::string& path, size_t maxBytes, const std::function<
     return FileRead::Read;
 }
 
+bool IsDenial(DWORD error) {
+    return error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT || error == ERROR_NETWORK_ACCESS_DENIED;
+}
+
+// Whether a replacement of `path` that failed with `error` failed because another program holds
+// the file open. Some systems (Wine among them) report that as a denial, as for a read-only
+// file: the file is then opened as a reader would, which only a holder refuses.
+bool IsHeld(const std::string& path, DWORD error) {
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return true;
+    if (error != ERROR_ACCESS_DENIED) return false;
+    UniqueFile probe(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return !probe && GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
 }  // namespace
 
 bool IsFileName(const std::string& path) { return !path.empty() && path.find('\0') == std::string::npos; }
@@ -97,36 +112,44 @@ FileRead AtomicFile::read(const std::string& path, size_t maxBytes, const std::f
     }
 }
 
-bool AtomicFile::write(const std::string& path, const std::string& bytes) {
-    if (!IsFileName(path)) return false;
+FileWrite AtomicFile::write(const std::string& path, const std::string& bytes, unsigned patienceMs) {
+    if (!IsFileName(path)) return FileWrite::Failed;
     // A read-only file stays as it is (Windows refuses to replace one, not every system does),
     // and a folder is never replaced by a file.
     const DWORD existing = GetFileAttributesA(path.c_str());
     if (existing != INVALID_FILE_ATTRIBUTES && (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
-        return false;
+        return FileWrite::Denied;
     }
     const std::string temporary = temporaryPath(path);
     {
         UniqueFile file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) return false;
+        if (!file) return IsDenial(GetLastError()) ? FileWrite::Denied : FileWrite::Failed;
         const bool written = WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());
         // A write the system could not finish may show only when the file is closed.
         const bool closed = CloseHandle(file.release()) != FALSE;
         if (!closed || !written) {
             DeleteFileA(temporary.c_str());
-            return false;
+            return FileWrite::Failed;
         }
     }
     if (g_stopBeforeReplace) {
-        if (g_replacementsBeforeStop == 0) return false;
+        if (g_replacementsBeforeStop == 0) return FileWrite::Failed;
         --g_replacementsBeforeStop;
     }
-    if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(temporary.c_str());
-        return false;
+    constexpr unsigned kPauseMs = 100;
+    for (unsigned waited = 0;; waited += kPauseMs) {
+        if (MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return FileWrite::Written;
+        }
+        const DWORD error = GetLastError();
+        const bool held = IsHeld(path, error);
+        if (!held || waited >= patienceMs) {
+            DeleteFileA(temporary.c_str());
+            return held ? FileWrite::Held : IsDenial(error) ? FileWrite::Denied : FileWrite::Failed;
+        }
+        Sleep(kPauseMs);
     }
-    return true;
 }
 
 void AtomicFile::stopBeforeReplace(bool stop, unsigned after) {

@@ -19,6 +19,14 @@ enum class FileRead {
     TooLarge,    // larger than the caller allows; left unread
 };
 
+// What became of writing a whole file. Whatever the failure, the file is left as it was.
+enum class FileWrite {
+    Written,  // the file holds the new bytes
+    Held,     // another program held the file open throughout the wait
+    Denied,   // not to be written here: a read-only file, a folder or a file the user may not write
+    Failed,   // the system could not finish the write (say, the disk is full) or the path names no file
+};
+
 class AtomicFile {
 public:
     // The whole file into `bytes` (empty unless Read). A file that another program holds open
@@ -30,8 +38,9 @@ public:
     // shortened while it is read gives fewer). One call of `room` per attempt.
     static FileRead read(const std::string& path, size_t maxBytes, const std::function<char*(size_t)>& room,
                          size_t& length, unsigned patienceMs = 0);
-    // Afterwards the file holds exactly `bytes`; on failure it is left as it was.
-    static bool write(const std::string& path, const std::string& bytes);
+    // Afterwards the file holds exactly `bytes`; on failure it is left as it was. A target that
+    // another program holds open is tried again for up to `patienceMs` milliseconds.
+    static FileWrite write(const std::string& path, const std::string& bytes, unsigned patienceMs = 0);
 
     // Tests only: once `after` more writes have replaced their targets, stop every write
     // after its temporary file, as a crash there would.

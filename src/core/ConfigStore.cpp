@@ -31,7 +31,7 @@ const std::string* ConfigStore::stored(const std::string& key) const { return m_
 
 const std::string* ConfigStore::defaulted(const std::string& key) const { return m_defaults.find(key); }
 
-void ConfigStore::save(const std::string& key, const std::string& value) {
+FileWrite ConfigStore::save(const std::string& key, const std::string& value) {
     const std::string* before = stored(key);
     if (before == nullptr) before = defaulted(key);
     // A store that could not be read gets only what this run changed.
@@ -47,32 +47,34 @@ void ConfigStore::save(const std::string& key, const std::string& value) {
     m_file.set(key, value);
     if (m_batchDepth > 0) {
         m_writePending = true;
-    } else {
-        write();
+        return FileWrite::Written;
     }
+    return write();
 }
 
-void ConfigStore::endBatch() {
-    if (m_batchDepth > 0 && --m_batchDepth == 0 && m_writePending) {
-        m_writePending = false;
-        write();
-    }
+FileWrite ConfigStore::endBatch() {
+    if (m_batchDepth == 0 || --m_batchDepth > 0 || !m_writePending) return FileWrite::Written;
+    m_writePending = false;
+    return write();
 }
 
-void ConfigStore::write() {
-    if (m_path.empty() || m_unwritten.empty()) return;
+FileWrite ConfigStore::write() {
+    if (m_unwritten.empty()) return FileWrite::Written;
+    if (m_path.empty()) return FileWrite::Failed;
     // The saves go into the file as it is now; one that cannot be read now is left as it is.
     std::string text;
     StoreDocument file;
     switch (AtomicFile::read(m_path, kMaxFileBytes, text, m_patienceMs)) {
     case FileRead::Read: file = StoreDocument(text); break;
     case FileRead::Missing: file = m_unread ? StoreDocument() : m_file; break;
-    case FileRead::Unreadable:
-    case FileRead::TooLarge: return;
+    case FileRead::Unreadable: return FileWrite::Held;
+    case FileRead::TooLarge: return FileWrite::Failed;
     }
     for (const auto& unwritten : m_unwritten) file.set(unwritten.first, unwritten.second);
-    if (!AtomicFile::write(m_path, file.text())) return;
+    const FileWrite written = AtomicFile::write(m_path, file.text(), m_patienceMs);
+    if (written != FileWrite::Written) return written;
     m_file = std::move(file);
     m_unread = false;
     m_unwritten.clear();
+    return written;
 }

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/AtomicFile.h"
 #include "core/StoreDocument.h"
 
 class ConfigStore {
@@ -24,18 +25,20 @@ public:
     const std::string* stored(const std::string& key) const;
     const std::string* defaulted(const std::string& key) const;
 
-    // A store file that cannot be written keeps what it holds; the value still reads back.
-    void save(const std::string& key, const std::string& value);
+    // A store file that cannot be written keeps what it holds; the value still reads back, and
+    // the next write tries again. Says what became of the write (Written while a batch holds it).
+    FileWrite save(const std::string& key, const std::string& value);
 
-    // The saves between these two are written at the end, in one replacement of the file.
+    // The saves between these two are written at the end, in one replacement of the file; the
+    // outermost end says what became of it.
     void beginBatch() { ++m_batchDepth; }
-    void endBatch();
+    FileWrite endBatch();
 
     // The store file is a few hundred bytes; anything far larger is not one of ours.
     static constexpr size_t kMaxFileBytes = 4u << 20;
 
 private:
-    void write();
+    FileWrite write();
 
     std::string m_path;
     unsigned m_patienceMs = 0;

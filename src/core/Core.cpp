@@ -29,6 +29,60 @@ std::string WithSeparator(std::string path) {
     return path;
 }
 
+// The folder of the running program, as the system names it and in the ANSI code page.
+struct ProgramFolderName {
+    std::wstring wide;
+    std::string ansi;
+    bool usable = false;
+};
+
+// The ANSI text of `wide`, if the code page writes every character of it.
+bool ExactAnsi(const std::wstring& wide, std::string& ansi) {
+    BOOL lossy = FALSE;
+    ansi = CodePageFromWide(wide, CP_ACP);
+    if (wide.empty()) return false;
+    const int length = static_cast<int>(wide.size());
+    return WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length, nullptr, 0, nullptr, &lossy) > 0 &&
+           !lossy;
+}
+
+ProgramFolderName ProgramFolder() {
+    ProgramFolderName folder;
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
+        if (length == 0) return folder;
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        if (path.size() >= 32768) return folder;
+        path.resize(path.size() * 2);
+    }
+    const size_t separator = path.find_last_of(L"\\/");
+    if (separator == std::wstring::npos) return folder;
+    folder.wide = path.substr(0, separator + 1);
+    folder.usable = ExactAnsi(folder.wide, folder.ansi);
+    if (folder.usable) return folder;
+    // A name such as "D:\\Łódź" outside the code page: the short name is plain ASCII where the
+    // volume keeps short names.
+    std::wstring shortName(MAX_PATH, L'\0');
+    const DWORD length = GetShortPathNameW(folder.wide.c_str(), &shortName[0], static_cast<DWORD>(shortName.size()));
+    if (length == 0 || length >= shortName.size()) return folder;
+    shortName.resize(length);
+    std::string ansi;
+    if (ExactAnsi(shortName, ansi)) {
+        folder.ansi = WithSeparator(ansi);
+        folder.usable = true;
+    }
+    return folder;
+}
+
+std::string StorePath(const CCore& core) {
+    // An unusable folder keeps no store: its settings are neither read nor written somewhere else.
+    return core.appPathUsable() ? core.configPath() : std::string();
+}
+
 // The default store is kept in the resources as UTF-8; the store holds ANSI text.
 std::string DefaultStoreText() {
     HMODULE module = GetModuleHandleA(nullptr);
@@ -154,33 +208,36 @@ CCore::CCore() : m_store(std::make_unique<ConfigStore>()) {}
 
 CCore::~CCore() = default;
 
-void CCore::autoFileConfig() { m_store->load(getAppPath() + kStoreFileName, DefaultStoreText(), kHeldFilePatienceMs); }
+void CCore::autoFileConfig() { m_store->load(StorePath(*this), DefaultStoreText(), kHeldFilePatienceMs); }
 
 ConfigStore& CCore::store() const {
-    if (!m_store->loaded()) m_store->load(getAppPath() + kStoreFileName, DefaultStoreText(), kHeldFilePatienceMs);
+    if (!m_store->loaded()) m_store->load(StorePath(*this), DefaultStoreText(), kHeldFilePatienceMs);
     return *m_store;
 }
 
 CCore::SaveBatch::SaveBatch(CCore& core) : m_core(core) { m_core.store().beginBatch(); }
 
-CCore::SaveBatch::~SaveBatch() { m_core.store().endBatch(); }
+CCore::SaveBatch::~SaveBatch() { commit(); }
+
+FileWrite CCore::SaveBatch::commit() {
+    if (!m_open) return FileWrite::Written;
+    m_open = false;
+    return m_core.store().endBatch();
+}
 
 std::string CCore::getAppPath() const {
     if (!g_appPathOverride.empty()) return g_appPathOverride;
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        if (path.size() >= 32768) return {};
-        path.resize(path.size() * 2);
-    }
-    const size_t separator = path.find_last_of("\\/");
-    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+    return ProgramFolder().ansi;
 }
+
+bool CCore::appPathUsable() const { return !g_appPathOverride.empty() || ProgramFolder().usable; }
+
+std::wstring CCore::appPathForDisplay() const {
+    if (!g_appPathOverride.empty()) return WideFromCodePage(g_appPathOverride, CP_ACP);
+    return ProgramFolder().wide;
+}
+
+std::string CCore::configPath() const { return getAppPath() + kStoreFileName; }
 
 void CCore::overrideAppPath(const std::string& path) { g_appPathOverride = WithSeparator(path); }
 
@@ -251,7 +308,9 @@ FileRead CCore::readTxtFile(const std::string& path, std::string& bytes) const {
     return AtomicFile::read(path, kMaxTextFileBytes, bytes, kHeldFilePatienceMs);
 }
 
-void CCore::outTxtFile(const std::string& text, const std::string& path) const { AtomicFile::write(path, text); }
+FileWrite CCore::outTxtFile(const std::string& text, const std::string& path) const {
+    return AtomicFile::write(path, text, kHeldFilePatienceMs);
+}
 
 bool CCore::isFileExist(const std::string& path) const {
     if (!IsFileName(path)) return false;

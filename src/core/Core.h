@@ -2,9 +2,9 @@
 // files, colour conversion, picture and text drawing, and the warning box.
 //
 // Strings are ANSI, in the system's code page. Colours are GDI+ ARGB (0xAARRGGBB) except
-// where a COLORREF (0x00BBGGRR) is named. No operation reports failure: a value that cannot
-// be read reads as never saved, a file that cannot be written stays as it was, and a path
-// that names no readable picture draws nothing.
+// where a COLORREF (0x00BBGGRR) is named. A value that cannot be read reads as never saved and
+// a path that names no readable picture draws nothing; a file that cannot be written stays as it
+// was, and the writes say so.
 #pragma once
 
 #include <windows.h>
@@ -29,8 +29,16 @@ public:
     // the values start from the defaults embedded in the program's resources.
     void autoFileConfig();
 
-    // The program's folder, ending in a path separator.
+    // The program's folder, ending in a path separator. A folder whose name the ANSI code page
+    // cannot write is named by its short name where the system keeps one.
     std::string getAppPath() const;
+    // False when getAppPath() names no folder the program's files can be kept in: the folder's
+    // name cannot be written in the ANSI code page, nor has it a short name that can.
+    bool appPathUsable() const;
+    // The program's folder as the system names it, for telling the operator where it is.
+    std::wstring appPathForDisplay() const;
+    // The store file, for telling the operator where the settings are kept.
+    std::string configPath() const;
 
     // The value last saved under `key`; a key never saved reads as its embedded default,
     // or else 0, false, empty, or opaque black.
@@ -50,7 +58,8 @@ public:
     void saveConfigStr(const std::string& key, const std::string& value);
     void saveConfigClr(const std::string& key, Gdiplus::ARGB value);
 
-    // The saves made while one lives reach the disk in one atomic replacement of the store.
+    // The saves made while one lives reach the disk in one atomic replacement of the store, at
+    // commit() (which says what became of it) or else when it goes.
     class SaveBatch {
     public:
         explicit SaveBatch(CCore& core);
@@ -58,8 +67,11 @@ public:
         SaveBatch(const SaveBatch&) = delete;
         SaveBatch& operator=(const SaveBatch&) = delete;
 
+        FileWrite commit();
+
     private:
         CCore& m_core;
+        bool m_open = true;
     };
 
     // Decimal text of an int.
@@ -75,8 +87,9 @@ public:
     FileRead readTxtFile(const std::string& path, std::string& bytes) const;
     // A text file of the program's (a playlist of names) has no business beyond this.
     static constexpr size_t kMaxTextFileBytes = size_t{4} << 20;
-    // Afterwards the file holds exactly `text`; it is replaced atomically.
-    void outTxtFile(const std::string& text, const std::string& path) const;
+    // Afterwards the file holds exactly `text`; it is replaced atomically, after waiting a moment
+    // for a file another program holds. Says what became of the write.
+    FileWrite outTxtFile(const std::string& text, const std::string& path) const;
     // True only for an existing regular file (a folder is not a file).
     bool isFileExist(const std::string& path) const;
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -17,6 +18,14 @@ bool FitsInt(size_t size) { return size <= static_cast<size_t>(std::numeric_limi
 bool IsValidUtf8(const std::string& bytes) {
     if (bytes.empty() || !FitsInt(bytes.size())) return bytes.empty();
     return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                               0) > 0;
+}
+
+// Whether the ANSI code page is a double-byte one (such as 936) and `bytes` are valid text in it.
+bool IsWholeInDoubleByteAnsi(const std::string& bytes) {
+    CPINFO info{};
+    if (!GetCPInfo(CP_ACP, &info) || info.MaxCharSize < 2 || !FitsInt(bytes.size())) return false;
+    return MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), nullptr,
                                0) > 0;
 }
 
@@ -78,11 +87,19 @@ TextEncoding DetectTextEncoding(const std::string& bytes) {
     if (StartsWith(bytes, kUtf16LeBom)) return TextEncoding::Utf16Le;
     if (StartsWith(bytes, kUtf16BeBom)) return TextEncoding::Utf16Be;
     if (!HasNonAscii(bytes) || !IsValidUtf8(bytes)) return TextEncoding::Ansi;
-    // Short ANSI text can pass for UTF-8 too ("图片" in code page 936 is two valid UTF-8
-    // characters, neither of them Chinese). Read as UTF-8 only what the ANSI code page can
-    // show whole; anything else keeps its bytes as ANSI text.
+    // Short ANSI text can pass for UTF-8 too: "图片" in code page 936 is two valid UTF-8
+    // characters, neither of them Chinese, and "小猫" reads as Cyrillic and accented Latin. Read
+    // as UTF-8 only what the ANSI code page can show whole; anything else keeps its bytes as
+    // ANSI text.
     const std::wstring wide = WideFromCodePage(bytes, CP_UTF8);
-    return WideFromCodePage(CodePageFromWide(wide, CP_ACP), CP_ACP) == wide ? TextEncoding::Utf8 : TextEncoding::Ansi;
+    if (WideFromCodePage(CodePageFromWide(wide, CP_ACP), CP_ACP) != wide) return TextEncoding::Ansi;
+    // Chinese, Japanese and Korean take three bytes a character in UTF-8; the letters of
+    // European scripts take two, as does every character of a double-byte code page. Text whose
+    // UTF-8 reading has nothing but such letters, and which is also whole in a double-byte ANSI
+    // code page, was written in that code page: this is a Chinese program, and its own names
+    // are Chinese. A list of European names without a byte-order mark is read as ANSI then.
+    const bool anyThreeByteCharacter = std::any_of(wide.begin(), wide.end(), [](wchar_t c) { return c >= 0x800; });
+    return anyThreeByteCharacter || !IsWholeInDoubleByteAnsi(bytes) ? TextEncoding::Utf8 : TextEncoding::Ansi;
 }
 
 std::string DecodeToAnsi(const std::string& bytes, TextEncoding encoding) {

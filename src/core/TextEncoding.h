@@ -3,7 +3,9 @@
 // A byte-order mark names the encoding: UTF-8 (EF BB BF), UTF-16 little-endian (FF FE) or
 // big-endian (FE FF). Without one, text that is valid UTF-8, holds at least one non-ASCII
 // character and has only characters the ANSI code page knows is UTF-8 (Notepad's default since
-// 2019); anything else is ANSI, the system's code page, which the program works in.
+// 2019), unless its UTF-8 reading holds only European letters and the same bytes are Chinese in
+// a double-byte ANSI code page; anything else is ANSI, the system's code page, which the program
+// works in.
 #pragma once
 
 #include <string>

@@ -1,7 +1,6 @@
 #include "output/Playlist.h"
 
 #include "core/Core.h"
-#include "core/TextEncoding.h"
 #include "state/SharedState.h"
 
 const std::string& Playlist::row(int i) const {
@@ -9,7 +8,7 @@ const std::string& Playlist::row(int i) const {
     return i >= 0 && i < count() ? m_names[static_cast<size_t>(i)] : empty;
 }
 
-void LoadPlaylist() {
+void LoadPlaylist(const std::string& text) {
     SharedState::playlistCount = 0;
     Playlist* table = SharedState::playlist;
     if (table == nullptr) return;
@@ -17,12 +16,9 @@ void LoadPlaylist() {
     const CCore* core = SharedState::core;
     if (core == nullptr) return;
 
-    // The text as the settings dialog shows it, in whichever encoding Notepad saved it, with
-    // the text-mode rule for lines: a CR LF pair or a lone LF ends a line and is no part of a
-    // name. A stream in text mode would also stop at the first Ctrl-Z byte and lose every
-    // name after it.
-    const std::string bytes = core->readTxtFile(SharedState::itemsPath);
-    const std::string text = DecodeToAnsi(bytes, DetectTextEncoding(bytes));
+    // The text-mode rule for lines: a CR LF pair or a lone LF ends a line and is no part of a
+    // name. A stream in text mode would also stop at the first Ctrl-Z byte and lose every name
+    // after it.
     size_t start = 0;
     while (start < text.size()) {
         const size_t lineBreak = text.find('\n', start);

@@ -16,7 +16,9 @@ private:
     std::vector<std::string> m_names;
 };
 
-// Rebuilds SharedState's playlist from the playlist file, keeping the names whose picture
-// exists in the picture folder, in file order, duplicates included, each name exactly as
-// written. A file that cannot be opened gives an empty playlist.
-void LoadPlaylist();
+// Rebuilds SharedState's playlist from the list's text as the settings dialog applied it (ANSI,
+// one name a line), keeping the names whose picture exists in the picture folder, in the list's
+// order, duplicates included, each name exactly as written. The list is the dialog's, never a
+// re-read of the playlist file: the file may hold another program's version, or none at all
+// when its write failed.
+void LoadPlaylist(const std::string& listText);

@@ -3,6 +3,11 @@
 // same encoding, ANSI for a new file. A file the dialog could not read, or whose bytes do not
 // survive the trip through the playlist box (a NUL byte, a character the ANSI code page
 // lacks), is never replaced by what the box shows of it: only by what the operator types.
+//
+// Other programs (a sync tool, a remote session, Notepad) may rewrite the file while the
+// dialog runs. Their version is never overwritten unknowingly: while the operator has not
+// changed the box, the file's version wins; when both changed, the operator's list is written
+// and the other version is kept beside it.
 #pragma once
 
 #include <string>
@@ -12,6 +17,16 @@
 
 class CCore;
 
+// What became of handing the box's text to the file.
+struct PlaylistSave {
+    std::string list;             // the list to play now: the box's text, or the file's when taken
+    FileWrite written = FileWrite::Written;  // the list's write (Written also when none was due)
+    bool tookFileList = false;    // another program changed the file and the operator not: its list
+    std::string keptCopy;         // both changed: where the other program's version was kept
+    bool outsideVersionUnkept = false;  // both changed, and the other version could not be kept:
+                                        // the file was left as it is
+};
+
 class PlaylistFile {
 public:
     // Reads the file at `path` into `text`, in the ANSI code page, for the playlist box.
@@ -19,10 +34,17 @@ public:
     // What the box holds once it was given that text.
     void shown(const std::string& boxText);
     // Writes the box's text in the file's encoding unless it is, unchanged, what was shown of a
-    // file that could not be shown whole. True when the text was handed to the file.
-    bool save(const CCore& core, const std::string& boxText);
+    // file that could not be shown whole, or another program changed the file and the operator
+    // did not change the box (its list is then taken).
+    PlaylistSave save(const CCore& core, const std::string& boxText);
 
 private:
+    // Whether the file, as read now, is another program's version rather than the one last read
+    // or written here. A file gone is none: there is nothing of another program's to lose.
+    bool changedOutside(FileRead now, const std::string& bytes) const;
+    // Keeps the version on disk beside the file under a new name; empty when that failed.
+    std::string keepOutsideVersion(FileRead now, const std::string& bytes) const;
+
     std::string m_path;
     FileRead m_read = FileRead::Missing;
     TextEncoding m_encoding = TextEncoding::Ansi;

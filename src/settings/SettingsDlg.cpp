@@ -4,6 +4,7 @@
 
 #include "core/Core.h"
 #include "core/SaturatedInt.h"
+#include "core/TextEncoding.h"
 #include "framework/DataExchange.h"
 #include "framework/PaintDC.h"
 #include "framework/WinApp.h"
@@ -13,6 +14,7 @@
 #include "resource.h"
 #include "settings/AboutDlg.h"
 #include "settings/IntField.h"
+#include "settings/SaveWarnings.h"
 #include "state/SharedState.h"
 
 namespace {
@@ -91,7 +93,8 @@ BOOL CSettingsDlg::OnInitDialog() {
     std::string items;
     m_playlistTooLarge = m_playlistFile.open(core, SharedState::itemsPath, items) == FileRead::TooLarge;
     SetDlgItemText(IDC_ITEMS, items);
-    m_playlistFile.shown(GetDlgItemText(IDC_ITEMS));
+    m_playedList = GetDlgItemText(IDC_ITEMS);
+    m_playlistFile.shown(m_playedList);
 
     SharedState::screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
     SharedState::screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
@@ -104,7 +107,12 @@ void CSettingsDlg::OnTimer(UINT_PTR id) {
     KillTimer(id);
     if (id == kStartupTimer) {
         CreateOutput(this);
-        // Told once the show runs: the file is left as it is and the list stays empty.
+        // Told once the show runs.
+        if (SharedState::core != nullptr && !SharedState::core->appPathUsable()) {
+            SharedState::core->msgboxWarning(
+                m_hWnd, UnusableFolderWarning(CodePageFromWide(SharedState::core->appPathForDisplay(), CP_ACP)));
+        }
+        // The file is left as it is and the list stays empty.
         if (m_playlistTooLarge && SharedState::core != nullptr) {
             m_playlistTooLarge = false;
             SharedState::core->msgboxWarning(
@@ -127,7 +135,7 @@ BOOL CSettingsDlg::PreTranslateMessage(MSG* msg) {
 
 int CSettingsDlg::ReadIntField(int id) const { return ParseIntField(GetDlgItemText(id)); }
 
-bool CSettingsDlg::CollectSettings(bool validate) {
+bool CSettingsDlg::CollectSettings(bool validate, PlaylistSave* saved) {
     CCore& core = *SharedState::core;
     SharedState::on = m_enableCheck.GetCheck() == BST_CHECKED ? 1 : 0;
     const std::string items = GetDlgItemText(IDC_ITEMS);
@@ -159,12 +167,22 @@ bool CSettingsDlg::CollectSettings(bool validate) {
         }
     }
 
-    m_playlistFile.save(core, items);
+    const PlaylistSave result = m_playlistFile.save(core, items);
+    if (result.tookFileList) {
+        SetDlgItemText(IDC_ITEMS, result.list);
+        m_playlistFile.shown(GetDlgItemText(IDC_ITEMS));
+    }
+    m_playedList = result.list;
+    if (saved != nullptr) *saved = result;
     return true;
 }
 
 void CSettingsDlg::OnApply() {
-    if (CollectSettings(true)) ApplyOutput();
+    PlaylistSave saved;
+    if (!CollectSettings(true, &saved)) return;
+    ApplyOutput();
+    const std::string warning = ApplyWarning(saved, SharedState::itemsPath);
+    if (!warning.empty()) SharedState::core->msgboxWarning(m_hWnd, warning);
 }
 
 void CSettingsDlg::OnEnableOutput() {
@@ -179,11 +197,12 @@ void CSettingsDlg::OnAbout() {
     about.DoModal();
 }
 
-void CSettingsDlg::SaveEverything() {
+void CSettingsDlg::SaveEverything(bool tellOperator) {
     if (SharedState::core == nullptr) return;
-    CollectSettings(false);
+    PlaylistSave playlist;
+    CollectSettings(false, &playlist);
     CCore& core = *SharedState::core;
-    const CCore::SaveBatch oneWrite(core);
+    CCore::SaveBatch oneWrite(core);
     core.saveConfigB("on", SharedState::on != 0);
     core.saveConfigInt("width", SharedState::width);
     core.saveConfigInt("height", SharedState::height);
@@ -197,20 +216,26 @@ void CSettingsDlg::SaveEverything() {
         core.saveConfigInt("placex", corner.x);
         core.saveConfigInt("placey", corner.y);
     }
+    const FileWrite settings = oneWrite.commit();
+    // A folder that cannot keep its files was told at start.
+    if (!tellOperator || !core.appPathUsable()) return;
+    const std::string warning = CloseWarning(settings, core.configPath(), playlist, SharedState::itemsPath);
+    if (!warning.empty()) core.msgboxWarning(m_hWnd, warning);
 }
 
+// The system is ending: no box, but everything is still tried.
 BOOL CSettingsDlg::OnQueryEndSession() {
-    SaveEverything();
+    SaveEverything(false);
     return TRUE;
 }
 
 void CSettingsDlg::OnEndSession(BOOL ending) {
-    if (ending) SaveEverything();
+    if (ending) SaveEverything(false);
 }
 
 void CSettingsDlg::OnDestroy() {
     Default();
-    SaveEverything();
+    SaveEverything(true);
     delete SharedState::outputWnd;
     SharedState::outputWnd = nullptr;
     delete SharedState::playlist;
@@ -249,7 +274,7 @@ void CSettingsDlg::ApplyOutput() {
         output->ShowWindow(SW_HIDE);
         return;
     }
-    LoadPlaylist();
+    LoadPlaylist(m_playedList);
 
     RECT& rect = SharedState::outputRect;
     if (SharedState::placed == 0) {

@@ -30,8 +30,9 @@ public:
     void MoveToSecondScreen();
 
     // Reads every control into SharedState; with `validate`, refuses an out-of-range width,
-    // height or interval with a warning. True when the playlist file was written.
-    bool CollectSettings(bool validate);
+    // height or interval with a warning. True when the controls were accepted: the playlist box
+    // was then handed to the playlist file, and `saved` says what became of it.
+    bool CollectSettings(bool validate, PlaylistSave* saved = nullptr);
     int ReadIntField(int id) const;
 
     static MessageEntryList MessageEntries();
@@ -52,10 +53,14 @@ protected:
 
 private:
     // What a close keeps: every control collected unvalidated, the playlist file written and
-    // the seven keys saved in one write of the store.
-    void SaveEverything();
+    // the seven keys saved in one write of the store. With `tellOperator`, what could not be
+    // saved is told in one warning.
+    void SaveEverything(bool tellOperator);
 
     PlaylistFile m_playlistFile;
+    // The list the show plays: the one last collected, whatever became of its write, never a
+    // re-read of the file.
+    std::string m_playedList;
     bool m_playlistTooLarge = false;
     // Opt-in: "restoreplace=1" in the store brings the output back to the corner the last run
     // left it at ("placex", "placey"), instead of the usual first placement.

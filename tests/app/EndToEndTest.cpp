@@ -6,7 +6,9 @@
 
 #include <string>
 
+#include "core/AtomicFile.h"
 #include "core/Core.h"
+#include "core/TextEncoding.h"
 #include "output/OutputPlacement.h"
 #include "resource.h"
 #include "support/BuiltProgram.h"
@@ -16,12 +18,14 @@ namespace {
 
 class RunningProgram {
 public:
-    RunningProgram(const std::string& folder, const std::string& arguments) {
-        std::string commandLine = "\"" + folder + "Placard.exe\" " + arguments;
-        STARTUPINFOA startup{};
+    RunningProgram(const std::string& folder, const std::string& arguments)
+        : RunningProgram(WideFromCodePage(folder, CP_ACP), arguments) {}
+    RunningProgram(const std::wstring& folder, const std::string& arguments) {
+        std::wstring commandLine = L"\"" + folder + L"Placard.exe\" " + WideFromCodePage(arguments, CP_ACP);
+        STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
-        m_started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                   folder.c_str(), &startup, &m_process) != FALSE;
+        m_started = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                                   &startup, &m_process) != FALSE;
     }
     ~RunningProgram() {
         if (!m_started) return;
@@ -95,6 +99,13 @@ HWND WaitForOutput(HWND dialog, DWORD timeoutMs = 20000) {
         if (search.found == nullptr) Sleep(50);
     }
     return search.found;
+}
+
+// The ANSI name of a file whose long name the code page cannot write.
+std::string ShortName(const std::wstring& path) {
+    wchar_t shortName[MAX_PATH] = {};
+    GetShortPathNameW(path.c_str(), shortName, MAX_PATH);
+    return CodePageFromWide(shortName, CP_ACP);
 }
 
 POINT Corner(HWND window) {
@@ -199,6 +210,63 @@ TEST(EndToEndTest, WithRestorePlaceAMovedOutputComesBackWhereItWasAfterARestart)
     EXPECT_EQ(withKey.x, moved.x);
     EXPECT_EQ(withKey.y, moved.y);
     EXPECT_NE(folder.read("Placard.ini").find("restoreplace=1\r\n"), std::string::npos) << "the key is kept";
+}
+
+TEST(EndToEndTest, ASecondStartFromTheSameFolderBringsTheFirstToTheFrontAndEnds) {
+    TempFolder folder, elsewhere;
+    for (const TempFolder* each : {&folder, &elsewhere}) {
+        ASSERT_TRUE(CopyFileA(BuiltProgram().c_str(), each->file("Placard.exe").c_str(), FALSE)) << BuiltProgram();
+        each->makeFolder("data");
+    }
+    RunningProgram first(folder.path(), "");
+    ASSERT_TRUE(first.started());
+    HWND dialog = first.WaitForDialog();
+    ASSERT_NE(dialog, nullptr);
+    ShowWindow(dialog, SW_MINIMIZE);
+
+    RunningProgram second(folder.path(), "");
+    ASSERT_TRUE(second.started());
+    EXPECT_EQ(second.WaitForExit(), 0);
+    EXPECT_FALSE(IsIconic(dialog)) << "the first is restored";
+    EXPECT_EQ(GetForegroundWindow(), dialog) << "and in front";
+    EXPECT_FALSE(folder.exists("Placard.ini")) << "the second saved nothing";
+    EXPECT_FALSE(folder.exists("_items.txt"));
+
+    RunningProgram other(elsewhere.path(), "");
+    ASSERT_TRUE(other.started());
+    HWND otherDialog = other.WaitForDialog();
+    EXPECT_NE(otherDialog, nullptr) << "a copy in another folder runs";
+    for (HWND each : {dialog, otherDialog}) PostMessageA(each, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(first.WaitForExit(), 0);
+    EXPECT_EQ(other.WaitForExit(), 0);
+}
+
+// "D:\Łódź": the settings are kept there, or the operator is told at start that they cannot be.
+// Wine keeps short names, as most Windows system drives do, so here they are kept.
+TEST(EndToEndTest, AFolderWhoseNameTheCodePageCannotWriteStillKeepsTheSettings) {
+    TempFolder folder;
+    const std::wstring inside = WideFromCodePage(folder.path(), CP_ACP) + L"\x141\xF3\x64\x17A\\";
+    ASSERT_TRUE(CreateDirectoryW(inside.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileW(WideFromCodePage(BuiltProgram(), CP_ACP).c_str(), (inside + L"Placard.exe").c_str(), FALSE));
+    {
+        RunningProgram program(inside, "");
+        ASSERT_TRUE(program.started());
+        HWND dialog = program.WaitForDialog();
+        ASSERT_NE(dialog, nullptr);
+        SetItemText(dialog, IDC_WIDTH, "1234");
+        SetItemText(dialog, IDC_ITEMS, "a.png");
+        PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_EQ(program.WaitForExit(), 0) << "no warning holds the close";
+    }
+    std::string stored, items;
+    EXPECT_EQ(AtomicFile::read(ShortName(inside + L"Placard.ini"), 1 << 20, stored), FileRead::Read);
+    EXPECT_NE(stored.find("width=1234"), std::string::npos) << stored;
+    EXPECT_EQ(AtomicFile::read(ShortName(inside + L"_items.txt"), 1 << 20, items), FileRead::Read);
+    EXPECT_EQ(items, "a.png");
+    for (const wchar_t* name : {L"Placard.ini", L"_items.txt", L"Placard.exe"}) {
+        DeleteFileW((inside + name).c_str());
+    }
+    RemoveDirectoryW(inside.c_str());
 }
 
 }  // namespace

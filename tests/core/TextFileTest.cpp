@@ -5,6 +5,7 @@
 
 #include "core/AtomicFile.h"
 #include "core/Core.h"
+#include "support/HeldFile.h"
 #include "support/ModalBoxAnswerer.h"
 #include "support/TempFolder.h"
 
@@ -43,27 +44,26 @@ TEST_F(TextFileTest, WhatCannotBeReadIsEmptyText) {
         << "a path with a NUL names no file, not the one before the NUL";
 }
 
-TEST_F(TextFileTest, AFileThatCannotBeReplacedIsLeftIntact) {
-    folder.write("_items.txt", "old\r\n");
+// Read-only and held targets are told at the dialog's saves; these are the core's own cases.
+TEST_F(TextFileTest, AWriteThatCannotBeDoneSaysWhyAndLeavesWhatWasThere) {
     const std::string path = folder.file("_items.txt");
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
-    core.outTxtFile("new", path);
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(folder.read("_items.txt"), "old\r\n");
-    EXPECT_FALSE(folder.exists("_items.txt.tmp"));
-
-    core.outTxtFile("new", path + std::string("\0.bak", 5));
-    EXPECT_EQ(folder.read("_items.txt"), "old\r\n") << "a path with a NUL names no file";
-    EXPECT_FALSE(folder.exists("_items.txt.tmp"));
-
+    folder.write("_items.txt", "old\r\n");
     folder.makeFolder("sub");
-    core.outTxtFile("new", folder.file("sub"));
+    EXPECT_EQ(core.outTxtFile("new", folder.file("sub")), FileWrite::Denied) << "a folder in its place";
     EXPECT_TRUE(GetFileAttributesA(folder.file("sub").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_EQ(core.outTxtFile("new", path + std::string("\0.bak", 5)), FileWrite::Failed) << "a path with a NUL";
     EXPECT_FALSE(folder.exists("sub.tmp"));
+    folder.makeFolder("_items.txt.tmp");  // no new file beside it, as in a folder the user may not write
+    EXPECT_EQ(core.outTxtFile("new", path), FileWrite::Denied);
+    EXPECT_EQ(folder.read("_items.txt"), "old\r\n");
 
+    RemoveDirectoryA(folder.file("_items.txt.tmp").c_str());
+    HeldFile briefly(path);
+    briefly.releaseAfter(300);
+    EXPECT_EQ(core.outTxtFile("new", path), FileWrite::Written) << "held for a moment: written once it is free";
     AtomicFile::stopBeforeReplace(true);
-    core.outTxtFile("newer", path);
-    EXPECT_EQ(folder.read("_items.txt"), "old\r\n") << "a write cut off before the replace";
+    EXPECT_NE(core.outTxtFile("newer", path), FileWrite::Written) << "cut off before the replace";
+    EXPECT_EQ(folder.read("_items.txt"), "new");
 }
 
 TEST_F(TextFileTest, OnlyAnExistingRegularFileExists) {

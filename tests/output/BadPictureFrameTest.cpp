@@ -112,8 +112,7 @@ TEST_F(BadPictureFrameTest, BadEntriesShowOnlyBackgroundAndBarAndTheGoodPictureA
         if (bad[i] != "folder.png") loaded.push_back(bad[i]);
         loaded.push_back(after);
     }
-    Items(items);
-    LoadPlaylist();
+    LoadPlaylist(items);
     ASSERT_EQ(Rows(), loaded) << "a folder is no picture file; every other name exists at the load";
 
     ASSERT_TRUE(DeleteFileA(folder.file("data\\gone.png").c_str()));

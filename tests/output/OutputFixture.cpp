@@ -27,7 +27,6 @@ void OutputFixture::Picture(const std::string& name, int width, int height, uint
     folder.write("data\\" + name, EncodePicture(L"image/bmp", width, height, rgb, rgb));
 }
 
-void OutputFixture::Items(const std::string& bytes) const { folder.write("_items.txt", bytes); }
 
 void OutputFixture::Listed(std::initializer_list<const char*> names) const {
     playlist->clear();

@@ -30,9 +30,7 @@ protected:
 
     // A picture in the picture folder.
     void Picture(const std::string& name, int width, int height, uint32_t rgb) const;
-    // The playlist file, written as exact bytes.
-    void Items(const std::string& bytes) const;
-    // The table as LoadPlaylist would leave it, without a file.
+    // The table as LoadPlaylist would leave it, without a list.
     void Listed(std::initializer_list<const char*> names) const;
 
     // One frame of `output` onto a DIB of the test's own, as Render() composes it.

@@ -1,6 +1,7 @@
 // The operator's own files as Notepad and other programs leave them: the playlist in every
 // encoding Notepad writes, files held open or damaged at start-up, and a Windows restart
 // that ends the program with no close. Nothing the operator wrote is lost or garbled.
+#include <list>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -26,6 +27,7 @@ std::string Utf16(const std::u16string& text, bool bigEndian) {
 }
 
 const char kUtf8Bom[] = "\xEF\xBB\xBF";
+const std::string kNames = "a.png\r\n图片.png\r\n";
 
 class OperatorFilesTest : public SettingsFixture {
 protected:
@@ -34,6 +36,7 @@ protected:
         folder.write("data\\a.png", "picture");
         folder.write("data\\图片.png", "picture");  // a CP936 name on disk
         folder.write("data\\b.png", "picture");
+        for (const char* name : {"鞋.png", "小猫.png", "路牌.jpg", "味道.png"}) folder.write(std::string("data\\") + name, "picture");
     }
     void TearDown() override {
         AtomicFile::stopBeforeReplace(false);
@@ -57,8 +60,9 @@ protected:
 
 struct EncodingCase {
     const char* name;
-    // The file as Notepad saved "a.png", "图片.png". In code page 936, "图片" also passes for
-    // two valid UTF-8 characters.
+    std::string list;  // the names, as the box shows them
+    // The file as Notepad saved them. In code page 936, "图片" also passes for two valid UTF-8
+    // characters, and "鞋", "小猫" for Cyrillic and accented Latin ones.
     std::string bytes;
     std::string edited;  // the same file once "b.png" is added
 };
@@ -73,11 +77,14 @@ TEST_P(PlaylistEncodingTest, NamesShowAndPlayAndTheFileKeepsItsEncoding) {
     std::string shown;
     Names played;
     RunOnce(&shown, &played);
-    EXPECT_EQ(shown, "a.png\r\n图片.png\r\n");
-    EXPECT_EQ(played, (Names{"a.png", "图片.png"}));
+    EXPECT_EQ(shown, c.list);
+    Names listed;
+    for (size_t start = 0, end; (end = c.list.find("\r\n", start)) != std::string::npos; start = end + 2)
+        listed.push_back(c.list.substr(start, end - start));
+    EXPECT_EQ(played, listed);
     EXPECT_EQ(folder.read("_items.txt"), c.bytes) << "closed unchanged: byte for byte as it was";
 
-    const std::string typed = "a.png\r\n图片.png\r\nb.png\r\n";
+    const std::string typed = c.list + "b.png\r\n";
     ResetSharedState();
     RunOnce(nullptr, nullptr, &typed);
     EXPECT_EQ(folder.read("_items.txt"), c.edited) << "an edit is written in the file's own encoding";
@@ -86,12 +93,18 @@ TEST_P(PlaylistEncodingTest, NamesShowAndPlayAndTheFileKeepsItsEncoding) {
 INSTANTIATE_TEST_SUITE_P(
     Notepad, PlaylistEncodingTest,
     ::testing::Values(
-        EncodingCase{"Ansi", "a.png\r\n图片.png\r\n", "a.png\r\n图片.png\r\nb.png\r\n"},
-        EncodingCase{"Utf8", u8"a.png\r\n图片.png\r\n", u8"a.png\r\n图片.png\r\nb.png\r\n"},
-        EncodingCase{"Utf8WithBom", kUtf8Bom + std::string(u8"a.png\r\n图片.png\r\n"),
+        EncodingCase{"Ansi", kNames, kNames, kNames + "b.png\r\n"},
+        EncodingCase{"AnsiThatPassesForUtf8", "鞋.png\r\n小猫.png\r\n", "鞋.png\r\n小猫.png\r\n",
+                     "鞋.png\r\n小猫.png\r\nb.png\r\n"},
+        EncodingCase{"AnsiWithSignNames", "路牌.jpg\r\n味道.png\r\n", "路牌.jpg\r\n味道.png\r\n",
+                     "路牌.jpg\r\n味道.png\r\nb.png\r\n"},
+        EncodingCase{"Utf8", kNames, u8"a.png\r\n图片.png\r\n", u8"a.png\r\n图片.png\r\nb.png\r\n"},
+        EncodingCase{"Utf8WithBom", kNames, kUtf8Bom + std::string(u8"a.png\r\n图片.png\r\n"),
                      kUtf8Bom + std::string(u8"a.png\r\n图片.png\r\nb.png\r\n")},
-        EncodingCase{"Utf16Le", Utf16(u"a.png\r\n图片.png\r\n", false), Utf16(u"a.png\r\n图片.png\r\nb.png\r\n", false)},
-        EncodingCase{"Utf16Be", Utf16(u"a.png\r\n图片.png\r\n", true), Utf16(u"a.png\r\n图片.png\r\nb.png\r\n", true)}),
+        EncodingCase{"Utf16Le", kNames, Utf16(u"a.png\r\n图片.png\r\n", false),
+                     Utf16(u"a.png\r\n图片.png\r\nb.png\r\n", false)},
+        EncodingCase{"Utf16Be", kNames, Utf16(u"a.png\r\n图片.png\r\n", true),
+                     Utf16(u"a.png\r\n图片.png\r\nb.png\r\n", true)}),
     [](const ::testing::TestParamInfo<EncodingCase>& info) { return std::string(info.param.name); });
 
 struct DamagedCase {
@@ -165,6 +178,7 @@ TEST_F(OperatorFilesTest, AWindowsRestartSavesAsACloseDoesBeforeAnyDestruction) 
     auto storedWidth = [this] { return Stored([](CCore& core) { return core.getConfigInt("width"); }); };
     int afterCancelledEnd = 0, afterQuery = 0, afterEnd = 0;
     LRESULT allowed = FALSE;
+    ModalBoxAnswerer answerer;  // the close after the "killed" run cannot save either, and says so
     Run({OutputCreated(), Step([&] {
              SetText(IDC_WIDTH, "700");
              dialog.SendMessage(WM_ENDSESSION, FALSE, 0);  // another program cancelled the restart
@@ -189,6 +203,120 @@ TEST_F(OperatorFilesTest, AWindowsRestartSavesAsACloseDoesBeforeAnyDestruction) 
     EXPECT_EQ(afterEnd, 900);
     EXPECT_EQ(Stored([](CCore& core) { return core.getConfigInt("interval"); }), 7) << "all seven keys in one write";
     EXPECT_EQ(folder.read("_items.txt"), "c.png\r\n");
+    EXPECT_EQ(answerer.boxes().size(), 1u) << "a restart shows no box; only the close does";
+}
+
+// Saves whose targets cannot be written, at Apply and at the close that follows.
+struct FailingSaveCase {
+    const char* name;
+    std::vector<std::string> files;  // the files that cannot be written
+    bool held;  // held open by another program; otherwise read-only, with no new file beside them
+};
+void PrintTo(const FailingSaveCase& c, std::ostream* out) { *out << c.name; }
+
+class FailingSaveTest : public OperatorFilesTest, public ::testing::WithParamInterface<FailingSaveCase> {};
+
+TEST_P(FailingSaveTest, ApplyAndCloseTellWhatWasNotSavedAndTheShowPlaysTheAppliedList) {
+    const FailingSaveCase& c = GetParam();
+    folder.write("_items.txt", "a.png\r\n");
+    Store([](CCore& core) { core.saveConfigInt("width", 640); });
+    std::vector<std::string> before;
+    for (const std::string& file : c.files) before.push_back(folder.read(file));
+    std::list<HeldFile> holds;
+    ModalBoxAnswerer answerer;
+    Names played;
+    size_t boxesAtApply = 0;
+    Run({OutputCreated(), Step([&] {
+             for (const std::string& file : c.files) {
+                 if (c.held) {
+                     holds.emplace_back(folder.file(file));
+                 } else {
+                     SetFileAttributesA(folder.file(file).c_str(), FILE_ATTRIBUTE_READONLY);
+                     folder.makeFolder(file + ".tmp");
+                 }
+             }
+             SetText(IDC_ITEMS, "b.png\r\n");
+             SetText(IDC_WIDTH, "700");
+             Click(IDC_APPLY);
+             boxesAtApply = answerer.boxes().size();
+             played = Rows();
+         }),
+         Close()});
+    holds.clear();
+    for (const std::string& file : c.files) SetFileAttributesA(folder.file(file).c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    const bool playlistFails = c.files[0] == "_items.txt";
+    const bool storeFails = c.files.back() == "Placard.ini";
+    EXPECT_EQ(played, (Names{"b.png"})) << "the show plays what was applied, saved or not";
+    for (size_t i = 0; i < c.files.size(); ++i) EXPECT_EQ(folder.read(c.files[i]), before[i]) << "whole";
+    ASSERT_EQ(answerer.boxes().size(), playlistFails ? 2u : 1u);
+    EXPECT_EQ(boxesAtApply, playlistFails ? 1u : 0u);
+    for (const ModalBoxAnswerer::Box& box : answerer.boxes()) {
+        EXPECT_NE(box.text.find("没有保存"), std::string::npos) << box.text;
+        EXPECT_EQ(box.text.find("移到可以写入的地方") != std::string::npos, !c.held) << box.text;
+    }
+    EXPECT_EQ(answerer.boxes()[0].text.find(folder.file("_items.txt")) != std::string::npos, playlistFails);
+    for (const std::string& file : c.files) {
+        EXPECT_NE(answerer.boxes().back().text.find(folder.file(file)), std::string::npos)
+            << "the close names " << file << ": " << answerer.boxes().back().text;
+    }
+    EXPECT_EQ(folder.read("_items.txt") == "b.png\r\n", !playlistFails) << "what could be saved was";
+    EXPECT_EQ(Stored([](CCore& core) { return core.getConfigInt("width"); }) == 700, !storeFails);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Targets, FailingSaveTest,
+    ::testing::Values(FailingSaveCase{"ReadOnlyPlaylist", {"_items.txt"}, false},
+                      FailingSaveCase{"HeldPlaylist", {"_items.txt"}, true},
+                      FailingSaveCase{"HeldStore", {"Placard.ini"}, true},
+                      FailingSaveCase{"FolderWhereNothingCanBeWritten", {"_items.txt", "Placard.ini"}, false}),
+    [](const ::testing::TestParamInfo<FailingSaveCase>& info) { return std::string(info.param.name); });
+
+// The versions of the playlist file another program left beside it.
+Names KeptCopies(const TempFolder& folder) {
+    Names kept;
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA(folder.file("_items.其他程序的版本.*.txt").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return kept;
+    do kept.push_back(found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return kept;
+}
+
+TEST_F(OperatorFilesTest, AnotherProgramsEditOfThePlaylistIsNeverOverwrittenUnknowingly) {
+    folder.write("_items.txt", "a.png\r\n");
+    ModalBoxAnswerer answerer;
+    std::string shownAfterApply;
+    Names playedAfterApply;
+    // A sync tool rewrites the file; the operator has not touched the box.
+    Run({OutputCreated(), Step([&] {
+             folder.write("_items.txt", "b.png\r\n");
+             Click(IDC_APPLY);
+             shownAfterApply = Text(IDC_ITEMS);
+             playedAfterApply = Rows();
+             folder.write("_items.txt", "图片.png\r\n");
+         }),
+         Close()});
+    EXPECT_EQ(shownAfterApply, "b.png\r\n") << "Apply takes the file's list, as if typed";
+    EXPECT_EQ(playedAfterApply, (Names{"b.png"}));
+    EXPECT_EQ(folder.read("_items.txt"), "图片.png\r\n") << "a close keeps the other program's version";
+    EXPECT_TRUE(answerer.boxes().empty());
+    EXPECT_TRUE(KeptCopies(folder).empty());
+
+    // Both the operator and another program changed the list.
+    ResetSharedState();
+    Run({OutputCreated(), Step([&] {
+             folder.write("_items.txt", "b.png\r\n");
+             SetText(IDC_ITEMS, "a.png\r\n");
+         }),
+         Close()});
+    EXPECT_EQ(folder.read("_items.txt"), "a.png\r\n") << "the operator's list is written";
+    const Names kept = KeptCopies(folder);
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(folder.read(kept[0]), "b.png\r\n") << "the other version is kept beside it";
+    ASSERT_EQ(answerer.boxes().size(), 1u);
+    EXPECT_NE(answerer.boxes()[0].text.find(folder.file(kept[0])), std::string::npos) << answerer.boxes()[0].text;
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Bad input reaching the settings dialog: values from the store that no Apply would accept,
-// text of any kind in the number fields, and a program folder where nothing can be written.
+// Bad input reaching the settings dialog: values from the store that no Apply would accept and
+// text of any kind in the number fields.
 // The dialog keeps working, closes normally, and no file that was whole is left damaged.
 #include <climits>
 #include <ostream>
@@ -147,30 +147,6 @@ TEST_F(SettingsBadInputTest, TextInTheNumberFieldsIsReadAsANumberOrRefused) {
     }
     EXPECT_EQ(boxesAfter.back(), boxes) << "a saturated interval is accepted";
     EXPECT_EQ(placed.cx, 320);
-}
-
-TEST_F(SettingsBadInputTest, AFolderWhereNothingCanBeWrittenKeepsItsFilesWhole) {
-    Store([](CCore& core) {
-        core.saveConfigB("on", true);
-        core.saveConfigInt("width", 400);
-    });
-    folder.write("_items.txt", "a.jpg\r\n");
-    const std::string store = folder.read("Placard.ini");
-    // Neither file may be replaced, and no temporary file can be made beside them.
-    for (const char* name : {"Placard.ini", "_items.txt"}) {
-        SetFileAttributesA(folder.file(name).c_str(), FILE_ATTRIBUTE_READONLY);
-        folder.makeFolder(std::string(name) + ".tmp");
-    }
-    SIZE placed{};
-    Run({OutputCreated(), Step([&] { SetText(IDC_ITEMS, "b.jpg\r\nc.jpg\r\n"); }), ApplyValid(&placed),
-         Close()});
-    for (const char* name : {"Placard.ini", "_items.txt"}) {
-        SetFileAttributesA(folder.file(name).c_str(), FILE_ATTRIBUTE_NORMAL);
-    }
-    EXPECT_FALSE(closedByScript);
-    EXPECT_EQ(placed.cx, 320) << "Apply still places the output";
-    EXPECT_EQ(folder.read("Placard.ini"), store);
-    EXPECT_EQ(folder.read("_items.txt"), "a.jpg\r\n");
 }
 
 }  // namespace

@@ -1,0 +1,70 @@
+#include "app/SingleInstance.h"
+
+#include <cstdint>
+#include <cwchar>
+
+namespace {
+
+// The block's name: the folder, whatever its letter case, as a hash (a kernel object's name may
+// not hold the folder's backslashes).
+std::wstring BlockName(std::wstring folder) {
+    if (!folder.empty()) CharUpperBuffW(&folder[0], static_cast<DWORD>(folder.size()));
+    std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (wchar_t unit : folder) {
+        hash ^= static_cast<std::uint16_t>(unit);
+        hash *= 1099511628211ull;
+    }
+    wchar_t name[64] = {};
+    std::swprintf(name, 64, L"Local\\Placard-%016llX", static_cast<unsigned long long>(hash));
+    return name;
+}
+
+struct DialogSearch {
+    DWORD processId;
+    HWND found;
+};
+
+// The first's settings dialog: its one visible top-level window that no other window owns.
+BOOL CALLBACK CheckWindow(HWND hwnd, LPARAM param) {
+    auto* search = reinterpret_cast<DialogSearch*>(param);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(hwnd, &processId);
+    if (processId != search->processId || GetWindow(hwnd, GW_OWNER) != nullptr || !IsWindowVisible(hwnd)) return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
+constexpr DWORD kPatienceMs = 5000;
+constexpr DWORD kPauseMs = 50;
+
+}  // namespace
+
+SingleInstance::SingleInstance(const std::wstring& folder)
+    : m_mapping(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(DWORD),
+                                   BlockName(folder).c_str())) {
+    // Without the block (no memory, a name taken by another kind of object), nothing tells:
+    // the program runs as it would have before.
+    if (!m_mapping) return;
+    m_first = GetLastError() != ERROR_ALREADY_EXISTS;
+    m_processId = static_cast<DWORD*>(MapViewOfFile(m_mapping.get(), FILE_MAP_WRITE, 0, 0, sizeof(DWORD)));
+    if (m_first && m_processId != nullptr) *m_processId = GetCurrentProcessId();
+}
+
+SingleInstance::~SingleInstance() {
+    if (m_processId != nullptr) UnmapViewOfFile(m_processId);
+}
+
+void SingleInstance::bringFirstToFront() const {
+    if (m_first || m_processId == nullptr) return;
+    for (DWORD waited = 0; waited < kPatienceMs; waited += kPauseMs) {
+        DialogSearch search{*static_cast<volatile DWORD*>(m_processId), nullptr};
+        if (search.processId != 0) EnumWindows(&CheckWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr) {
+            if (IsIconic(search.found)) ShowWindow(search.found, SW_RESTORE);
+            // A warning or the About box it shows is the window to answer.
+            SetForegroundWindow(GetLastActivePopup(search.found));
+            return;
+        }
+        Sleep(kPauseMs);
+    }
+}

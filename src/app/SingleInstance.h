@@ -1,0 +1,31 @@
+// One Placard per program folder and session. Two started from the same folder (a Startup
+// shortcut and a double-click) would show two outputs, one over the other, and the one closed
+// last would overwrite the other's settings and playlist. A named memory block, named after the
+// folder, marks the first; it holds that process's id, so that a later start can find its
+// settings dialog and bring it to the front. A copy in another folder has a name of its own.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "framework/UniqueHandle.h"
+
+class SingleInstance {
+public:
+    explicit SingleInstance(const std::wstring& folder);
+    ~SingleInstance();
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
+
+    // False when another Placard of this folder runs already.
+    bool first() const { return m_first; }
+    // Brings that Placard's settings dialog (or the box it shows) to the front, restored if it
+    // was minimised. Waits a moment for a Placard that is still starting.
+    void bringFirstToFront() const;
+
+private:
+    UniqueHandle<HANDLE, &unique_handle_detail::CloseKernelHandle> m_mapping;
+    DWORD* m_processId = nullptr;  // the first's, in the shared block
+    bool m_first = true;
+};

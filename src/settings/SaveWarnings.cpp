@@ -1,0 +1,57 @@
+#include "settings/SaveWarnings.h"
+
+namespace {
+
+const char kMoveFolder[] = "请把 Placard 文件夹移到可以写入的地方（例如 D:\\Placard），或者取消文件的只读属性。";
+
+std::string Why(FileWrite written) {
+    switch (written) {
+    case FileWrite::Written: return {};
+    case FileWrite::Held: return "文件正被另一个程序占用。";
+    case FileWrite::Denied: return std::string("文件或文件夹不允许写入。") + kMoveFolder;
+    case FileWrite::Failed: return "写入没有完成（磁盘可能已满）。";
+    }
+    return {};
+}
+
+// What became of the playlist, in lines of its own; empty when it was saved as it is.
+std::string PlaylistLines(const PlaylistSave& playlist, const std::string& path, const char* notSaved) {
+    std::string lines;
+    if (playlist.outsideVersionUnkept) {
+        lines += std::string(notSaved) + path + "\n另一个程序修改过这个文件，它的版本没能另存，所以文件保持原样。\n";
+    } else if (playlist.written != FileWrite::Written) {
+        lines += std::string(notSaved) + path + "\n" + Why(playlist.written) + "\n";
+    }
+    if (!playlist.keptCopy.empty()) {
+        lines += "另一个程序修改过播放列表文件：\n" + path + "\n它的版本另存为：\n" + playlist.keptCopy + "\n";
+        if (playlist.written == FileWrite::Written) lines += "文件里现在是你的列表。\n";
+    }
+    return lines;
+}
+
+std::string WithoutLastBreak(std::string text) {
+    if (!text.empty() && text.back() == '\n') text.pop_back();
+    return text;
+}
+
+}  // namespace
+
+std::string ApplyWarning(const PlaylistSave& playlist, const std::string& playlistPath) {
+    std::string text = PlaylistLines(playlist, playlistPath, "播放列表没有保存：\n");
+    if (text.empty()) return text;
+    if (playlist.written != FileWrite::Written || playlist.outsideVersionUnkept) text += "正在播放的是刚才应用的列表。\n";
+    return WithoutLastBreak(text);
+}
+
+std::string CloseWarning(FileWrite settings, const std::string& settingsPath, const PlaylistSave& playlist,
+                         const std::string& playlistPath) {
+    std::string text;
+    if (settings != FileWrite::Written) text += "设置没有保存：\n" + settingsPath + "\n" + Why(settings) + "\n";
+    text += PlaylistLines(playlist, playlistPath, "播放列表没有保存：\n");
+    return WithoutLastBreak(text);
+}
+
+std::string UnusableFolderWarning(const std::string& folder) {
+    return "Placard 所在文件夹的名字里有中文 Windows 不能表示的字符，设置和播放列表不能在那里读取和保存：\n" + folder +
+           "\n请把 Placard 文件夹移到名字只有中文、英文字母和数字的地方（例如 D:\\Placard）。";
+}

@@ -1,0 +1,20 @@
+// The texts that tell the operator what a save could not keep: one warning for an Apply, one
+// for a close, each naming the file, where it is and why, and what to do about it.
+#pragma once
+
+#include <string>
+
+#include "core/AtomicFile.h"
+#include "settings/PlaylistFile.h"
+
+// After an Apply: the playlist was not written, or another program's version was kept beside
+// it. Empty when there is nothing to tell.
+std::string ApplyWarning(const PlaylistSave& playlist, const std::string& playlistPath);
+
+// After a close: whatever of the settings and the playlist was not saved, and another program's
+// version of the playlist that was kept. Empty when everything was saved.
+std::string CloseWarning(FileWrite settings, const std::string& settingsPath, const PlaylistSave& playlist,
+                         const std::string& playlistPath);
+
+// At start: the program's folder cannot keep its files.
+std::string UnusableFolderWarning(const std::string& folder);
