@@ -29,6 +29,7 @@ MessageEntryList COutputDlg::MessageEntries() {
         OnWParamEntry<&COutputDlg::OnTimer, UINT_PTR>(WM_TIMER),
         OnSimpleEntry<&COutputDlg::OnDestroy>(WM_DESTROY),
         OnMessageEntry<&COutputDlg::OnWindowPosChanged>(WM_WINDOWPOSCHANGED),
+        OnMessageEntry<&COutputDlg::OnDisplayChange>(WM_DISPLAYCHANGE),
     };
     return entries;
 }
@@ -51,7 +52,13 @@ int COutputDlg::OnCreate(LPCREATESTRUCT) {
 
 void COutputDlg::OnLButtonDown(UINT, POINT) {
     // Moves the whole window as if its caption were dragged; returns when the drag is over.
+    // Frames go on meanwhile; none may take the window back to its old place.
+    m_dragging = true;
     SendMessage(WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+    m_dragging = false;
+    // Where the operator dropped it is its place from now on.
+    m_home = HomeOf(GetWindowRect(), Monitors());
+    KeepOnScreen();
     Default();
 }
 
@@ -71,8 +78,48 @@ LRESULT COutputDlg::OnWindowPosChanged(WPARAM, LPARAM) {
     const LRESULT result = Default();
     const RECT rect = GetWindowRect();
     m_lastCorner = POINT{rect.left, rect.top};
+    // Moved within its own monitor, it keeps its new place there; taken to another monitor (as
+    // the system does with the windows of a monitor that went), it remembers its own.
+    if (m_home) {
+        const std::optional<HomePlace> now = HomeOf(rect, Monitors());
+        if (now && now->monitor == m_home->monitor) m_home = now;
+    }
     m_keepAwake.Follow(IsWindowVisible() != FALSE);
     return result;
+}
+
+// A monitor added, removed or resized: the main screen's size is read again and the output
+// kept on its screen. Windows may have moved it already; that does not make it the output's place.
+LRESULT COutputDlg::OnDisplayChange(WPARAM, LPARAM) {
+    SharedState::screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
+    SharedState::screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+    KeepOnScreen();
+    return Default();
+}
+
+void COutputDlg::KeepOnScreen() {
+    if (m_hWnd == nullptr || m_dragging) return;
+    const std::vector<Monitor> monitors = Monitors();
+    RECT rect = GetWindowRect();
+    const POINT first = FirstPlacementCorner(SharedState::screenWidth, SharedState::screenHeight);
+    if (const std::optional<POINT> corner = ReturnCorner(rect, m_home, monitors, first)) {
+        SetWindowPos(nullptr, corner->x, corner->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        rect = GetWindowRect();
+    }
+    const bool topmost = WhollyOnSecondScreen(rect, monitors);
+    if (topmost != ((::GetWindowLongA(m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0)) SetTopmost(topmost);
+}
+
+void COutputDlg::SetTopmost(bool topmost) {
+    constexpr UINT kZOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    ::SetWindowPos(m_hWnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, kZOrderOnly);
+    if (topmost || (::GetWindowLongA(m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0) return;
+    // Some systems keep an owned popup topmost while its owner holds it just above itself: the
+    // owner is let go for the call.
+    const LONG_PTR owner = ::GetWindowLongPtrA(m_hWnd, GWLP_HWNDPARENT);
+    ::SetWindowLongPtrA(m_hWnd, GWLP_HWNDPARENT, 0);
+    ::SetWindowPos(m_hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, kZOrderOnly);
+    ::SetWindowLongPtrA(m_hWnd, GWLP_HWNDPARENT, owner);
 }
 
 void COutputDlg::StopTimer() { KillTimer(kRotationTimer); }
@@ -85,6 +132,7 @@ void COutputDlg::Place(RECT rect) {
     // int range.
     SetWindowPos(nullptr, rect.left, rect.top, SaturatedInt(LONGLONG{rect.right} - rect.left),
                  SaturatedInt(LONGLONG{rect.bottom} - rect.top), SWP_NOZORDER);
+    m_home = HomeOf(GetWindowRect(), Monitors());
     slideIndex = 0;
     Render();
     ShowWindow(SW_SHOW);
@@ -94,6 +142,8 @@ void COutputDlg::Place(RECT rect) {
 
 void COutputDlg::Render() {
     if (m_hWnd == nullptr) return;
+    // A display change whose message never came must not strand the show either.
+    KeepOnScreen();
     // Layered before anything can skip the frame: a layered window shows nothing until its
     // first push, so a skipped first frame leaves the screen as it was, not a plain grey box.
     const LONG exStyle = ::GetWindowLongA(m_hWnd, GWL_EXSTYLE);

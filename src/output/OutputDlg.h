@@ -7,9 +7,12 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <optional>
+
 #include "framework/Dialog.h"
 #include "framework/UniqueHandle.h"
 #include "output/DisplayKeepAwake.h"
+#include "output/OutputPlacement.h"
 
 using UpdateLayeredWindowFunction = BOOL(WINAPI*)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF,
                                                   BLENDFUNCTION*, DWORD);
@@ -38,6 +41,9 @@ public:
     UpdateLayeredWindowFunction UpdateLayeredWindowEntry() const { return updateLayeredWindow; }
     // The window's top-left corner when it last moved, kept once the window is gone.
     POINT LastCorner() const { return m_lastCorner; }
+    // The monitor and offset where the operator last put the window (a placement or a drag),
+    // kept once the window is gone; none while that was on no monitor.
+    const std::optional<HomePlace>& Home() const { return m_home; }
 
     static MessageEntryList MessageEntries();
 
@@ -49,6 +55,12 @@ protected:
     void OnTimer(UINT_PTR id);
     void OnDestroy();
     LRESULT OnWindowPosChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDisplayChange(WPARAM wParam, LPARAM lParam);
+
+    // Brings the window back onto a monitor when the displays changed under it, and keeps it
+    // above the taskbar while it lies wholly on a second screen.
+    void KeepOnScreen();
+    void SetTopmost(bool topmost);
 
     void DrawBackground(Gdiplus::Graphics& graphics);
     void DrawPicture(Gdiplus::Graphics& graphics);
@@ -62,6 +74,8 @@ protected:
     int slideIndex = 0;
     DisplayKeepAwake m_keepAwake;
     POINT m_lastCorner{0, 0};
+    std::optional<HomePlace> m_home;
+    bool m_dragging = false;
 };
 
 // What the window does when "User32.DLL" cannot be loaded: the framework's message box

@@ -4,19 +4,52 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 #include <vector>
+
+// A monitor as the system lists it.
+struct Monitor {
+    RECT rect;
+    std::string name;  // the system's name for it ("\\.\DISPLAY2"), the same across layouts
+    bool primary;
+};
+// The monitors as the system lists them now, in its order.
+std::vector<Monitor> Monitors();
+
+// Where the operator put the output: the monitor it lies on (most of it), and its top-left
+// corner's offset from that monitor's.
+struct HomePlace {
+    std::string monitor;
+    POINT offset;
+};
+std::optional<HomePlace> HomeOf(const RECT& window, const std::vector<Monitor>& monitors);
 
 // x = screenWidth * 0.7f and y = screenHeight * 0.1f, each product formed exactly and
 // truncated toward zero.
 POINT FirstPlacementCorner(int screenWidth, int screenHeight);
 
-// The first placement of a run: the corner the last run saved, when there is one and it still
-// lies on one of `monitors` (a second screen may be gone since), else FirstPlacementCorner.
-// Never a corner on no screen, where the operator could not see the output nor drag it back.
-POINT ChooseFirstCorner(const std::optional<POINT>& saved, int screenWidth, int screenHeight,
-                        const std::vector<RECT>& monitors);
-// The monitors' rectangles as the system reports them now.
-std::vector<RECT> MonitorRects();
+// The first placement of a run: where the last run left the output, when there is such a place
+// on `monitors` now (the same monitor at the same offset, else the same corner if some monitor
+// holds it: a second screen may be gone since), else FirstPlacementCorner. Never a corner on no
+// screen, where the operator could not see the output nor drag it back.
+POINT ChooseFirstCorner(const std::optional<POINT>& saved, const std::optional<HomePlace>& savedHome,
+                        int screenWidth, int screenHeight, const std::vector<Monitor>& monitors);
+
+// Where 定位到第二屏 puts the output: (screenWidth, 0) where a monitor's top-left corner is there,
+// else the top-left corner of the first monitor that is not the primary, wherever it lies; none
+// with one screen.
+std::optional<POINT> SecondScreenCorner(int screenWidth, const std::vector<Monitor>& monitors);
+
+// Where the output goes once the displays have changed, or none where it stays. An output on its
+// own monitor stays (wherever on it); away from it, it goes back to its offset there, once that
+// monitor is there; while it is not, to `firstCorner` on the main screen. An output never placed
+// on a monitor stays where it lies on one, and otherwise goes to `firstCorner` too.
+std::optional<POINT> ReturnCorner(const RECT& window, const std::optional<HomePlace>& home,
+                                  const std::vector<Monitor>& monitors, POINT firstCorner);
+
+// Whether the window lies wholly on one monitor that is not the primary: there the output stays
+// above other windows and that screen's taskbar.
+bool WhollyOnSecondScreen(const RECT& window, const std::vector<Monitor>& monitors);
 
 // The rotation timer's period for an interval in seconds: interval * 1000 ms, formed
 // without overflow and held within what SetTimer accepts (USER_TIMER_MINIMUM to

@@ -82,6 +82,11 @@ BOOL CSettingsDlg::OnInitDialog() {
     if (m_restorePlace && core.getConfigInt("placex", x) && core.getConfigInt("placey", y)) {
         m_savedCorner = POINT{x, y};
     }
+    const std::string monitor = core.getConfigStr("placemonitor");
+    if (m_restorePlace && !monitor.empty() && core.getConfigInt("placeoffsetx", x) &&
+        core.getConfigInt("placeoffsety", y)) {
+        m_savedHome = HomePlace{monitor, POINT{x, y}};
+    }
 
     m_enableCheck.SetCheck(SharedState::on);
     SetDlgItemText(IDC_WIDTH, core.getStrInt(SharedState::width));
@@ -155,8 +160,8 @@ bool CSettingsDlg::CollectSettings(bool validate, PlaylistSave* saved) {
         const Check checks[] = {
             {SharedState::width < 100 || SharedState::width > 8000,
              "输出显示宽度必须是100到8000之间的整数", IDC_WIDTH},
-            {SharedState::height < 100 || SharedState::height > 2000,
-             "输出显示高度必须是100到2000之间的整数", IDC_HEIGHT},
+            {SharedState::height < 100 || SharedState::height > 4320,
+             "输出显示高度必须是100到4320之间的整数", IDC_HEIGHT},
             {SharedState::interval < 1, "轮换间隔不能小于1秒", IDC_INTERVAL},
         };
         for (const Check& check : checks) {
@@ -215,6 +220,11 @@ void CSettingsDlg::SaveEverything(bool tellOperator) {
         const POINT corner = SharedState::outputWnd->LastCorner();
         core.saveConfigInt("placex", corner.x);
         core.saveConfigInt("placey", corner.y);
+        if (const std::optional<HomePlace> home = SharedState::outputWnd->Home()) {
+            core.saveConfigStr("placemonitor", home->monitor);
+            core.saveConfigInt("placeoffsetx", home->offset.x);
+            core.saveConfigInt("placeoffsety", home->offset.y);
+        }
     }
     const FileWrite settings = oneWrite.commit();
     // A folder that cannot keep its files was told at start.
@@ -278,8 +288,8 @@ void CSettingsDlg::ApplyOutput() {
 
     RECT& rect = SharedState::outputRect;
     if (SharedState::placed == 0) {
-        const POINT corner = ChooseFirstCorner(m_restorePlace ? m_savedCorner : std::nullopt,
-                                               SharedState::screenWidth, SharedState::screenHeight, MonitorRects());
+        const POINT corner = ChooseFirstCorner(m_savedCorner, m_savedHome, SharedState::screenWidth,
+                                               SharedState::screenHeight, Monitors());
         // Non-zero from now on, also for a corner restored at the left edge.
         SharedState::placed = corner.x != 0 ? corner.x : 1;
         rect.left = corner.x;
@@ -295,10 +305,16 @@ void CSettingsDlg::ApplyOutput() {
 void CSettingsDlg::MoveToSecondScreen() {
     COutputDlg* output = SharedState::outputWnd;
     if (output == nullptr || output->m_hWnd == nullptr) return;
-    SharedState::outputRect = RECT{SharedState::screenWidth, 0,
-                                   SaturatedInt(LONGLONG{SharedState::screenWidth} + SharedState::width),
-                                   SharedState::height};
-    SharedState::placed = SharedState::screenWidth;
+    const std::optional<POINT> corner = SecondScreenCorner(SharedState::screenWidth, Monitors());
+    if (!corner) {
+        // With one screen the output stays where it is: anywhere else lies on no monitor.
+        SharedState::core->msgboxWarning(m_hWnd, "没有检测到第二屏");
+        return;
+    }
+    SharedState::outputRect = RECT{corner->x, corner->y, SaturatedInt(LONGLONG{corner->x} + SharedState::width),
+                                   SaturatedInt(LONGLONG{corner->y} + SharedState::height)};
+    // Non-zero from now on, also for a second screen whose left edge is at 0.
+    SharedState::placed = corner->x != 0 ? corner->x : 1;
     m_enableCheck.SetCheck(SharedState::on);
     output->Place(SharedState::outputRect);
 }

@@ -13,6 +13,7 @@
 #include "colourpicker/ColourButton.h"
 #include "framework/Button.h"
 #include "framework/Dialog.h"
+#include "output/OutputPlacement.h"
 #include "settings/PlaylistFile.h"
 
 class CSettingsDlg : public WindowImpl<CSettingsDlg, CDialog> {
@@ -62,10 +63,12 @@ private:
     // re-read of the file.
     std::string m_playedList;
     bool m_playlistTooLarge = false;
-    // Opt-in: "restoreplace=1" in the store brings the output back to the corner the last run
-    // left it at ("placex", "placey"), instead of the usual first placement.
+    // Opt-in: "restoreplace=1" in the store brings the output back to where the last run left
+    // it (its monitor and the offset within it, else its corner "placex", "placey"), instead of
+    // the usual first placement.
     bool m_restorePlace = false;
     std::optional<POINT> m_savedCorner;
+    std::optional<HomePlace> m_savedHome;  // the monitor ("placemonitor") and the offset within it
     CButton m_enableCheck;
     CColourButton m_clrfontPicker;
     CColourButton m_clrbgPicker;

@@ -210,6 +210,8 @@ TEST(EndToEndTest, WithRestorePlaceAMovedOutputComesBackWhereItWasAfterARestart)
     EXPECT_EQ(withKey.x, moved.x);
     EXPECT_EQ(withKey.y, moved.y);
     EXPECT_NE(folder.read("Placard.ini").find("restoreplace=1\r\n"), std::string::npos) << "the key is kept";
+    EXPECT_NE(folder.read("Placard.ini").find("placemonitor="), std::string::npos)
+        << "the screen it was on";
 }
 
 TEST(EndToEndTest, ASecondStartFromTheSameFolderBringsTheFirstToTheFrontAndEnds) {

@@ -24,31 +24,86 @@ TEST(FirstPlacementCornerTest, TruncatesTheExactProductsOfTheSinglePrecisionFact
     EXPECT_EQ(none.y, 0);
 }
 
-TEST(FirstPlacementCornerTest, ASavedCornerComesBackOnlyOntoAMonitorThatIsThere) {
-    const RECT primary{0, 0, 1920, 1080};
-    const RECT right{1920, 0, 3200, 1024};
-    const RECT left{-1280, 0, 0, 1024};
-    const POINT usual = FirstPlacementCorner(1920, 1080);
-    struct Case {
+// Layouts as Windows reports them: the primary at the origin, a second screen on any side.
+const Monitor kPrimary{{0, 0, 1920, 1080}, "\\\\.\\DISPLAY1", true};
+const Monitor kRight{{1920, 0, 3200, 1024}, "\\\\.\\DISPLAY2", false};
+const Monitor kLeft{{-1280, 0, 0, 1024}, "\\\\.\\DISPLAY2", false};
+const Monitor kAbove{{0, -1024, 1280, 0}, "\\\\.\\DISPLAY2", false};
+const Monitor kLowRight{{1920, 200, 3200, 1224}, "\\\\.\\DISPLAY2", false};
+const POINT kUsual = FirstPlacementCorner(1920, 1080);
+
+void ExpectCorner(const std::optional<POINT>& got, const std::optional<POINT>& expected, const char* what) {
+    ASSERT_EQ(got.has_value(), expected.has_value()) << what;
+    if (!got) return;
+    EXPECT_EQ(got->x, expected->x) << what;
+    EXPECT_EQ(got->y, expected->y) << what;
+}
+
+TEST(FirstPlacementCornerTest, ASavedPlaceComesBackOnlyOntoAMonitorThatIsThere) {
+    const HomePlace onSecond{"\\\\.\\DISPLAY2", POINT{40, 30}};
+    const struct {
         const char* what;
         std::optional<POINT> saved;
-        std::vector<RECT> monitors;
+        std::optional<HomePlace> home;
+        std::vector<Monitor> monitors;
         POINT expected;
+    } cases[] = {
+        {"nothing saved", std::nullopt, std::nullopt, {kPrimary, kRight}, kUsual},
+        {"on the second screen", POINT{1960, 30}, onSecond, {kPrimary, kRight}, POINT{1960, 30}},
+        {"its monitor moved to the left", POINT{1960, 30}, onSecond, {kPrimary, kLeft}, POINT{-1240, 30}},
+        {"a corner on a screen left of the primary", POINT{-1280, 500}, std::nullopt, {kLeft, kPrimary},
+         POINT{-1280, 500}},
+        {"the second screen is gone", POINT{1960, 30}, onSecond, {kPrimary}, kUsual},
+        {"just beyond the last pixel", POINT{1920, 1080}, std::nullopt, {kPrimary}, kUsual},
+        {"no monitor reported", POINT{10, 10}, std::nullopt, {}, kUsual},
     };
-    const Case cases[] = {
-        {"nothing saved", std::nullopt, {primary, right}, usual},
-        {"on the second screen", POINT{1920, 0}, {primary, right}, POINT{1920, 0}},
-        {"on a screen left of the primary", POINT{-1280, 500}, {left, primary}, POINT{-1280, 500}},
-        {"the second screen is gone", POINT{1920, 0}, {primary}, usual},
-        {"just beyond the last pixel", POINT{1920, 1080}, {primary}, usual},
-        {"above every screen", POINT{100, -1}, {primary, right}, usual},
-        {"no monitor reported", POINT{10, 10}, {}, usual},
+    for (const auto& c : cases) ExpectCorner(ChooseFirstCorner(c.saved, c.home, 1920, 1080, c.monitors), c.expected, c.what);
+}
+
+TEST(SecondScreenCornerTest, IsTheFirstOtherMonitorsCornerWhereverItLies) {
+    const struct {
+        const char* what;
+        std::vector<Monitor> monitors;
+        std::optional<POINT> expected;
+    } cases[] = {
+        {"right", {kPrimary, kRight}, POINT{1920, 0}},
+        {"left", {kPrimary, kLeft}, POINT{-1280, 0}},
+        {"above", {kAbove, kPrimary}, POINT{0, -1024}},
+        {"right, lower", {kPrimary, kLowRight}, POINT{1920, 200}},
+        {"a third at the primary's right edge, listed last", {kPrimary, kLeft, kRight}, POINT{1920, 0}},
+        {"one screen", {kPrimary}, std::nullopt},
     };
-    for (const Case& c : cases) {
-        const POINT chosen = ChooseFirstCorner(c.saved, 1920, 1080, c.monitors);
-        EXPECT_EQ(chosen.x, c.expected.x) << c.what;
-        EXPECT_EQ(chosen.y, c.expected.y) << c.what;
-    }
+    for (const auto& c : cases) ExpectCorner(SecondScreenCorner(1920, c.monitors), c.expected, c.what);
+}
+
+TEST(ReturnCornerTest, TheOutputComesBackToItsMonitorAndNeverStaysOnNone) {
+    const auto at = [](LONG x, LONG y) { return RECT{x, y, x + 800, y + 600}; };
+    const HomePlace home{"\\\\.\\DISPLAY2", POINT{40, 30}};
+    const struct {
+        const char* what;
+        RECT window;
+        std::optional<HomePlace> home;
+        std::vector<Monitor> monitors;
+        std::optional<POINT> expected;
+    } cases[] = {
+        {"on its monitor", at(1960, 30), home, {kPrimary, kRight}, std::nullopt},
+        {"moved within its monitor", at(2000, 100), home, {kPrimary, kRight}, std::nullopt},
+        {"its monitor gone: the main screen", at(1960, 30), home, {kPrimary}, kUsual},
+        {"moved by the system onto the main screen", at(0, 0), home, {kPrimary}, kUsual},
+        {"already there", at(kUsual.x, kUsual.y), home, {kPrimary}, std::nullopt},
+        {"its monitor back", at(kUsual.x, kUsual.y), home, {kPrimary, kRight}, POINT{1960, 30}},
+        {"its monitor back on the left", at(kUsual.x, kUsual.y), home, {kPrimary, kLeft}, POINT{-1240, 30}},
+        {"never placed on a monitor, now on one", at(100, 100), std::nullopt, {kPrimary}, std::nullopt},
+        {"never placed on a monitor, on none", at(5000, 0), std::nullopt, {kPrimary}, kUsual},
+    };
+    for (const auto& c : cases) ExpectCorner(ReturnCorner(c.window, c.home, c.monitors, kUsual), c.expected, c.what);
+}
+
+TEST(WhollyOnSecondScreenTest, OnlyAWindowWithinOneOtherMonitor) {
+    EXPECT_TRUE(WhollyOnSecondScreen(RECT{1920, 0, 3200, 1024}, {kPrimary, kRight}));
+    EXPECT_FALSE(WhollyOnSecondScreen(RECT{1900, 0, 2700, 600}, {kPrimary, kRight})) << "across both";
+    EXPECT_FALSE(WhollyOnSecondScreen(RECT{0, 0, 800, 600}, {kPrimary, kRight})) << "on the primary";
+    EXPECT_FALSE(WhollyOnSecondScreen(RECT{1920, 0, 3201, 600}, {kPrimary, kRight})) << "a pixel beyond";
 }
 
 TEST(RotationPeriodTest, IsTheIntervalInMillisecondsWithinTheTimerBounds) {

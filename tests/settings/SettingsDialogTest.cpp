@@ -10,7 +10,7 @@
 namespace {
 
 const char* const kWidthWarning = "输出显示宽度必须是100到8000之间的整数";
-const char* const kHeightWarning = "输出显示高度必须是100到2000之间的整数";
+const char* const kHeightWarning = "输出显示高度必须是100到4320之间的整数";
 const char* const kIntervalWarning = "轮换间隔不能小于1秒";
 
 class SettingsDialogTest : public SettingsFixture {};
@@ -143,13 +143,13 @@ TEST_P(ValidationTest, ApplyChecksWidthHeightIntervalInOrderAndWritesThePlaylist
 INSTANTIATE_TEST_SUITE_P(
     Bounds, ValidationTest,
     ::testing::Values(ValidationCase{"100", "100", "1", nullptr, 0},
-                      ValidationCase{"8000", "2000", "999999", nullptr, 0},
+                      ValidationCase{"8000", "4320", "999999", nullptr, 0},
                       ValidationCase{"99", "600", "5", kWidthWarning, IDC_WIDTH},
                       ValidationCase{"8001", "600", "5", kWidthWarning, IDC_WIDTH},
                       ValidationCase{"", "600", "5", kWidthWarning, IDC_WIDTH},
                       ValidationCase{"50", "50", "0", kWidthWarning, IDC_WIDTH},
                       ValidationCase{"800", "99", "5", kHeightWarning, IDC_HEIGHT},
-                      ValidationCase{"800", "2001", "0", kHeightWarning, IDC_HEIGHT},
+                      ValidationCase{"800", "4321", "0", kHeightWarning, IDC_HEIGHT},
                       ValidationCase{"800", "600", "0", kIntervalWarning, IDC_INTERVAL},
                       ValidationCase{"800", "600", "-7", kIntervalWarning, IDC_INTERVAL}),
     [](const ::testing::TestParamInfo<ValidationCase>& info) {

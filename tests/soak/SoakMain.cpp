@@ -43,7 +43,7 @@ bool ParseArguments(int argc, char** argv, SoakOptions& options) {
         if (target == nullptr || i + 1 >= argc || !ParseCount(argv[++i], *target)) return false;
     }
     return options.baselineAt < options.frames && options.width >= 100 && options.width <= 8000 &&
-           options.height >= 100 && options.height <= 2000;
+           options.height >= 100 && options.height <= 4320;
 }
 
 // The program's folder: three pictures of the output's size, the playlist, and a store
