@@ -199,6 +199,9 @@ void COutputDlg::DrawBackground(Gdiplus::Graphics& graphics) {
 
 void COutputDlg::DrawPicture(Gdiplus::Graphics& graphics) {
     static const std::string noName;
+    // Between two rounds of the list, and at every frame while there is no picture at all: a
+    // picture copied in late takes its place, and no row moves under a running round.
+    if (slideIndex == 0) JoinLatePictures();
     const Playlist* table = SharedState::playlist;
     const std::string& name = table != nullptr ? table->row(slideIndex) : noName;
     if (SharedState::core != nullptr) SharedState::core->drawPic(graphics, 0, 0, SharedState::dataDir + name);

@@ -3,9 +3,42 @@
 #include "core/Core.h"
 #include "state/SharedState.h"
 
+void Playlist::clear() {
+    m_listed.clear();
+    m_rows.clear();
+    m_anyMissing = false;
+}
+
+void Playlist::add(const std::string& name, bool present) {
+    m_listed.push_back(Entry{name, present});
+    if (present) {
+        m_rows.push_back(name);
+    } else {
+        m_anyMissing = true;
+    }
+}
+
 const std::string& Playlist::row(int i) const {
     static const std::string empty;
-    return i >= 0 && i < count() ? m_names[static_cast<size_t>(i)] : empty;
+    return i >= 0 && i < count() ? m_rows[static_cast<size_t>(i)] : empty;
+}
+
+bool Playlist::joinArrivals(const std::function<bool(const std::string& name)>& exists) {
+    if (!m_anyMissing) return false;
+    bool joined = false;
+    m_anyMissing = false;
+    for (Entry& entry : m_listed) {
+        if (entry.present) continue;
+        entry.present = exists(entry.name);
+        joined = joined || entry.present;
+        m_anyMissing = m_anyMissing || !entry.present;
+    }
+    if (!joined) return false;
+    m_rows.clear();
+    for (const Entry& entry : m_listed) {
+        if (entry.present) m_rows.push_back(entry.name);
+    }
+    return true;
 }
 
 void LoadPlaylist(const std::string& text) {
@@ -25,8 +58,19 @@ void LoadPlaylist(const std::string& text) {
         size_t end = lineBreak == std::string::npos ? text.size() : lineBreak;
         if (lineBreak != std::string::npos && end > start && text[end - 1] == '\r') --end;
         const std::string line = text.substr(start, end - start);
-        if (core->isFileExist(SharedState::dataDir + line)) table->add(line);
+        // An empty line names the folder itself, never a picture.
+        if (!line.empty()) table->add(line, core->isFileExist(SharedState::dataDir + line));
         start = lineBreak == std::string::npos ? text.size() : lineBreak + 1;
     }
     SharedState::playlistCount = table->count();
+}
+
+bool JoinLatePictures() {
+    Playlist* table = SharedState::playlist;
+    const CCore* core = SharedState::core;
+    if (table == nullptr || core == nullptr) return false;
+    const bool joined =
+        table->joinArrivals([core](const std::string& name) { return core->isFileExist(SharedState::dataDir + name); });
+    if (joined) SharedState::playlistCount = table->count();
+    return joined;
 }

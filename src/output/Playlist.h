@@ -1,24 +1,42 @@
-// The playlist table: the names of the pictures to show, in order.
+// The playlist table: the names of the pictures to show, in order. It keeps every name of the
+// list, and shows those whose picture was there when the list was loaded or has come since: a
+// picture copied in late (a slow share at boot, a colleague's USB stick) joins the show in its
+// place in the list's order, with nobody pressing 应用.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 class Playlist {
 public:
-    void clear() { m_names.clear(); }
-    void add(const std::string& name) { m_names.push_back(name); }
-    int count() const { return static_cast<int>(m_names.size()); }
+    void clear();
+    // A name of the list, shown once `present` (its picture is there).
+    void add(const std::string& name, bool present = true);
+    // The rows shown.
+    int count() const { return static_cast<int>(m_rows.size()); }
     // Row i, or an empty name for a row the table does not hold (row 0 of an empty table).
     const std::string& row(int i) const;
+    // Shows the listed names whose picture `exists` now; true when one joined. A name shown
+    // stays, whatever became of its picture since.
+    bool joinArrivals(const std::function<bool(const std::string& name)>& exists);
 
 private:
-    std::vector<std::string> m_names;
+    struct Entry {
+        std::string name;
+        bool present;
+    };
+    std::vector<Entry> m_listed;
+    std::vector<std::string> m_rows;  // the present names, in the list's order
+    bool m_anyMissing = false;
 };
 
 // Rebuilds SharedState's playlist from the list's text as the settings dialog applied it (ANSI,
-// one name a line), keeping the names whose picture exists in the picture folder, in the list's
+// one name a line), showing the names whose picture exists in the picture folder, in the list's
 // order, duplicates included, each name exactly as written. The list is the dialog's, never a
 // re-read of the playlist file: the file may hold another program's version, or none at all
 // when its write failed.
 void LoadPlaylist(const std::string& listText);
+// Shows the listed names whose picture has come to the picture folder since the list was
+// loaded; true when one joined.
+bool JoinLatePictures();

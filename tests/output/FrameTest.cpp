@@ -74,6 +74,22 @@ TEST_F(FrameTest, FramesShowThePlaylistRowsInTurn) {
     EXPECT_EQ(shown, (std::vector<uint32_t>{kRed, kGreen, kRed}));
 }
 
+TEST_F(FrameTest, APictureCopiedInLateJoinsInItsPlaceAtTheNextRound) {
+    SharedState::width = 100;
+    SharedState::height = 100;
+    Picture("red.bmp", 100, 100, kRed);
+    Picture("blue.bmp", 100, 100, kBlue);
+    LoadPlaylist("red.bmp\r\nlate.bmp\r\nblue.bmp\r\n");
+    std::vector<uint32_t> shown;
+    for (int i = 0; i < 5; ++i) {
+        if (i == 1) Picture("late.bmp", 100, 100, kGreen);  // copied in during the first round
+        TestDib dib(100, 100);
+        Compose(dib);
+        shown.push_back(dib.rgb(50, 50));
+    }
+    EXPECT_EQ(shown, (std::vector<uint32_t>{kRed, kBlue, kRed, kGreen, kBlue}));
+}
+
 TEST_F(FrameTest, TheBarCoversTheBottomOfATallPictureAndCarriesTheText) {
     SharedState::width = 400;
     SharedState::height = 200;
