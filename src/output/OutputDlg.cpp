@@ -204,7 +204,9 @@ void COutputDlg::DrawPicture(Gdiplus::Graphics& graphics) {
     if (slideIndex == 0) JoinLatePictures();
     const Playlist* table = SharedState::playlist;
     const std::string& name = table != nullptr ? table->row(slideIndex) : noName;
-    if (SharedState::core != nullptr) SharedState::core->drawPic(graphics, 0, 0, SharedState::dataDir + name);
+    // A picture still being copied in is skipped for this turn, as a missing one is.
+    const bool settled = table == nullptr || table->isSettled(name);
+    if (SharedState::core != nullptr && settled) SharedState::core->drawPic(graphics, 0, 0, SharedState::dataDir + name);
 
     ++slideIndex;
     if (slideIndex >= SharedState::playlistCount) slideIndex = 0;

@@ -7,6 +7,13 @@ void Playlist::clear() {
     m_listed.clear();
     m_rows.clear();
     m_anyMissing = false;
+    m_unsettled.clear();
+}
+
+std::set<std::string> Playlist::names() const {
+    std::set<std::string> names;
+    for (const Entry& entry : m_listed) names.insert(entry.name);
+    return names;
 }
 
 void Playlist::add(const std::string& name, bool present) {
@@ -69,8 +76,9 @@ bool JoinLatePictures() {
     Playlist* table = SharedState::playlist;
     const CCore* core = SharedState::core;
     if (table == nullptr || core == nullptr) return false;
-    const bool joined =
-        table->joinArrivals([core](const std::string& name) { return core->isFileExist(SharedState::dataDir + name); });
+    const bool joined = table->joinArrivals([core, table](const std::string& name) {
+        return table->isSettled(name) && core->isFileExist(SharedState::dataDir + name);
+    });
     if (joined) SharedState::playlistCount = table->count();
     return joined;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,13 @@ public:
     // stays, whatever became of its picture since.
     bool joinArrivals(const std::function<bool(const std::string& name)>& exists);
 
+    // Every name of the list, shown or not, each once.
+    std::set<std::string> names() const;
+    // The pictures another program is still writing (their file changed since the last look):
+    // not drawn, and not joined, until they hold still.
+    void setUnsettled(std::set<std::string> names) { m_unsettled = std::move(names); }
+    bool isSettled(const std::string& name) const { return m_unsettled.count(name) == 0; }
+
 private:
     struct Entry {
         std::string name;
@@ -29,6 +37,7 @@ private:
     std::vector<Entry> m_listed;
     std::vector<std::string> m_rows;  // the present names, in the list's order
     bool m_anyMissing = false;
+    std::set<std::string> m_unsettled;
 };
 
 // Rebuilds SharedState's playlist from the list's text as the settings dialog applied it (ANSI,

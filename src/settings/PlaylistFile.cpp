@@ -52,12 +52,8 @@ PlaylistSave PlaylistFile::save(const CCore& core, const std::string& boxText) {
     if (outsideEdit && !operatorChanged) {
         // The other program's version stands, and is what the operator sees and the show plays.
         if (now == FileRead::Read) {
-            m_read = now;
-            m_bytes = onDisk;
-            m_encoding = DetectTextEncoding(m_bytes);
-            result.list = DecodeToAnsi(m_bytes, m_encoding);
+            adopt(onDisk, result.list);
             result.tookFileList = true;
-            shown(result.list);
         }
         return result;
     }
@@ -84,6 +80,23 @@ PlaylistSave PlaylistFile::save(const CCore& core, const std::string& boxText) {
         m_bytes = onDisk;
     }
     return result;
+}
+
+bool PlaylistFile::takeOutsideEdit(const CCore& core, const std::string& boxText, std::string& list) {
+    if (boxText != m_shown) return false;
+    std::string onDisk;
+    const FileRead now = core.readTxtFile(m_path, onDisk);
+    if (now != FileRead::Read || !changedOutside(now, onDisk)) return false;
+    adopt(onDisk, list);
+    return true;
+}
+
+void PlaylistFile::adopt(const std::string& bytes, std::string& list) {
+    m_read = FileRead::Read;
+    m_bytes = bytes;
+    m_encoding = DetectTextEncoding(m_bytes);
+    list = DecodeToAnsi(m_bytes, m_encoding);
+    shown(list);
 }
 
 bool PlaylistFile::changedOutside(FileRead now, const std::string& bytes) const {

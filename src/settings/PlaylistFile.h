@@ -37,8 +37,13 @@ public:
     // file that could not be shown whole, or another program changed the file and the operator
     // did not change the box (its list is then taken).
     PlaylistSave save(const CCore& core, const std::string& boxText);
+    // Another program's version of the file, in `list`, when it changed the file and the operator
+    // has not changed the box since it was shown: it is then what the box shows (no write).
+    bool takeOutsideEdit(const CCore& core, const std::string& boxText, std::string& list);
 
 private:
+    // The file's bytes as read now become what was read: their list is `list`.
+    void adopt(const std::string& bytes, std::string& list);
     // Whether the file, as read now, is another program's version rather than the one last read
     // or written here. A file gone is none: there is nothing of another program's to lose.
     bool changedOutside(FileRead now, const std::string& bytes) const;

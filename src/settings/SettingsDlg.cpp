@@ -1,5 +1,6 @@
 #include "settings/SettingsDlg.h"
 
+#include <set>
 #include <string>
 
 #include "core/Core.h"
@@ -21,6 +22,19 @@ namespace {
 
 constexpr UINT_PTR kStartupTimer = 1;
 constexpr UINT kStartupDelayMs = 100;
+constexpr UINT_PTR kReloadTimer = 2;
+// "reload" beyond this (a day) is no period anyone means: refused, as a value that does not parse.
+constexpr int kLongestReloadSeconds = 86400;
+
+int ReloadSeconds(const CCore& core) {
+    int seconds = 0;
+    return core.getConfigInt("reload", seconds) && seconds >= 1 && seconds <= kLongestReloadSeconds ? seconds : 0;
+}
+
+// What Apply accepts.
+bool WidthInRange(int width) { return width >= 100 && width <= 8000; }
+bool HeightInRange(int height) { return height >= 100 && height <= 4320; }
+bool IntervalInRange(int interval) { return interval >= 1; }
 
 }  // namespace
 
@@ -104,11 +118,21 @@ BOOL CSettingsDlg::OnInitDialog() {
     SharedState::screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
     SharedState::screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
 
+    m_appliedFields = ReadFields();
+    m_itemsFile.take(StampOf(SharedState::itemsPath));
+    m_storeFile.take(StampOf(core.configPath()));
+    ArmReload(ReloadSeconds(core));
+
     SetTimer(kStartupTimer, kStartupDelayMs);
     return TRUE;
 }
 
 void CSettingsDlg::OnTimer(UINT_PTR id) {
+    if (id == kReloadTimer) {
+        LookForOutsideChanges();
+        Default();
+        return;
+    }
     KillTimer(id);
     if (id == kStartupTimer) {
         CreateOutput(this);
@@ -158,11 +182,9 @@ bool CSettingsDlg::CollectSettings(bool validate, PlaylistSave* saved) {
             int field;
         };
         const Check checks[] = {
-            {SharedState::width < 100 || SharedState::width > 8000,
-             "输出显示宽度必须是100到8000之间的整数", IDC_WIDTH},
-            {SharedState::height < 100 || SharedState::height > 4320,
-             "输出显示高度必须是100到4320之间的整数", IDC_HEIGHT},
-            {SharedState::interval < 1, "轮换间隔不能小于1秒", IDC_INTERVAL},
+            {!WidthInRange(SharedState::width), "输出显示宽度必须是100到8000之间的整数", IDC_WIDTH},
+            {!HeightInRange(SharedState::height), "输出显示高度必须是100到4320之间的整数", IDC_HEIGHT},
+            {!IntervalInRange(SharedState::interval), "轮换间隔不能小于1秒", IDC_INTERVAL},
         };
         for (const Check& check : checks) {
             if (!check.refused) continue;
@@ -185,13 +207,103 @@ bool CSettingsDlg::CollectSettings(bool validate, PlaylistSave* saved) {
 void CSettingsDlg::OnApply() {
     PlaylistSave saved;
     if (!CollectSettings(true, &saved)) return;
+    m_appliedFields = ReadFields();
     ApplyOutput();
     const std::string warning = ApplyWarning(saved, SharedState::itemsPath);
     if (!warning.empty()) SharedState::core->msgboxWarning(m_hWnd, warning);
 }
 
+bool CSettingsDlg::Fields::operator==(const Fields& other) const {
+    return on == other.on && width == other.width && height == other.height && interval == other.interval &&
+           dispbtm == other.dispbtm && items == other.items && clrbg == other.clrbg && clrfont == other.clrfont;
+}
+
+CSettingsDlg::Fields CSettingsDlg::ReadFields() const {
+    return Fields{m_enableCheck.GetCheck(),      GetDlgItemText(IDC_WIDTH),   GetDlgItemText(IDC_HEIGHT),
+                  GetDlgItemText(IDC_INTERVAL),  GetDlgItemText(IDC_DISPBTM), GetDlgItemText(IDC_ITEMS),
+                  m_clrbgPicker.GetColour(),     m_clrfontPicker.GetColour()};
+}
+
+void CSettingsDlg::ArmReload(int seconds) {
+    if (seconds == m_reloadSeconds) return;
+    m_reloadSeconds = seconds;
+    KillTimer(kReloadTimer);
+    if (seconds > 0) SetTimer(kReloadTimer, static_cast<UINT>(seconds) * 1000u);
+}
+
+void CSettingsDlg::LookForOutsideChanges() {
+    if (SharedState::core == nullptr) return;
+    if (m_itemsFile.look(StampOf(SharedState::itemsPath))) TakeListFromOutside();
+    if (m_storeFile.look(StampOf(SharedState::core->configPath()))) TakeSettingsFromOutside();
+    LookAtPictures();
+}
+
+void CSettingsDlg::TakeListFromOutside() {
+    std::string list;
+    if (!m_playlistFile.takeOutsideEdit(*SharedState::core, GetDlgItemText(IDC_ITEMS), list)) return;
+    SetDlgItemText(IDC_ITEMS, list);
+    m_playlistFile.shown(GetDlgItemText(IDC_ITEMS));
+    m_playedList = list;
+    m_appliedFields.items = GetDlgItemText(IDC_ITEMS);
+    ApplyOutput();
+}
+
+void CSettingsDlg::TakeSettingsFromOutside() {
+    // The store as another program left it, read as the next start would read it.
+    CCore stored;
+    stored.autoFileConfig();
+    ArmReload(ReloadSeconds(stored));
+    if (!(ReadFields() == m_appliedFields)) return;  // the operator is editing: the dialog wins
+    const int width = stored.getConfigInt("width");
+    const int height = stored.getConfigInt("height");
+    const int interval = stored.getConfigInt("interval");
+    // Refused as Apply refuses it, without a box: nobody is there to read one.
+    if (!WidthInRange(width) || !HeightInRange(height) || !IntervalInRange(interval)) return;
+    const int on = stored.getConfigB("on") ? 1 : 0;
+    const Gdiplus::ARGB clrbg = stored.getConfigClr("clrbg");
+    const Gdiplus::ARGB clrfont = stored.getConfigClr("clrfont");
+    const std::string dispbtm = stored.getConfigStr("dispbtm");
+    if (width == SharedState::width && height == SharedState::height && interval == SharedState::interval &&
+        on == SharedState::on && clrbg == SharedState::clrbg && clrfont == SharedState::clrfont &&
+        dispbtm == SharedState::dispbtm) {
+        return;
+    }
+    SharedState::width = width;
+    SharedState::height = height;
+    SharedState::interval = interval;
+    SharedState::on = on;
+    SharedState::clrbg = clrbg;
+    SharedState::clrfont = clrfont;
+    SharedState::dispbtm = dispbtm;
+    m_enableCheck.SetCheck(on);
+    SetDlgItemText(IDC_WIDTH, CCore::getStrInt(width));
+    SetDlgItemText(IDC_HEIGHT, CCore::getStrInt(height));
+    SetDlgItemText(IDC_INTERVAL, CCore::getStrInt(interval));
+    SetDlgItemText(IDC_DISPBTM, dispbtm);
+    m_clrbgPicker.SetColour(CCore::getClrRef(clrbg));
+    m_clrfontPicker.SetColour(CCore::getClrRef(clrfont));
+    m_appliedFields = ReadFields();
+    ApplyOutput();
+}
+
+void CSettingsDlg::LookAtPictures() {
+    Playlist* table = SharedState::playlist;
+    if (table == nullptr) return;
+    std::map<std::string, FileStamp> stamps;
+    std::set<std::string> unsettled;
+    for (const std::string& name : table->names()) {
+        const FileStamp stamp = StampOf(SharedState::dataDir + name);
+        const auto before = m_pictureStamps.find(name);
+        if (before != m_pictureStamps.end() && before->second != stamp) unsettled.insert(name);
+        stamps.emplace(name, stamp);
+    }
+    m_pictureStamps.swap(stamps);
+    table->setUnsettled(std::move(unsettled));
+}
+
 void CSettingsDlg::OnEnableOutput() {
     SharedState::on = m_enableCheck.GetCheck() == BST_CHECKED ? 1 : 0;
+    m_appliedFields.on = m_enableCheck.GetCheck();  // the box takes effect at once: applied
     ApplyOutput();
 }
 

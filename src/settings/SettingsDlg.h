@@ -8,13 +8,16 @@
 // or log-off saves as the destruction does, since the process may end without it.
 #pragma once
 
+#include <map>
 #include <optional>
+#include <string>
 
 #include "colourpicker/ColourButton.h"
 #include "framework/Button.h"
 #include "framework/Dialog.h"
 #include "output/OutputPlacement.h"
 #include "settings/PlaylistFile.h"
+#include "settings/SettledFile.h"
 
 class CSettingsDlg : public WindowImpl<CSettingsDlg, CDialog> {
 public:
@@ -53,6 +56,24 @@ protected:
     void OnEndSession(BOOL ending);
 
 private:
+    // The operator's fields, to tell whether any was changed since it was loaded or applied.
+    struct Fields {
+        int on;
+        std::string width, height, interval, dispbtm, items;
+        COLORREF clrbg, clrfont;
+        bool operator==(const Fields& other) const;
+    };
+    Fields ReadFields() const;
+
+    // Opt-in "reload=N": every N seconds the playlist file, the store and the listed pictures
+    // are looked at, and what another program changed there (and then left alone for a look)
+    // is taken as if typed and applied, unless the operator is editing.
+    void LookForOutsideChanges();
+    void TakeListFromOutside();
+    void TakeSettingsFromOutside();
+    void LookAtPictures();
+    void ArmReload(int seconds);
+
     // What a close keeps: every control collected unvalidated, the playlist file written and
     // the seven keys saved in one write of the store. With `tellOperator`, what could not be
     // saved is told in one warning.
@@ -69,6 +90,11 @@ private:
     bool m_restorePlace = false;
     std::optional<POINT> m_savedCorner;
     std::optional<HomePlace> m_savedHome;  // the monitor ("placemonitor") and the offset within it
+    int m_reloadSeconds = 0;
+    SettledFile m_itemsFile;
+    SettledFile m_storeFile;
+    std::map<std::string, FileStamp> m_pictureStamps;  // at the last look
+    Fields m_appliedFields{};
     CButton m_enableCheck;
     CColourButton m_clrfontPicker;
     CColourButton m_clrbgPicker;

@@ -15,14 +15,18 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchClock.h"
 #include "bench/FrameBench.h"
+#include "bench/Median.h"
 #include "bench/StartBench.h"
+#include "settings/SettledFile.h"
 #include "support/BuiltProgram.h"
 #include "support/TempFolder.h"
 
 namespace {
 
 constexpr int kIdleInterval = 5;
+constexpr int kReloadSeconds = 10;
 
 bool ParseArguments(int argc, char** argv, int& runs, int& idleSeconds, bool& framesOnly) {
     for (int i = 1; i < argc; ++i) {
@@ -82,6 +86,27 @@ void PrintCpuTimes(const std::vector<FrameFigures>& frames) {
     }
 }
 
+// What one look of "reload" reads with a list of 50 names: the size and time of the playlist
+// file, the store and each picture. Median of `runs` looks, in microseconds.
+double LookMicroseconds(int runs) {
+    TempFolder folder;
+    std::vector<std::string> paths = {folder.file("_items.txt"), folder.file("Placard.ini")};
+    for (int i = 0; i < 50; ++i) {
+        const std::string name = "data\\picture" + std::to_string(i) + ".jpg";
+        folder.write(name, "picture");
+        paths.push_back(folder.file(name));
+    }
+    folder.write("_items.txt", "");
+    folder.write("Placard.ini", "");
+    std::vector<double> looks;
+    for (int run = 0; run < runs; ++run) {
+        const BenchClock clock;
+        for (const std::string& path : paths) StampOf(path);
+        looks.push_back(clock.ElapsedMs() * 1000.0);
+    }
+    return Median(looks);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -116,10 +141,15 @@ int main(int argc, char** argv) {
         return 0;
     }
     StartFigures start;
+    StartFigures reloading;
     ShareFigures share;
     {
         TempFolder startFolder;
         start = MeasureStarts(BuiltProgram(), startFolder.path(), runs, idleSeconds, kIdleInterval);
+    }
+    if (start.ok) {
+        TempFolder reloadFolder;
+        reloading = MeasureStarts(BuiltProgram(), reloadFolder.path(), 1, idleSeconds, kIdleInterval, kReloadSeconds);
     }
     if (start.ok) {
         TempFolder shareFolder;
@@ -140,6 +170,14 @@ int main(int argc, char** argv) {
     std::printf("| CPU beyond the frames: %.0f s between them | %.0f ms (%.2f %% of one core) |\n",
                 start.betweenFramesSeconds, start.betweenFramesCpuMs,
                 start.betweenFramesSeconds > 0 ? start.betweenFramesCpuMs / (start.betweenFramesSeconds * 10.0) : 0.0);
+    if (reloading.ok) {
+        std::printf("| the same with reload=%d | %.0f ms (%.2f %% of one core) |\n", kReloadSeconds,
+                    reloading.betweenFramesCpuMs,
+                    reloading.betweenFramesSeconds > 0
+                        ? reloading.betweenFramesCpuMs / (reloading.betweenFramesSeconds * 10.0)
+                        : 0.0);
+    }
+    std::printf("| one look of reload, a list of 50 names | %.0f us |\n", LookMicroseconds(runs));
     if (!share.ok) {
         std::printf("| CPU share | not measured: %s |\n", share.problem.c_str());
         return 1;

@@ -89,7 +89,8 @@ private:
     std::string m_proc;
 };
 
-void LayOut(const std::string& folder, const std::string& program, int interval, int width, int height) {
+void LayOut(const std::string& folder, const std::string& program, int interval, int width, int height,
+            int reloadSeconds = 0) {
     CopyFileA(program.c_str(), (folder + "Placard.exe").c_str(), FALSE);
     CreateDirectoryA((folder + "data").c_str(), nullptr);
     const std::string picture = EncodePhotoLikePicture(L"image/jpeg", width, height);
@@ -109,6 +110,7 @@ void LayOut(const std::string& folder, const std::string& program, int interval,
         core.saveConfigInt("height", height);
         core.saveConfigInt("interval", interval);
         core.saveConfigStr("dispbtm", "Placard 信息栏 今日特价 0123456789");
+        if (reloadSeconds > 0) core.saveConfigInt("reload", reloadSeconds);
     }
     CCore::overrideAppPath("");
 }
@@ -116,9 +118,9 @@ void LayOut(const std::string& folder, const std::string& program, int interval,
 }  // namespace
 
 StartFigures MeasureStarts(const std::string& program, const std::string& folder, int runs, int idleSeconds,
-                           int interval) {
+                           int interval, int reloadSeconds) {
     StartFigures figures;
-    LayOut(folder, program, interval, kStartWidth, kStartHeight);
+    LayOut(folder, program, interval, kStartWidth, kStartHeight, reloadSeconds);
 
     std::vector<double> dialog;
     std::vector<double> firstFrame;

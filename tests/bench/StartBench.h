@@ -19,9 +19,10 @@ struct StartFigures {
     std::string problem;
 };
 
-// `program` is the built Placard.exe; `folder` a folder of the bench's own.
+// `program` is the built Placard.exe; `folder` a folder of the bench's own; `reloadSeconds` the
+// store's "reload" (0: none).
 StartFigures MeasureStarts(const std::string& program, const std::string& folder, int runs, int idleSeconds,
-                           int interval);
+                           int interval, int reloadSeconds = 0);
 
 // The built program's CPU use while its slideshow runs untouched at `interval` on an output of
 // width x height showing a picture of that size with a bar text, over `seconds` of wall time.

@@ -88,6 +88,12 @@ TEST_F(FrameTest, APictureCopiedInLateJoinsInItsPlaceAtTheNextRound) {
         shown.push_back(dib.rgb(50, 50));
     }
     EXPECT_EQ(shown, (std::vector<uint32_t>{kRed, kBlue, kRed, kGreen, kBlue}));
+
+    // Being rewritten by another program: skipped for its turn, as a missing picture is.
+    SharedState::playlist->setUnsettled({"red.bmp"});
+    TestDib dib(100, 100);
+    Compose(dib);
+    EXPECT_EQ(dib.rgb(50, 50), kBackground);
 }
 
 TEST_F(FrameTest, TheBarCoversTheBottomOfATallPictureAndCarriesTheText) {

@@ -1,0 +1,34 @@
+// A file another program may be writing while the program runs (a sync tool, a copy from a USB
+// stick): its size and last-write time at each look, and whether it changed and then held still
+// for two looks in a row, so that a file still being copied is never taken half-written.
+#pragma once
+
+#include <optional>
+#include <string>
+
+struct FileStamp {
+    bool exists = false;
+    unsigned long long size = 0;
+    unsigned long long written = 0;  // last-write time, in 100 ns units
+
+    bool operator==(const FileStamp& other) const {
+        return exists == other.exists && size == other.size && written == other.written;
+    }
+    bool operator!=(const FileStamp& other) const { return !(*this == other); }
+};
+
+// The file's stamp now; a missing or unreadable file has none.
+FileStamp StampOf(const std::string& path);
+
+class SettledFile {
+public:
+    // The file as it is now is what the program has: read or written by it.
+    void take(const FileStamp& stamp);
+    // One look: true when the file differs from the one taken and is the same as at the look
+    // before (it is then taken).
+    bool look(const FileStamp& now);
+
+private:
+    std::optional<FileStamp> m_previous;
+    FileStamp m_taken;
+};
