@@ -202,6 +202,32 @@ bool DecodesFully(Gdiplus::Bitmap& bitmap) {
     return false;
 }
 
+// Turns a picture stored with this Exif orientation upright: a clockwise turn, then a mirror
+// image. The two are made apart: GDI+'s combined turn-and-flip values are not applied in the
+// same order by every implementation.
+bool TurnUpright(Gdiplus::Bitmap& bitmap, uint16_t orientation) {
+    struct Step {
+        Gdiplus::RotateFlipType turn;
+        Gdiplus::RotateFlipType flip;
+    };
+    static const Step steps[] = {
+        {Gdiplus::RotateNoneFlipNone, Gdiplus::RotateNoneFlipNone},  // 1: as stored
+        {Gdiplus::RotateNoneFlipNone, Gdiplus::RotateNoneFlipX},     // 2: flipped left to right
+        {Gdiplus::Rotate180FlipNone, Gdiplus::RotateNoneFlipNone},   // 3: upside down
+        {Gdiplus::RotateNoneFlipNone, Gdiplus::RotateNoneFlipY},     // 4: flipped top to bottom
+        {Gdiplus::Rotate90FlipNone, Gdiplus::RotateNoneFlipX},       // 5: transposed
+        {Gdiplus::Rotate90FlipNone, Gdiplus::RotateNoneFlipNone},    // 6: stored a quarter turn anticlockwise
+        {Gdiplus::Rotate270FlipNone, Gdiplus::RotateNoneFlipX},      // 7: transversed
+        {Gdiplus::Rotate270FlipNone, Gdiplus::RotateNoneFlipNone},   // 8: stored a quarter turn clockwise
+    };
+    if (orientation < 1 || orientation > 8) return true;
+    const Step& step = steps[orientation - 1];
+    for (Gdiplus::RotateFlipType each : {step.turn, step.flip}) {
+        if (each != Gdiplus::RotateNoneFlipNone && bitmap.RotateFlip(each) != Gdiplus::Ok) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 CCore::CCore() : m_store(std::make_unique<ConfigStore>()) {}
@@ -346,10 +372,13 @@ void CCore::drawPic(Gdiplus::Graphics& graphics, int x, int y, const std::string
     if (bitmap.GetWidth() != probe.width || bitmap.GetHeight() != probe.height) return;
     if (!DecodesFully(bitmap)) return;
 
+    // Upright, as every photo viewer shows a phone's portrait picture.
+    if (!TurnUpright(bitmap, probe.orientation)) return;
+
     // Natural pixel size, whatever resolution the file claims; flipped tiling keeps the edge
     // pixels from blending with nothing under the graphics' interpolation.
-    const auto width = static_cast<INT>(probe.width);
-    const auto height = static_cast<INT>(probe.height);
+    const auto width = static_cast<INT>(bitmap.GetWidth());
+    const auto height = static_cast<INT>(bitmap.GetHeight());
     Gdiplus::ImageAttributes attributes;
     attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
     graphics.DrawImage(&bitmap, Gdiplus::Rect(x, y, width, height), 0, 0, width, height, Gdiplus::UnitPixel,

@@ -34,6 +34,31 @@ PictureProbe ProbePng(const unsigned char* bytes, size_t size) {
     return probe;
 }
 
+// The orientation tag (0x0112) of IFD0 in an APP1 segment's Exif block; 1 when there is none.
+uint16_t ExifOrientation(const unsigned char* segment, size_t length) {
+    constexpr size_t kTiff = 6;  // after "Exif\0\0"
+    if (length < kTiff + 8 || std::memcmp(segment, "Exif\0\0", 6) != 0) return 1;
+    const unsigned char* tiff = segment + kTiff;
+    const size_t size = length - kTiff;
+    const bool little = tiff[0] == 'I' && tiff[1] == 'I';
+    if (!little && !(tiff[0] == 'M' && tiff[1] == 'M')) return 1;
+    const auto u16 = [&](size_t at) { return little ? Little16(tiff + at) : Big16(tiff + at); };
+    const auto u32 = [&](size_t at) { return little ? Little32(tiff + at) : Big32(tiff + at); };
+    if (u16(2) != 42) return 1;
+    const size_t ifd = u32(4);
+    if (ifd > size || size - ifd < 2) return 1;
+    const size_t entries = u16(ifd);
+    for (size_t i = 0; i < entries; ++i) {
+        const size_t entry = ifd + 2 + i * 12;
+        if (entry > size || size - entry < 12) return 1;
+        constexpr uint32_t kShort = 3;
+        if (u16(entry) != 0x0112 || u16(entry + 2) != kShort || u32(entry + 4) != 1) continue;
+        const uint16_t value = static_cast<uint16_t>(u16(entry + 8));
+        return value >= 1 && value <= 8 ? value : 1;
+    }
+    return 1;
+}
+
 bool IsFrameHeader(unsigned char marker) {
     // SOF0..SOF15, less DHT (C4), JPG (C8) and DAC (CC), which share the range.
     return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
@@ -57,6 +82,8 @@ PictureProbe ProbeJpeg(const unsigned char* bytes, size_t size) {
         if (at + 2 > size) return probe;
         const size_t length = Big16(bytes + at);
         if (length < 2 || at + length > size) return probe;
+        constexpr unsigned char kApp1 = 0xE1;
+        if (marker == kApp1 && probe.orientation == 1) probe.orientation = ExifOrientation(bytes + at + 2, length - 2);
         if (IsFrameHeader(marker) && length >= 7) {
             probe.height = Big16(bytes + at + 3);
             probe.width = Big16(bytes + at + 5);

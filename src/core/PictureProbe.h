@@ -16,6 +16,9 @@ struct PictureProbe {
     // Every part the format requires is there (PNG up to its IEND chunk, JPEG up to its end
     // marker, an uncompressed BMP's pixel rows).
     bool complete = false;
+    // A JPEG's Exif orientation, 1 to 8 (1: as stored); 1 without the tag or with another value.
+    // Neither GDI+ nor the imaging component returns it under every system: it is read here.
+    uint16_t orientation = 1;
 };
 
 // 16 megapixels: room for the largest output, 8000 x 2000, at 64 MB of 32-bpp pixels.

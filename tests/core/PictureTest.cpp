@@ -164,6 +164,35 @@ TEST_F(DrawPicTest, AJpegIsDrawnAtItsNaturalSize) {
     ExpectDrawnAtNaturalSize(kJpeg.tolerance);
 }
 
+TEST_F(DrawPicTest, AJpegIsDrawnUprightWhateverItsExifOrientation) {
+    constexpr uint32_t kGreen = 0x00FF00, kYellow = 0xFFFF00;
+    const std::string stored = EncodeQuadrants(L"image/jpeg", 32, 16, kRed, kGreen, kBlue, kYellow);
+    // What a photo viewer shows of the stored quadrants (red, green / blue, yellow) for each value.
+    const struct {
+        uint16_t orientation;
+        int width, height;
+        uint32_t topLeft, topRight, bottomLeft, bottomRight;
+    } cases[] = {
+        {1, 32, 16, kRed, kGreen, kBlue, kYellow},  {2, 32, 16, kGreen, kRed, kYellow, kBlue},
+        {3, 32, 16, kYellow, kBlue, kGreen, kRed},  {4, 32, 16, kBlue, kYellow, kRed, kGreen},
+        {5, 16, 32, kRed, kBlue, kGreen, kYellow},  {6, 16, 32, kBlue, kRed, kYellow, kGreen},
+        {7, 16, 32, kYellow, kGreen, kBlue, kRed},  {8, 16, 32, kGreen, kYellow, kRed, kBlue},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("orientation " + std::to_string(c.orientation));
+        folder.write("photo.jpg", WithExifOrientation(stored, c.orientation));
+        EXPECT_EQ(Probe(folder.read("photo.jpg")).orientation, c.orientation);
+        Draw(folder.file("photo.jpg"));
+        const int left = kX + c.width / 4, right = kX + c.width * 3 / 4;
+        const int top = kY + c.height / 4, bottom = kY + c.height * 3 / 4;
+        EXPECT_TRUE(Near(dib.rgb(left, top), c.topLeft, kJpeg.tolerance)) << std::hex << dib.rgb(left, top);
+        EXPECT_TRUE(Near(dib.rgb(right, top), c.topRight, kJpeg.tolerance)) << std::hex << dib.rgb(right, top);
+        EXPECT_TRUE(Near(dib.rgb(left, bottom), c.bottomLeft, kJpeg.tolerance)) << std::hex << dib.rgb(left, bottom);
+        EXPECT_TRUE(Near(dib.rgb(right, bottom), c.bottomRight, kJpeg.tolerance)) << std::hex << dib.rgb(right, bottom);
+        EXPECT_EQ(Untouched(), All() - c.width * c.height) << "its top-left corner at the point, at its size";
+    }
+}
+
 TEST_F(DrawPicTest, AGifIsDrawnAtItsNaturalSize) {
     // Not every GDI+ has a GIF encoder: a 2 x 1 GIF by hand, one red and one blue pixel
     // (2-colour table; LZW codes clear, 0, 1, end).

@@ -80,6 +80,28 @@ std::string EncodePicture(const wchar_t* mimeType, int width, int height, uint32
     return Encode(mimeType, width, height, dpi, [&](int x, int) { return x < width / 2 ? left : right; });
 }
 
+std::string EncodeQuadrants(const wchar_t* mimeType, int width, int height, uint32_t topLeft, uint32_t topRight,
+                            uint32_t bottomLeft, uint32_t bottomRight) {
+    return Encode(mimeType, width, height, 96.0f, [&](int x, int y) {
+        if (y < height / 2) return x < width / 2 ? topLeft : topRight;
+        return x < width / 2 ? bottomLeft : bottomRight;
+    });
+}
+
+std::string WithExifOrientation(const std::string& jpeg, uint16_t orientation) {
+    // APP1: "Exif", then a big-endian TIFF header whose first directory holds the one tag
+    // 0x0112 (a SHORT, count 1), and no next directory.
+    const std::string app1("\xFF\xE1\x00\x22"
+                           "Exif\0\0"
+                           "MM\x00\x2A\x00\x00\x00\x08"
+                           "\x00\x01"
+                           "\x01\x12\x00\x03\x00\x00\x00\x01",
+                           4 + 6 + 8 + 2 + 8);
+    std::string value("\0\0\0\0\0\0\0\0", 8);
+    value[1] = static_cast<char>(orientation);  // the SHORT, left-justified in its 4 bytes, then no next IFD
+    return jpeg.substr(0, 2) + app1 + value + jpeg.substr(2);
+}
+
 std::string EncodePhotoLikePicture(const wchar_t* mimeType, int width, int height) {
     uint32_t noise = 0x12345678u;
     return Encode(mimeType, width, height, 96.0f, [&](int x, int y) {

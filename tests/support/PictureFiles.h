@@ -9,6 +9,11 @@
 // "image/gif"), with the resolution the file claims. Empty if GDI+ cannot encode it.
 std::string EncodePicture(const wchar_t* mimeType, int width, int height, uint32_t left, uint32_t right,
                           float dpi = 96.0f);
+// A width x height picture of four quadrants: top-left, top-right, bottom-left, bottom-right.
+std::string EncodeQuadrants(const wchar_t* mimeType, int width, int height, uint32_t topLeft, uint32_t topRight,
+                            uint32_t bottomLeft, uint32_t bottomRight);
+// The JPEG with an Exif block saying it is stored in `orientation` (1 to 8), as a camera writes it.
+std::string WithExifOrientation(const std::string& jpeg, uint16_t orientation);
 // A picture with smooth gradients and fine grain, which costs a decoder what a photograph
 // of that size does (flat colours decode far faster). The same bytes every time.
 std::string EncodePhotoLikePicture(const wchar_t* mimeType, int width, int height);
