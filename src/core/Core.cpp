@@ -8,6 +8,7 @@
 #include "core/AtomicFile.h"
 #include "core/ConfigStore.h"
 #include "core/PictureProbe.h"
+#include "core/SaturatedInt.h"
 #include "core/StoreFormat.h"
 #include "core/TextEncoding.h"
 #include "framework/UniqueHandle.h"
@@ -18,7 +19,8 @@ namespace {
 std::string g_appPathOverride;
 
 const char kStoreFileName[] = "Placard.ini";
-// The largest picture allowed, 8000 x 2000 at 32 bpp, is 64 MB even as an uncompressed BMP.
+// A camera's largest JPEG is a few tens of MB; an uncompressed BMP of the largest picture allowed
+// (192 MB) is beyond what the 32-bit program should read every interval, and is not drawn.
 constexpr size_t kMaxPictureFileBytes = size_t{80} << 20;
 constexpr Gdiplus::ARGB kOpaqueBlack = 0xFF000000;
 // Another program (a backup, a virus scanner, a sync tool) may hold a file for a moment.
@@ -349,6 +351,11 @@ void CCore::msgboxWarning(HWND owner, const std::string& text) const {
 }
 
 void CCore::drawPic(Gdiplus::Graphics& graphics, int x, int y, const std::string& path) const {
+    drawPic(graphics, x, y, SIZE{0, 0}, PictureFit::None, path);
+}
+
+void CCore::drawPic(Gdiplus::Graphics& graphics, int x, int y, SIZE area, PictureFit fit,
+                    const std::string& path) const {
     // The whole file is read and closed first: the picture is decoded from memory, so the
     // file is never held open (it may be replaced or deleted while it is shown). The bytes
     // are read once, into the memory the decoder's stream reads in place.
@@ -379,10 +386,13 @@ void CCore::drawPic(Gdiplus::Graphics& graphics, int x, int y, const std::string
     // pixels from blending with nothing under the graphics' interpolation.
     const auto width = static_cast<INT>(bitmap.GetWidth());
     const auto height = static_cast<INT>(bitmap.GetHeight());
+    const RECT place = FitPicture(SIZE{width, height}, area, fit);
     Gdiplus::ImageAttributes attributes;
     attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
-    graphics.DrawImage(&bitmap, Gdiplus::Rect(x, y, width, height), 0, 0, width, height, Gdiplus::UnitPixel,
-                       &attributes);
+    graphics.DrawImage(&bitmap,
+                       Gdiplus::Rect(SaturatedInt(LONGLONG{x} + place.left), SaturatedInt(LONGLONG{y} + place.top),
+                                     place.right - place.left, place.bottom - place.top),
+                       0, 0, width, height, Gdiplus::UnitPixel, &attributes);
 }
 
 SIZE CCore::getTextBounds(const std::string& fontName, int size, const std::string& text) const {

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "core/AtomicFile.h"
+#include "core/PictureFit.h"
 
 class ConfigStore;
 
@@ -99,6 +100,9 @@ public:
     // Draws the picture file with its top-left at (x, y) at its natural pixel size; draws
     // nothing for a path that names no readable picture. The file is released on return.
     void drawPic(Gdiplus::Graphics& graphics, int x, int y, const std::string& path) const;
+    // The same into the area of `area` size whose top-left is (x, y), as `fit` says; PictureFit::None
+    // is the call above. A JPEG is turned upright as its Exif orientation says first.
+    void drawPic(Gdiplus::Graphics& graphics, int x, int y, SIZE area, PictureFit fit, const std::string& path) const;
     // The extent of `text` in the font `fontName` at `size` pixels.
     SIZE getTextBounds(const std::string& fontName, int size, const std::string& text) const;
     // Draws `text` at `point` in the font, size (pixels) and solid colour. The two ints are

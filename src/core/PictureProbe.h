@@ -21,8 +21,8 @@ struct PictureProbe {
     uint16_t orientation = 1;
 };
 
-// 16 megapixels: room for the largest output, 8000 x 2000, at 64 MB of 32-bpp pixels.
-constexpr uint64_t kMaxPicturePixels = uint64_t{1} << 24;
+// 48 megapixels, what a camera makes (8000 x 6000): 192 MB of 32-bpp pixels once decoded.
+constexpr uint64_t kMaxPicturePixels = uint64_t{8000} * 6000;
 
 PictureProbe ProbePicture(const unsigned char* bytes, size_t size);
 // Known, whole, and of a size between 1 pixel and kMaxPicturePixels.

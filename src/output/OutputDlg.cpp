@@ -206,7 +206,10 @@ void COutputDlg::DrawPicture(Gdiplus::Graphics& graphics) {
     const std::string& name = table != nullptr ? table->row(slideIndex) : noName;
     // A picture still being copied in is skipped for this turn, as a missing one is.
     const bool settled = table == nullptr || table->isSettled(name);
-    if (SharedState::core != nullptr && settled) SharedState::core->drawPic(graphics, 0, 0, SharedState::dataDir + name);
+    if (SharedState::core != nullptr && settled) {
+        SharedState::core->drawPic(graphics, 0, 0, SIZE{SharedState::width, SharedState::height},
+                                   static_cast<PictureFit>(SharedState::fit), SharedState::dataDir + name);
+    }
 
     ++slideIndex;
     if (slideIndex >= SharedState::playlistCount) slideIndex = 0;

@@ -91,6 +91,7 @@ BOOL CSettingsDlg::OnInitDialog() {
     SharedState::dispbtm = core.getConfigStr("dispbtm");
     SharedState::interval = core.getConfigInt("interval");
     SharedState::on = core.getConfigB("on") ? 1 : 0;
+    SharedState::fit = static_cast<int>(ParsePictureFit(core.getConfigStr("fit")));
     m_restorePlace = core.getConfigB("restoreplace");
     int x = 0, y = 0;
     if (m_restorePlace && core.getConfigInt("placex", x) && core.getConfigInt("placey", y)) {
@@ -263,11 +264,13 @@ void CSettingsDlg::TakeSettingsFromOutside() {
     const Gdiplus::ARGB clrbg = stored.getConfigClr("clrbg");
     const Gdiplus::ARGB clrfont = stored.getConfigClr("clrfont");
     const std::string dispbtm = stored.getConfigStr("dispbtm");
+    const int fit = static_cast<int>(ParsePictureFit(stored.getConfigStr("fit")));
     if (width == SharedState::width && height == SharedState::height && interval == SharedState::interval &&
         on == SharedState::on && clrbg == SharedState::clrbg && clrfont == SharedState::clrfont &&
-        dispbtm == SharedState::dispbtm) {
+        dispbtm == SharedState::dispbtm && fit == SharedState::fit) {
         return;
     }
+    SharedState::fit = fit;
     SharedState::width = width;
     SharedState::height = height;
     SharedState::interval = interval;

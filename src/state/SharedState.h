@@ -18,6 +18,7 @@ struct SharedState {
     static inline DWORD clrfont = 0xFF000000;  // ARGB
     static inline std::string dispbtm;
     static inline int on = 0;
+    static inline int fit = 0;  // how a picture fills the output: the core's PictureFit, as a number
 
     static inline std::string appPath;    // ends in a path separator
     static inline std::string dataDir;    // appPath + "data\"

@@ -83,8 +83,8 @@ TEST(PictureSizeLimitTest, AllowsTheLargestOutputAndRefusesAbsurdHeaders) {
     const std::string png = Encode(kPng);
     ASSERT_FALSE(png.empty());
     EXPECT_TRUE(IsDrawablePicture(Probe(PngClaiming(png, 8000, 2000))));
-    EXPECT_TRUE(IsDrawablePicture(Probe(PngClaiming(png, 4096, 4096))));
-    EXPECT_FALSE(IsDrawablePicture(Probe(PngClaiming(png, 4097, 4096))));
+    EXPECT_TRUE(IsDrawablePicture(Probe(PngClaiming(png, 8000, 6000))));
+    EXPECT_FALSE(IsDrawablePicture(Probe(PngClaiming(png, 8000, 6001))));
     EXPECT_FALSE(IsDrawablePicture(Probe(PngClaiming(png, 30000, 30000))));
     EXPECT_FALSE(IsDrawablePicture(Probe(PngClaiming(png, 0x7FFFFFFF, 0x7FFFFFFF))));
     EXPECT_FALSE(IsDrawablePicture(Probe(PngClaiming(png, 0, 10))));
@@ -93,6 +93,34 @@ TEST(PictureSizeLimitTest, AllowsTheLargestOutputAndRefusesAbsurdHeaders) {
     ASSERT_FALSE(jpeg.empty());
     EXPECT_EQ(Probe(JpegClaiming(jpeg, 30000, 30000)).width, 30000u);
     EXPECT_FALSE(IsDrawablePicture(Probe(JpegClaiming(jpeg, 30000, 30000))));
+}
+
+TEST(PictureFitTest, EachModePlacesWiderTallerAndSmallerPicturesInTheArea) {
+    const SIZE area{200, 100};
+    const struct {
+        const char* what;
+        SIZE picture;
+        PictureFit fit;
+        RECT expected;
+    } cases[] = {
+        {"wider, none", {400, 100}, PictureFit::None, {0, 0, 400, 100}},
+        {"wider, contain", {400, 100}, PictureFit::Contain, {0, 25, 200, 75}},
+        {"wider, cover", {400, 100}, PictureFit::Cover, {-100, 0, 300, 100}},
+        {"taller, contain", {50, 100}, PictureFit::Contain, {75, 0, 125, 100}},
+        {"taller, cover", {50, 100}, PictureFit::Cover, {0, -150, 200, 250}},
+        {"smaller, contain: enlarged", {20, 20}, PictureFit::Contain, {50, 0, 150, 100}},
+        {"smaller, cover: enlarged", {20, 20}, PictureFit::Cover, {0, -50, 200, 150}},
+        {"smaller, stretch", {20, 20}, PictureFit::Stretch, {0, 0, 200, 100}},
+        {"a thin line, contain: a side of at least 1", {8000, 1}, PictureFit::Contain, {0, 49, 200, 50}},
+    };
+    for (const auto& c : cases) {
+        const RECT got = FitPicture(c.picture, area, c.fit);
+        EXPECT_TRUE(got.left == c.expected.left && got.top == c.expected.top && got.right == c.expected.right &&
+                    got.bottom == c.expected.bottom)
+            << c.what << ": " << got.left << "," << got.top << "," << got.right << "," << got.bottom;
+    }
+    for (const char* text : {"contain", "CONTAIN", "Contain"}) EXPECT_EQ(ParsePictureFit(text), PictureFit::Contain);
+    for (const char* text : {"", "none", "fill", " cover", "stretch2"}) EXPECT_EQ(ParsePictureFit(text), PictureFit::None) << text;
 }
 
 TEST(PictureProbeFormatsTest, OtherBytesAreNoKnownPicture) {
@@ -191,6 +219,14 @@ TEST_F(DrawPicTest, AJpegIsDrawnUprightWhateverItsExifOrientation) {
         EXPECT_TRUE(Near(dib.rgb(right, bottom), c.bottomRight, kJpeg.tolerance)) << std::hex << dib.rgb(right, bottom);
         EXPECT_EQ(Untouched(), All() - c.width * c.height) << "its top-left corner at the point, at its size";
     }
+}
+
+TEST_F(DrawPicTest, ACameraSizedPhotoIsDrawnClippedAtTheSurface) {
+    folder.write("camera.jpg", EncodePicture(L"image/jpeg", 8000, 6000, kRed, kBlue));
+    Draw(folder.file("camera.jpg"));
+    EXPECT_TRUE(Near(dib.rgb(kX, kY), kRed, kJpeg.tolerance));
+    EXPECT_TRUE(Near(dib.rgb(dib.width() - 1, dib.height() - 1), kRed, kJpeg.tolerance));
+    EXPECT_EQ(Untouched(), All() - (dib.width() - kX) * (dib.height() - kY));
 }
 
 TEST_F(DrawPicTest, AGifIsDrawnAtItsNaturalSize) {

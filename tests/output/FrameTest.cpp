@@ -8,6 +8,7 @@
 #include "resource.h"
 #include "support/GdiSlots.h"
 #include "support/MessagePump.h"
+#include "support/PictureFiles.h"
 #include "support/TestDib.h"
 
 namespace {
@@ -94,6 +95,32 @@ TEST_F(FrameTest, APictureCopiedInLateJoinsInItsPlaceAtTheNextRound) {
     TestDib dib(100, 100);
     Compose(dib);
     EXPECT_EQ(dib.rgb(50, 50), kBackground);
+}
+
+TEST_F(FrameTest, EachFitModeDrawsThePictureWhereItSays) {
+    SharedState::width = 200;
+    SharedState::height = 100;
+    folder.write("data\\square.png", EncodePicture(L"image/png", 40, 40, kRed, kBlue));
+    Listed({"square.png"});
+    const struct {
+        PictureFit fit;
+        int left, right;  // the picture's columns at mid height; the rest is background
+        int filled;       // pixels of the picture
+    } cases[] = {
+        {PictureFit::None, 0, 40, 40 * 40},
+        {PictureFit::Contain, 50, 150, 100 * 100},
+        {PictureFit::Cover, 0, 200, 200 * 100},
+        {PictureFit::Stretch, 0, 200, 200 * 100},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.fit));
+        SharedState::fit = static_cast<int>(c.fit);
+        TestDib dib(200, 100);
+        Compose(dib);
+        EXPECT_EQ(dib.rgb(c.left + 2, 10), kRed);
+        EXPECT_EQ(dib.rgb(c.right - 3, 10), kBlue);
+        EXPECT_EQ(dib.countRgb(0, 0, 200, 100, kBackground), 200 * 100 - c.filled);
+    }
 }
 
 TEST_F(FrameTest, TheBarCoversTheBottomOfATallPictureAndCarriesTheText) {
