@@ -354,8 +354,8 @@ void CCore::drawPic(Gdiplus::Graphics& graphics, int x, int y, const std::string
     drawPic(graphics, x, y, SIZE{0, 0}, PictureFit::None, path);
 }
 
-void CCore::drawPic(Gdiplus::Graphics& graphics, int x, int y, SIZE area, PictureFit fit,
-                    const std::string& path) const {
+void CCore::drawPic(Gdiplus::Graphics& graphics, int x, int y, SIZE area, PictureFit fit, const std::string& path,
+                    const PixelTarget* frame) const {
     // The whole file is read and closed first: the picture is decoded from memory, so the
     // file is never held open (it may be replaced or deleted while it is shown). The bytes
     // are read once, into the memory the decoder's stream reads in place.
@@ -386,12 +386,18 @@ void CCore::drawPic(Gdiplus::Graphics& graphics, int x, int y, SIZE area, Pictur
     // pixels from blending with nothing under the graphics' interpolation.
     const auto width = static_cast<INT>(bitmap.GetWidth());
     const auto height = static_cast<INT>(bitmap.GetHeight());
-    const RECT place = FitPicture(SIZE{width, height}, area, fit);
+    const RECT fitted = FitPicture(SIZE{width, height}, area, fit);
+    const RECT place{SaturatedInt(LONGLONG{x} + fitted.left), SaturatedInt(LONGLONG{y} + fitted.top),
+                     SaturatedInt(LONGLONG{x} + fitted.right), SaturatedInt(LONGLONG{y} + fitted.bottom)};
+    if (frame != nullptr && IsOpaquePicture(bitmap)) {
+        // What GDI+ has drawn so far must be in the pixels before they are written.
+        graphics.Flush(Gdiplus::FlushIntentionSync);
+        ::GdiFlush();
+        if (BlitOpaque(bitmap, *frame, place)) return;
+    }
     Gdiplus::ImageAttributes attributes;
     attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
-    graphics.DrawImage(&bitmap,
-                       Gdiplus::Rect(SaturatedInt(LONGLONG{x} + place.left), SaturatedInt(LONGLONG{y} + place.top),
-                                     place.right - place.left, place.bottom - place.top),
+    graphics.DrawImage(&bitmap, Gdiplus::Rect(place.left, place.top, place.right - place.left, place.bottom - place.top),
                        0, 0, width, height, Gdiplus::UnitPixel, &attributes);
 }
 

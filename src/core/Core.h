@@ -15,6 +15,7 @@
 #include <string>
 
 #include "core/AtomicFile.h"
+#include "core/PictureBlit.h"
 #include "core/PictureFit.h"
 
 class ConfigStore;
@@ -101,8 +102,11 @@ public:
     // nothing for a path that names no readable picture. The file is released on return.
     void drawPic(Gdiplus::Graphics& graphics, int x, int y, const std::string& path) const;
     // The same into the area of `area` size whose top-left is (x, y), as `fit` says; PictureFit::None
-    // is the call above. A JPEG is turned upright as its Exif orientation says first.
-    void drawPic(Gdiplus::Graphics& graphics, int x, int y, SIZE area, PictureFit fit, const std::string& path) const;
+    // is the call above. A JPEG is turned upright as its Exif orientation says first. `frame`, when
+    // given, is the pixels the graphics draws on (with no transform and no clip): an opaque picture
+    // at its own size is copied straight into them, with the pixels GDI+ would give.
+    void drawPic(Gdiplus::Graphics& graphics, int x, int y, SIZE area, PictureFit fit, const std::string& path,
+                 const PixelTarget* frame = nullptr) const;
     // The extent of `text` in the font `fontName` at `size` pixels.
     SIZE getTextBounds(const std::string& fontName, int size, const std::string& text) const;
     // Draws `text` at `point` in the font, size (pixels) and solid colour. The two ints are

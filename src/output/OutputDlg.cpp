@@ -167,7 +167,8 @@ void COutputDlg::Render() {
 
     Gdiplus::Graphics graphics(memDC);
     SetFrameModes(graphics);
-    ComposeFrame(graphics);
+    const PixelTarget pixels{surface.bits(), width, height};
+    ComposeFrame(graphics, &pixels);
     graphics.Flush(Gdiplus::FlushIntentionSync);
 
     if (updateLayeredWindow != nullptr) {
@@ -185,9 +186,9 @@ void COutputDlg::SetFrameModes(Gdiplus::Graphics& graphics) {
     graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
 }
 
-void COutputDlg::ComposeFrame(Gdiplus::Graphics& graphics) {
+void COutputDlg::ComposeFrame(Gdiplus::Graphics& graphics, const PixelTarget* pixels) {
     DrawBackground(graphics);
-    DrawPicture(graphics);
+    DrawPicture(graphics, pixels);
     DrawInfoBar(graphics);
 }
 
@@ -197,7 +198,7 @@ void COutputDlg::DrawBackground(Gdiplus::Graphics& graphics) {
                                                   static_cast<float>(SharedState::height)));
 }
 
-void COutputDlg::DrawPicture(Gdiplus::Graphics& graphics) {
+void COutputDlg::DrawPicture(Gdiplus::Graphics& graphics, const PixelTarget* pixels) {
     static const std::string noName;
     // Between two rounds of the list, and at every frame while there is no picture at all: a
     // picture copied in late takes its place, and no row moves under a running round.
@@ -208,7 +209,7 @@ void COutputDlg::DrawPicture(Gdiplus::Graphics& graphics) {
     const bool settled = table == nullptr || table->isSettled(name);
     if (SharedState::core != nullptr && settled) {
         SharedState::core->drawPic(graphics, 0, 0, SIZE{SharedState::width, SharedState::height},
-                                   static_cast<PictureFit>(SharedState::fit), SharedState::dataDir + name);
+                                   static_cast<PictureFit>(SharedState::fit), SharedState::dataDir + name, pixels);
     }
 
     ++slideIndex;

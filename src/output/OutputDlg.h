@@ -9,6 +9,7 @@
 
 #include <optional>
 
+#include "core/PictureBlit.h"
 #include "framework/Dialog.h"
 #include "framework/UniqueHandle.h"
 #include "output/DisplayKeepAwake.h"
@@ -29,8 +30,9 @@ public:
     void StopTimer();
 
     // The three layers of a frame, in order, on any surface: Render() draws them on its
-    // frame bitmap, and what is drawn is what the window shows.
-    void ComposeFrame(Gdiplus::Graphics& graphics);
+    // frame bitmap, and what is drawn is what the window shows. `pixels`, when given, are the
+    // surface's own (a picture may go straight into them, with the same result).
+    void ComposeFrame(Gdiplus::Graphics& graphics, const PixelTarget* pixels = nullptr);
     // The smoothing and interpolation modes every frame is composed with.
     static void SetFrameModes(Gdiplus::Graphics& graphics);
 
@@ -63,7 +65,7 @@ protected:
     void SetTopmost(bool topmost);
 
     void DrawBackground(Gdiplus::Graphics& graphics);
-    void DrawPicture(Gdiplus::Graphics& graphics);
+    void DrawPicture(Gdiplus::Graphics& graphics, const PixelTarget* pixels);
     void DrawInfoBar(Gdiplus::Graphics& graphics);
 
     HDC memDC = nullptr;

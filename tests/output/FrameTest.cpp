@@ -124,6 +124,29 @@ TEST_F(FrameTest, EachFitModeDrawsThePictureWhereItSays) {
     }
 }
 
+// An opaque picture at its own size is copied into the frame's pixels: the frame is the one GDI+
+// composes, pixel for pixel, in every format.
+TEST_F(FrameTest, PicturesCopiedIntoTheFrameGiveTheFrameGdiPlusComposes) {
+    SharedState::width = 160;
+    SharedState::height = 90;
+    SharedState::dispbtm = "Placard";
+    for (const char* name : {"photo.jpg", "photo.png", "photo.bmp"}) {
+        SCOPED_TRACE(name);
+        const std::string extension = std::string(name).substr(6);
+        const std::wstring mimeType = extension == "jpg" ? L"image/jpeg" : L"image/" + std::wstring(extension.begin(), extension.end());
+        folder.write(std::string("data\\") + name, EncodePhotoLikePicture(mimeType.c_str(), 120, 120));
+        Listed({name});
+        TestDib copied(160, 90), drawn(160, 90);
+        ComposeOnto(output, copied);
+        ComposeOnto(output, drawn, false);
+        int different = 0;
+        for (int y = 0; y < 90; ++y) {
+            for (int x = 0; x < 160; ++x) different += copied.pixel(x, y) != drawn.pixel(x, y) ? 1 : 0;
+        }
+        EXPECT_EQ(different, 0);
+    }
+}
+
 TEST_F(FrameTest, TheBarCoversTheBottomOfATallPictureAndCarriesTheText) {
     SharedState::width = 400;
     SharedState::height = 200;

@@ -34,10 +34,11 @@ void OutputFixture::Listed(std::initializer_list<const char*> names) const {
     SharedState::playlistCount = playlist->count();
 }
 
-void OutputFixture::ComposeOnto(COutputDlg& output, TestDib& dib) {
+void OutputFixture::ComposeOnto(COutputDlg& output, TestDib& dib, bool withPixels) {
     Gdiplus::Graphics graphics(dib.dc());
     COutputDlg::SetFrameModes(graphics);
-    output.ComposeFrame(graphics);
+    const PixelTarget pixels{dib.bits(), dib.width(), dib.height()};
+    output.ComposeFrame(graphics, withPixels ? &pixels : nullptr);
     graphics.Flush(Gdiplus::FlushIntentionSync);
     GdiFlush();
 }

@@ -33,8 +33,9 @@ protected:
     // The table as LoadPlaylist would leave it, without a list.
     void Listed(std::initializer_list<const char*> names) const;
 
-    // One frame of `output` onto a DIB of the test's own, as Render() composes it.
-    static void ComposeOnto(COutputDlg& output, TestDib& dib);
+    // One frame of `output` onto a DIB of the test's own, as Render() composes it (or, without its
+    // pixels, all through GDI+).
+    static void ComposeOnto(COutputDlg& output, TestDib& dib, bool withPixels = true);
     // Where the bar goes for the present text and size, as measured by the core.
     InfoBarLayout Bar() const;
 

@@ -15,6 +15,7 @@ public:
     HDC dc() const { return m_surface.dc(); }
     int width() const { return m_surface.width(); }
     int height() const { return m_surface.height(); }
+    uint32_t* bits() const { return m_surface.bits(); }
     uint32_t pixel(int x, int y) const { return m_surface.bits()[static_cast<size_t>(y) * width() + x]; }
     // The colour without alpha, as 0x00RRGGBB.
     uint32_t rgb(int x, int y) const { return pixel(x, y) & 0x00FFFFFF; }
