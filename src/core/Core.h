@@ -104,7 +104,8 @@ public:
     // The same into the area of `area` size whose top-left is (x, y), as `fit` says; PictureFit::None
     // is the call above. A JPEG is turned upright as its Exif orientation says first. `frame`, when
     // given, is the pixels the graphics draws on (with no transform and no clip): an opaque picture
-    // at its own size is copied straight into them, with the pixels GDI+ would give.
+    // at its own size is copied straight into them, with the pixels GDI+ would give, and one
+    // shrunk to fit is averaged into them.
     void drawPic(Gdiplus::Graphics& graphics, int x, int y, SIZE area, PictureFit fit, const std::string& path,
                  const PixelTarget* frame = nullptr) const;
     // The extent of `text` in the font `fontName` at `size` pixels.

@@ -1,6 +1,8 @@
-// An opaque picture at its own size put into a frame's pixels as a plain copy of its decoded
-// rows: the pixels GDI+'s DrawImage gives, without its resampling. Pictures with transparency or
-// a palette, and scaled ones, are left to GDI+.
+// Opaque pictures put into a frame's pixels without GDI+'s resampling: at their own size a plain
+// copy of the decoded rows (the pixels DrawImage gives), and shrunk to fit, each pixel the
+// average of the area of the picture it covers (a box filter: as close to the picture as GDI+'s
+// bicubic interpolation of the full picture, and far cheaper for a camera's photo on a screen).
+// Pictures with transparency or a palette, and enlarged ones, are left to GDI+.
 #pragma once
 
 #include <windows.h>
@@ -19,6 +21,7 @@ struct PixelTarget {
 // Whether the picture has neither transparency nor a palette.
 bool IsOpaquePicture(Gdiplus::Bitmap& picture);
 
-// The picture copied into `place` on the target (clipped to it); false, with nothing drawn, when
-// `place` is not the picture's own size or its pixels cannot be read.
+// The picture into `place` on the target (clipped to it), copied when `place` is its own size,
+// else shrunk; false, with nothing drawn, when `place` is larger in a direction or the pixels
+// cannot be read.
 bool BlitOpaque(Gdiplus::Bitmap& picture, const PixelTarget& target, const RECT& place);

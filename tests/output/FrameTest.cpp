@@ -1,5 +1,7 @@
 // Frames by their pixels: the three layers composed onto a DIB of the test's own, what the
 // window shows after a push, and frames that leave no GDI object behind.
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "output/InfoBarLayout.h"
@@ -145,6 +147,37 @@ TEST_F(FrameTest, PicturesCopiedIntoTheFrameGiveTheFrameGdiPlusComposes) {
         }
         EXPECT_EQ(different, 0);
     }
+}
+
+// A photo of 3 x 3 blocks shrunk to a third: its area-averaged reference is one block colour a
+// pixel. The frame's own shrink is at least as close to it as GDI+'s bicubic interpolation.
+TEST_F(FrameTest, AShrunkPhotoIsAsCloseToItsAreaAverageAsGdiPlusMakesIt) {
+    SharedState::width = 60;
+    SharedState::height = 40;
+    SharedState::fit = static_cast<int>(PictureFit::Contain);
+    const auto block = [](int x, int y) {
+        const uint32_t bx = static_cast<uint32_t>(x / 3), by = static_cast<uint32_t>(y / 3);
+        return ((bx * 37 + by * 11) & 0xFF) << 16 | ((bx * 5 + by * 71) & 0xFF) << 8 | ((bx * by * 13) & 0xFF);
+    };
+    folder.write("data\\blocks.jpg", EncodePattern(L"image/jpeg", 180, 120, block));
+    Listed({"blocks.jpg"});
+    const auto psnr = [&](bool withPixels) {
+        TestDib dib(60, 40);
+        ComposeOnto(output, dib, withPixels);
+        double squares = 0;
+        for (int y = 0; y < 40; ++y) {
+            for (int x = 0; x < 60; ++x) {
+                for (int shift = 0; shift < 24; shift += 8) {
+                    const double d = static_cast<double>((dib.rgb(x, y) >> shift) & 0xFF) -
+                                     static_cast<double>((block(x * 3, y * 3) >> shift) & 0xFF);
+                    squares += d * d;
+                }
+            }
+        }
+        return 10 * std::log10(255.0 * 255.0 / std::max(squares / (60.0 * 40 * 3), 1e-10));
+    };
+    const double shrunk = psnr(true), bicubic = psnr(false);
+    EXPECT_GE(shrunk, bicubic - 0.5) << shrunk << " dB against GDI+'s " << bicubic << " dB";
 }
 
 TEST_F(FrameTest, TheBarCoversTheBottomOfATallPictureAndCarriesTheText) {

@@ -80,6 +80,11 @@ std::string EncodePicture(const wchar_t* mimeType, int width, int height, uint32
     return Encode(mimeType, width, height, dpi, [&](int x, int) { return x < width / 2 ? left : right; });
 }
 
+std::string EncodePattern(const wchar_t* mimeType, int width, int height,
+                          const std::function<uint32_t(int x, int y)>& colourAt) {
+    return Encode(mimeType, width, height, 96.0f, colourAt);
+}
+
 std::string EncodeQuadrants(const wchar_t* mimeType, int width, int height, uint32_t topLeft, uint32_t topRight,
                             uint32_t bottomLeft, uint32_t bottomRight) {
     return Encode(mimeType, width, height, 96.0f, [&](int x, int y) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // The encoded bytes of a width x height picture whose left half is `left` and right half
@@ -9,6 +10,9 @@
 // "image/gif"), with the resolution the file claims. Empty if GDI+ cannot encode it.
 std::string EncodePicture(const wchar_t* mimeType, int width, int height, uint32_t left, uint32_t right,
                           float dpi = 96.0f);
+// A width x height picture whose pixel (x, y) is colourAt(x, y), 0x00RRGGBB.
+std::string EncodePattern(const wchar_t* mimeType, int width, int height,
+                          const std::function<uint32_t(int x, int y)>& colourAt);
 // A width x height picture of four quadrants: top-left, top-right, bottom-left, bottom-right.
 std::string EncodeQuadrants(const wchar_t* mimeType, int width, int height, uint32_t topLeft, uint32_t topRight,
                             uint32_t bottomLeft, uint32_t bottomRight);
