@@ -19,7 +19,13 @@
 #include "bench/FrameBench.h"
 #include "bench/Median.h"
 #include "bench/StartBench.h"
+#include "core/AtomicFile.h"
+#include "core/Core.h"
+#include "framework/DibSurface.h"
+#include "output/OutputDlg.h"
 #include "settings/SettledFile.h"
+#include "support/PictureFiles.h"
+#include "support/ProcessFigures.h"
 #include "support/BuiltProgram.h"
 #include "support/TempFolder.h"
 
@@ -107,6 +113,71 @@ double LookMicroseconds(int runs) {
     return Median(looks);
 }
 
+// A camera's 24-megapixel photo (6000 x 4000) fitted to the output ("contain"), against reading
+// and decoding the same file alone: the floor of any frame that draws it, with nothing cached.
+struct FittedFigures {
+    double decodeMs = 0;  // medians
+    double fittedMs = 0;
+    double ratio = 0;     // median of each run's pair
+};
+
+double DecodeOnlyMs(const std::string& path) {
+    const BenchClock clock;
+    std::string bytes;
+    AtomicFile::read(path, size_t{80} << 20, bytes);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
+    GlobalUnlock(memory);
+    IStream* stream = nullptr;
+    CreateStreamOnHGlobal(memory, TRUE, &stream);
+    {
+        Gdiplus::Bitmap picture(stream);
+        Gdiplus::Rect all(0, 0, static_cast<INT>(picture.GetWidth()), static_cast<INT>(picture.GetHeight()));
+        Gdiplus::BitmapData data{};
+        if (picture.LockBits(&all, Gdiplus::ImageLockModeRead, picture.GetPixelFormat(), &data) == Gdiplus::Ok) {
+            picture.UnlockBits(&data);
+        }
+    }
+    stream->Release();
+    return clock.ElapsedMs();
+}
+
+FittedFigures MeasureFitted(const CCore& core, const std::string& path, int width, int height, int runs) {
+    std::vector<double> decode, fitted, ratios;
+    for (int run = 0; run < runs; ++run) {
+        const double decodeMs = DecodeOnlyMs(path);
+        const DibSurface surface(nullptr, width, height);
+        const BenchClock clock;
+        {
+            Gdiplus::Graphics graphics(surface.dc());
+            COutputDlg::SetFrameModes(graphics);
+            const PixelTarget pixels{surface.bits(), width, height};
+            core.drawPic(graphics, 0, 0, SIZE{width, height}, PictureFit::Contain, path, &pixels);
+        }
+        const double fittedMs = clock.ElapsedMs();
+        decode.push_back(decodeMs);
+        fitted.push_back(fittedMs);
+        ratios.push_back(fittedMs / decodeMs);
+    }
+    return FittedFigures{Median(decode), Median(fitted), Median(ratios)};
+}
+
+void PrintFittedPhotos(int runs) {
+    TempFolder folder;
+    folder.write("photo.jpg", EncodePhotoLikePicture(L"image/jpeg", 6000, 4000));
+    const CCore core;
+    std::printf("\nA 6000 x 4000 JPEG fitted (contain): medians of %d runs, the ratio the median of each run's "
+                "pair.\n\n| output | read and decode | fitted | fitted / decode |\n|---|---|---|---|\n",
+                runs);
+    for (const SIZE& size : {SIZE{1920, 1080}, SIZE{3840, 2160}}) {
+        const FittedFigures figures = MeasureFitted(core, folder.file("photo.jpg"), size.cx, size.cy, runs);
+        std::printf("| %ld x %ld | %.0f ms | %.0f ms | %.2f |\n", size.cx, size.cy, figures.decodeMs, figures.fittedMs,
+                    figures.ratio);
+    }
+    std::printf("\nPeak resident memory of the bench so far: %.0f MiB\n",
+                static_cast<double>(PeakResidentBytes()) / (1024.0 * 1024.0));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -135,6 +206,7 @@ int main(int argc, char** argv) {
     PrintWallTimes(frames);
     std::printf("\nCPU time of this process per frame: means over the same runs.\n\n");
     PrintCpuTimes(frames);
+    PrintFittedPhotos(std::max(3, runs / 4));
     std::printf("\nLoad averages after the frames: %s\n", LoadAverages().c_str());
     if (framesOnly) {
         Gdiplus::GdiplusShutdown(token);

@@ -115,18 +115,27 @@ double ProcCpuMs(const std::string& procFolder) {
     return (user + system) * 1000.0 / kClockTicksPerSecond;
 }
 
-uint64_t ResidentBytes() {
+namespace {
+
+// A "Vm...:" line of this process's status under Wine, in bytes, or the counter Windows keeps.
+uint64_t OwnMemory(const char* field, SIZE_T PROCESS_MEMORY_COUNTERS::*counter) {
     static const std::string own = FindProcFolder(IsOwnCommandLine, StartSeconds(GetCurrentProcess()));
     if (!own.empty()) {
         const std::string status = ReadWhole(own + "status");
-        const size_t at = status.find("VmRSS:");
+        const size_t at = status.find(field);
         if (at != std::string::npos) {
-            const unsigned long long kib = std::strtoull(status.c_str() + at + 6, nullptr, 10);
+            const unsigned long long kib = std::strtoull(status.c_str() + at + std::strlen(field), nullptr, 10);
             if (kib > 0) return kib * 1024u;
         }
     }
     PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof(counters);
-    if (GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters))) return counters.WorkingSetSize;
+    if (GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters))) return counters.*counter;
     return 0;
 }
+
+}  // namespace
+
+uint64_t ResidentBytes() { return OwnMemory("VmRSS:", &PROCESS_MEMORY_COUNTERS::WorkingSetSize); }
+
+uint64_t PeakResidentBytes() { return OwnMemory("VmHWM:", &PROCESS_MEMORY_COUNTERS::PeakWorkingSetSize); }

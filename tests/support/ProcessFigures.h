@@ -18,6 +18,8 @@ std::string FindProcFolder(const std::function<bool(const std::vector<std::strin
 // This process's resident memory in bytes: VmRSS under Wine, the working set on Windows.
 // 0 when neither can be read.
 uint64_t ResidentBytes();
+// The most it has had so far: VmHWM under Wine, the peak working set on Windows.
+uint64_t PeakResidentBytes();
 // User and system CPU time of the process behind a /proc folder, in ms; -1 if unreadable.
 double ProcCpuMs(const std::string& procFolder);
 // Seconds since the Unix epoch at which a process started, from its creation time.
