@@ -8,6 +8,7 @@
 #include "core/AtomicFile.h"
 #include "core/ConfigStore.h"
 #include "core/PictureProbe.h"
+#include "core/ReducedJpeg.h"
 #include "core/SaturatedInt.h"
 #include "core/StoreFormat.h"
 #include "core/TextEncoding.h"
@@ -374,27 +375,45 @@ void CCore::drawPic(Gdiplus::Graphics& graphics, int x, int y, SIZE area, Pictur
 
     const UniqueStream stream = StreamOn(memory.get(), length);
     if (!stream) return;
-    Gdiplus::Bitmap bitmap(stream.get());
-    if (bitmap.GetLastStatus() != Gdiplus::Ok) return;
-    if (bitmap.GetWidth() != probe.width || bitmap.GetHeight() != probe.height) return;
-    if (!DecodesFully(bitmap)) return;
+
+    // Where it goes: upright, natural pixel size, whatever resolution the file claims, or fitted.
+    const bool turned = probe.orientation >= 5 && probe.orientation <= 8;  // a quarter turn
+    const SIZE stored{static_cast<LONG>(probe.width), static_cast<LONG>(probe.height)};
+    const SIZE upright = turned ? SIZE{stored.cy, stored.cx} : stored;
+    const RECT fitted = FitPicture(upright, area, fit);
+    const RECT place{SaturatedInt(LONGLONG{x} + fitted.left), SaturatedInt(LONGLONG{y} + fitted.top),
+                     SaturatedInt(LONGLONG{x} + fitted.right), SaturatedInt(LONGLONG{y} + fitted.bottom)};
+
+    // A photo shrunk to half or less is decoded smaller where the decoder can, else whole.
+    std::unique_ptr<Gdiplus::Bitmap> picture;
+    const SIZE needed = turned ? SIZE{fitted.bottom - fitted.top, fitted.right - fitted.left}
+                               : SIZE{fitted.right - fitted.left, fitted.bottom - fitted.top};
+    if (frame != nullptr && probe.format == PictureFormat::Jpeg && needed.cx <= stored.cx / 2 &&
+        needed.cy <= stored.cy / 2) {
+        picture = DecodeJpegReduced(stream.get(), needed);
+        const LARGE_INTEGER start{};
+        if (!picture && FAILED(stream.get()->Seek(start, STREAM_SEEK_SET, nullptr))) return;
+    }
+    if (!picture) {
+        picture = std::make_unique<Gdiplus::Bitmap>(stream.get());
+        if (picture->GetLastStatus() != Gdiplus::Ok) return;
+        if (picture->GetWidth() != probe.width || picture->GetHeight() != probe.height) return;
+        if (!DecodesFully(*picture)) return;
+    }
+    Gdiplus::Bitmap& bitmap = *picture;
 
     // Upright, as every photo viewer shows a phone's portrait picture.
     if (!TurnUpright(bitmap, probe.orientation)) return;
-
-    // Natural pixel size, whatever resolution the file claims; flipped tiling keeps the edge
-    // pixels from blending with nothing under the graphics' interpolation.
-    const auto width = static_cast<INT>(bitmap.GetWidth());
-    const auto height = static_cast<INT>(bitmap.GetHeight());
-    const RECT fitted = FitPicture(SIZE{width, height}, area, fit);
-    const RECT place{SaturatedInt(LONGLONG{x} + fitted.left), SaturatedInt(LONGLONG{y} + fitted.top),
-                     SaturatedInt(LONGLONG{x} + fitted.right), SaturatedInt(LONGLONG{y} + fitted.bottom)};
     if (frame != nullptr && IsOpaquePicture(bitmap)) {
         // What GDI+ has drawn so far must be in the pixels before they are written.
         graphics.Flush(Gdiplus::FlushIntentionSync);
         ::GdiFlush();
         if (BlitOpaque(bitmap, *frame, place)) return;
     }
+    // Flipped tiling keeps the edge pixels from blending with nothing under the graphics'
+    // interpolation.
+    const auto width = static_cast<INT>(bitmap.GetWidth());
+    const auto height = static_cast<INT>(bitmap.GetHeight());
     Gdiplus::ImageAttributes attributes;
     attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
     graphics.DrawImage(&bitmap, Gdiplus::Rect(place.left, place.top, place.right - place.left, place.bottom - place.top),

@@ -227,6 +227,18 @@ TEST_F(DrawPicTest, ACameraSizedPhotoIsDrawnClippedAtTheSurface) {
     EXPECT_TRUE(Near(dib.rgb(kX, kY), kRed, kJpeg.tolerance));
     EXPECT_TRUE(Near(dib.rgb(dib.width() - 1, dib.height() - 1), kRed, kJpeg.tolerance));
     EXPECT_EQ(Untouched(), All() - (dib.width() - kX) * (dib.height() - kY));
+
+    // Shrunk to cover an area narrower than the surface, its left edge cut: averaged into the pixels.
+    dib.fill(0xFF000000 | kBackground);
+    {
+        Gdiplus::Graphics graphics(dib.dc());
+        const PixelTarget pixels{dib.bits(), dib.width(), dib.height()};
+        core.drawPic(graphics, 0, 0, SIZE{70, 60}, PictureFit::Cover, folder.file("camera.jpg"), &pixels);
+    }
+    const int right = 75;  // 80 x 60 centred on 70 columns
+    EXPECT_TRUE(Near(dib.rgb(0, 0), kRed, kJpeg.tolerance)) << std::hex << dib.rgb(0, 0);
+    EXPECT_TRUE(Near(dib.rgb(right - 1, 59), kBlue, kJpeg.tolerance)) << std::hex << dib.rgb(right - 1, 59);
+    EXPECT_EQ(Untouched(), All() - right * 60);
 }
 
 TEST_F(DrawPicTest, AGifIsDrawnAtItsNaturalSize) {

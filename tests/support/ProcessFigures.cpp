@@ -117,9 +117,14 @@ double ProcCpuMs(const std::string& procFolder) {
 
 namespace {
 
+const std::string& OwnProcFolder() {
+    static const std::string own = FindProcFolder(IsOwnCommandLine, StartSeconds(GetCurrentProcess()));
+    return own;
+}
+
 // A "Vm...:" line of this process's status under Wine, in bytes, or the counter Windows keeps.
 uint64_t OwnMemory(const char* field, SIZE_T PROCESS_MEMORY_COUNTERS::*counter) {
-    static const std::string own = FindProcFolder(IsOwnCommandLine, StartSeconds(GetCurrentProcess()));
+    const std::string& own = OwnProcFolder();
     if (!own.empty()) {
         const std::string status = ReadWhole(own + "status");
         const size_t at = status.find(field);
@@ -135,6 +140,17 @@ uint64_t OwnMemory(const char* field, SIZE_T PROCESS_MEMORY_COUNTERS::*counter) 
 }
 
 }  // namespace
+
+bool ResetPeakResident() {
+    const std::string& own = OwnProcFolder();
+    if (own.empty()) return false;
+    HANDLE file = CreateFileA((own + "clear_refs").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool reset = WriteFile(file, "5", 1, &written, nullptr) && written == 1;
+    CloseHandle(file);
+    return reset;
+}
 
 uint64_t ResidentBytes() { return OwnMemory("VmRSS:", &PROCESS_MEMORY_COUNTERS::WorkingSetSize); }
 

@@ -20,6 +20,9 @@ std::string FindProcFolder(const std::function<bool(const std::vector<std::strin
 uint64_t ResidentBytes();
 // The most it has had so far: VmHWM under Wine, the peak working set on Windows.
 uint64_t PeakResidentBytes();
+// Makes the peak the present resident memory, where the kernel allows it (Linux, so under Wine);
+// false where it does not (Windows keeps its peak).
+bool ResetPeakResident();
 // User and system CPU time of the process behind a /proc folder, in ms; -1 if unreadable.
 double ProcCpuMs(const std::string& procFolder);
 // Seconds since the Unix epoch at which a process started, from its creation time.
