@@ -6,6 +6,7 @@
 #define IDI_APP 128
 #define IDD_OUTPUT 129
 #define IDR_DEFAULT_STORE 200
+#define IDD_ADVANCED 130
 
 #define IDC_ENABLE 1002
 #define IDC_ABOUT 1004
@@ -19,6 +20,15 @@
 #define IDC_DISPBTM 1022
 #define IDC_APPLY 1024
 #define IDC_ABOUT_VERSION 1030
+#define IDC_ADV_RESTOREPLACE 1040
+#define IDC_ADV_RELOAD 1041
+#define IDC_ADV_FIT 1042
+#define IDC_ADV_SCROLL 1043
+#define IDC_ADV_HOURS 1044
+#define IDC_ADV_HOURS_NOTE 1045
+
+// The settings dialog's system-menu command that opens 高级设置.
+#define IDM_ADVANCED 0x0110
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)

@@ -15,6 +15,16 @@ PictureFit ParsePictureFit(const std::string& text) {
     return PictureFit::None;
 }
 
+const char* PictureFitName(PictureFit fit) {
+    switch (fit) {
+    case PictureFit::Contain: return "contain";
+    case PictureFit::Cover: return "cover";
+    case PictureFit::Stretch: return "stretch";
+    case PictureFit::None: break;
+    }
+    return "none";
+}
+
 RECT FitPicture(SIZE picture, SIZE area, PictureFit fit) {
     if (fit == PictureFit::None || picture.cx <= 0 || picture.cy <= 0 || area.cx <= 0 || area.cy <= 0) {
         return RECT{0, 0, picture.cx, picture.cy};

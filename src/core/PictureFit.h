@@ -16,6 +16,9 @@ enum class PictureFit {
 // "none", "contain", "cover" or "stretch" in any letter case; anything else is None.
 PictureFit ParsePictureFit(const std::string& text);
 
+// The store's name of a mode: "none", "contain", "cover" or "stretch".
+const char* PictureFitName(PictureFit fit);
+
 // Where a picture of `picture` size goes in an area of `area` size whose top-left is (0, 0).
 // Contain and Cover keep the proportions and enlarge small pictures too; a side is at least 1.
 RECT FitPicture(SIZE picture, SIZE area, PictureFit fit);

@@ -1,10 +1,13 @@
 #include "output/OutputDlg.h"
 
+#include <algorithm>
+
 #include "core/Core.h"
 #include "core/SaturatedInt.h"
 #include "framework/ClientDC.h"
 #include "framework/DibSurface.h"
 #include "framework/WinApp.h"
+#include "output/BarScroll.h"
 #include "output/InfoBarLayout.h"
 #include "output/OutputPlacement.h"
 #include "output/Playlist.h"
@@ -17,6 +20,10 @@ const char* const kBarFont = "黑体";
 constexpr int kBarFontSize = 30;
 // Every frame goes out slightly translucent, as the product always has.
 constexpr BYTE kFrameAlpha = 253;
+// The scrolling bar is drawn again 40 times a second, or at the system timer's next tick after
+// (Windows' usual 15.6 ms ticks make that 32): smooth, where each push of the band costs about
+// 1.4 ms under Wine.
+constexpr UINT kScrollUpdateMs = 25;
 
 }  // namespace
 
@@ -46,6 +53,8 @@ int COutputDlg::OnCreate(LPCREATESTRUCT) {
     // Looked up rather than imported; FARPROC goes through the generic function type.
     updateLayeredWindow = reinterpret_cast<UpdateLayeredWindowFunction>(
         reinterpret_cast<void (*)()>(::GetProcAddress(user32.get(), "UpdateLayeredWindow")));
+    m_updateLayeredWindowIndirect = reinterpret_cast<UpdateLayeredWindowIndirectFunction>(
+        reinterpret_cast<void (*)()>(::GetProcAddress(user32.get(), "UpdateLayeredWindowIndirect")));
     blend = BLENDFUNCTION{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     return 0;
 }
@@ -64,6 +73,7 @@ void COutputDlg::OnLButtonDown(UINT, POINT) {
 
 void COutputDlg::OnTimer(UINT_PTR id) {
     if (id == kRotationTimer) Render();
+    if (id == kScrollTimer) MoveBar();
     Default();
 }
 
@@ -84,7 +94,12 @@ LRESULT COutputDlg::OnWindowPosChanged(WPARAM, LPARAM) {
         const std::optional<HomePlace> now = HomeOf(rect, Monitors());
         if (now && now->monitor == m_home->monitor) m_home = now;
     }
-    m_keepAwake.Follow(IsWindowVisible() != FALSE);
+    const bool visible = IsWindowVisible() != FALSE;
+    m_keepAwake.Follow(visible);
+    if (!visible) {
+        KillTimer(kScrollTimer);
+        m_shown.reset();
+    }
     return result;
 }
 
@@ -122,7 +137,10 @@ void COutputDlg::SetTopmost(bool topmost) {
     ::SetWindowLongPtrA(m_hWnd, GWLP_HWNDPARENT, owner);
 }
 
-void COutputDlg::StopTimer() { KillTimer(kRotationTimer); }
+void COutputDlg::StopTimer() {
+    KillTimer(kRotationTimer);
+    KillTimer(kScrollTimer);
+}
 
 void COutputDlg::Place(RECT rect) {
     // Without a window the timer would become a thread timer.
@@ -134,10 +152,12 @@ void COutputDlg::Place(RECT rect) {
                  SaturatedInt(LONGLONG{rect.bottom} - rect.top), SWP_NOZORDER);
     m_home = HomeOf(GetWindowRect(), Monitors());
     slideIndex = 0;
+    m_scrollingBar.Restart();
     Render();
     ShowWindow(SW_SHOW);
     StopTimer();
     SetTimer(kRotationTimer, RotationPeriod(SharedState::interval));
+    if (SharedState::scroll > 0 && !SharedState::dispbtm.empty()) SetTimer(kScrollTimer, kScrollUpdateMs);
 }
 
 void COutputDlg::Render() {
@@ -155,10 +175,12 @@ void COutputDlg::Render() {
     if (!FrameSizeIsDrawable(width, height)) return;
 
     // The reference DC goes as soon as the surface is made; at the end the window's DC goes,
-    // then the Graphics, then the surface (its selection undone, its DC, its bitmap last).
-    const DibSurface surface(GetClientDC(m_hWnd).get(), width, height);
-    if (!surface) return;
-    memDC = surface.dc();
+    // then the Graphics, then the surface (its selection undone, its DC, its bitmap last),
+    // unless the scrolling bar keeps it. The frame shown before goes first.
+    m_shown.reset();
+    auto surface = std::make_unique<DibSurface>(GetClientDC(m_hWnd).get(), width, height);
+    if (!*surface) return;
+    memDC = surface->dc();
 
     blend.SourceConstantAlpha = kFrameAlpha;
     // The window's present corner, not placeRect's: a dragged window stays where it is.
@@ -167,7 +189,7 @@ void COutputDlg::Render() {
 
     Gdiplus::Graphics graphics(memDC);
     SetFrameModes(graphics);
-    const PixelTarget pixels{surface.bits(), width, height};
+    const PixelTarget pixels{surface->bits(), width, height};
     ComposeFrame(graphics, &pixels);
     graphics.Flush(Gdiplus::FlushIntentionSync);
 
@@ -178,6 +200,43 @@ void COutputDlg::Render() {
         updateLayeredWindow(m_hWnd, destination.get(), &target, &size, memDC, &source, 0, &blend, ULW_ALPHA);
     }
     memDC = nullptr;
+    if (SharedState::scroll > 0 && !SharedState::dispbtm.empty()) m_shown = std::move(surface);
+}
+
+void COutputDlg::MoveBar() {
+    if (!m_shown || !IsWindowVisible() || SharedState::dispbtm.empty() || SharedState::core == nullptr) return;
+    const int width = m_shown->width(), height = m_shown->height();
+    const SIZE textSize = BarTextSize();
+    const InfoBarLayout bar = LayoutInfoBar(textSize.cy, SharedState::width, SharedState::height);
+    const PixelTarget pixels{m_shown->bits(), width, height};
+    const BarLook look{SharedState::dispbtm, kBarFont, kBarFontSize, SharedState::clrbg, SharedState::clrfont};
+    if (!m_scrollingBar.Draw(*SharedState::core, look, pixels, bar, textSize, SharedState::scroll, SharedState::width)) {
+        Gdiplus::Graphics graphics(m_shown->dc());
+        SetFrameModes(graphics);
+        DrawInfoBar(graphics, nullptr);
+        graphics.Flush(Gdiplus::FlushIntentionSync);
+        ::GdiFlush();
+    }
+    // Only the band, where the window is now (a drag carries the bar along).
+    RECT band{0, static_cast<int>(std::clamp<long long>(static_cast<long long>(bar.bandY), 0, height)), width, height};
+    SIZE size{width, height};
+    POINT source{0, 0};
+    if (m_updateLayeredWindowIndirect != nullptr) {
+        const UPDATELAYEREDWINDOWINFO info{sizeof(UPDATELAYEREDWINDOWINFO), nullptr, nullptr, &size, m_shown->dc(),
+                                           &source, 0, &blend, ULW_ALPHA, &band};
+        if (m_updateLayeredWindowIndirect(m_hWnd, &info)) return;
+    }
+    if (updateLayeredWindow != nullptr) {
+        updateLayeredWindow(m_hWnd, nullptr, nullptr, &size, m_shown->dc(), &source, 0, &blend, ULW_ALPHA);
+    }
+}
+
+SIZE COutputDlg::BarTextSize() {
+    if (SharedState::core != nullptr && (SharedState::dispbtm != m_measuredText || m_measuredSize.cy == 0)) {
+        m_measuredText = SharedState::dispbtm;
+        m_measuredSize = SharedState::core->getTextBounds(kBarFont, kBarFontSize, m_measuredText);
+    }
+    return m_measuredSize;
 }
 
 void COutputDlg::SetFrameModes(Gdiplus::Graphics& graphics) {
@@ -189,7 +248,7 @@ void COutputDlg::SetFrameModes(Gdiplus::Graphics& graphics) {
 void COutputDlg::ComposeFrame(Gdiplus::Graphics& graphics, const PixelTarget* pixels) {
     DrawBackground(graphics);
     DrawPicture(graphics, pixels);
-    DrawInfoBar(graphics);
+    DrawInfoBar(graphics, pixels);
 }
 
 void COutputDlg::DrawBackground(Gdiplus::Graphics& graphics) {
@@ -216,15 +275,31 @@ void COutputDlg::DrawPicture(Gdiplus::Graphics& graphics, const PixelTarget* pix
     if (slideIndex >= SharedState::playlistCount) slideIndex = 0;
 }
 
-void COutputDlg::DrawInfoBar(Gdiplus::Graphics& graphics) {
+void COutputDlg::DrawInfoBar(Gdiplus::Graphics& graphics, const PixelTarget* pixels) {
     const std::string& text = SharedState::dispbtm;
     const CCore* core = SharedState::core;
     if (text.empty() || core == nullptr) return;
 
-    const int textHeight = core->getTextBounds(kBarFont, kBarFontSize, text).cy;
-    const InfoBarLayout bar = LayoutInfoBar(textHeight, SharedState::width, SharedState::height);
+    const SIZE textSize = BarTextSize();
+    const InfoBarLayout bar = LayoutInfoBar(textSize.cy, SharedState::width, SharedState::height);
 
+    if (SharedState::scroll > 0 && pixels != nullptr) {
+        // What GDI+ has drawn so far must be in the pixels before they are written.
+        graphics.Flush(Gdiplus::FlushIntentionSync);
+        ::GdiFlush();
+        const BarLook look{text, kBarFont, kBarFontSize, SharedState::clrbg, SharedState::clrfont};
+        if (m_scrollingBar.Draw(*core, look, *pixels, bar, textSize, SharedState::scroll, SharedState::width)) return;
+    }
     Gdiplus::SolidBrush brush{Gdiplus::Color(SharedState::clrbg)};
     graphics.FillRectangle(&brush, Gdiplus::RectF(bar.bandX, bar.bandY, bar.bandWidth, bar.bandHeight));
-    core->drawStrSolid(graphics, bar.textPoint, 0, text, kBarFont, SharedState::clrfont, kBarFontSize, 0);
+    if (SharedState::scroll <= 0) {
+        core->drawStrSolid(graphics, bar.textPoint, 0, text, kBarFont, SharedState::clrfont, kBarFontSize, 0);
+        return;
+    }
+    const int period = ScrollPeriod(textSize.cx, textSize.cy, SharedState::width);
+    for (int left : ScrolledTextLefts(m_scrollingBar.Elapsed(), SharedState::scroll, bar.textPoint.x,
+                                      textSize.cx, period, SharedState::width)) {
+        core->drawStrSolid(graphics, POINT{left, bar.textPoint.y}, 0, text, kBarFont, SharedState::clrfont,
+                           kBarFontSize, 0);
+    }
 }

@@ -1,22 +1,28 @@
 // COutputDlg: the borderless layered output window. Every placement shows it, starts the
 // slideshow at the first picture and restarts the rotation timer; every tick composes the
-// next frame off-screen and pushes it to the window whole.
+// next frame off-screen and pushes it to the window whole. With the scrolling bar on, the frame
+// shown is kept, and in between its band alone is drawn again and pushed as the text moves.
 #pragma once
 
 #include <windows.h>
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <memory>
 #include <optional>
+#include <string>
 
 #include "core/PictureBlit.h"
 #include "framework/Dialog.h"
+#include "framework/DibSurface.h"
 #include "framework/UniqueHandle.h"
 #include "output/DisplayKeepAwake.h"
 #include "output/OutputPlacement.h"
+#include "output/ScrollingBar.h"
 
 using UpdateLayeredWindowFunction = BOOL(WINAPI*)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF,
                                                   BLENDFUNCTION*, DWORD);
+using UpdateLayeredWindowIndirectFunction = BOOL(WINAPI*)(HWND, const UPDATELAYEREDWINDOWINFO*);
 
 class COutputDlg : public WindowImpl<COutputDlg, CDialog> {
 public:
@@ -50,6 +56,7 @@ public:
     static MessageEntryList MessageEntries();
 
     static constexpr UINT_PTR kRotationTimer = 1;
+    static constexpr UINT_PTR kScrollTimer = 2;
 
 protected:
     int OnCreate(LPCREATESTRUCT create);
@@ -66,7 +73,11 @@ protected:
 
     void DrawBackground(Gdiplus::Graphics& graphics);
     void DrawPicture(Gdiplus::Graphics& graphics, const PixelTarget* pixels);
-    void DrawInfoBar(Gdiplus::Graphics& graphics);
+    void DrawInfoBar(Gdiplus::Graphics& graphics, const PixelTarget* pixels);
+    // The scrolling bar moved on in the frame shown, and that band pushed alone.
+    void MoveBar();
+    // The bar's text measured, once for each text.
+    SIZE BarTextSize();
 
     HDC memDC = nullptr;
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
@@ -78,6 +89,11 @@ protected:
     POINT m_lastCorner{0, 0};
     std::optional<HomePlace> m_home;
     bool m_dragging = false;
+    UpdateLayeredWindowIndirectFunction m_updateLayeredWindowIndirect = nullptr;
+    std::unique_ptr<DibSurface> m_shown;  // the frame shown, kept while the bar scrolls
+    ScrollingBar m_scrollingBar;
+    std::string m_measuredText;
+    SIZE m_measuredSize{0, 0};
 };
 
 // What the window does when "User32.DLL" cannot be loaded: the framework's message box

@@ -9,6 +9,7 @@
 #include "framework/DataExchange.h"
 #include "framework/PaintDC.h"
 #include "framework/WinApp.h"
+#include "output/BarScroll.h"
 #include "output/OutputDlg.h"
 #include "output/OutputPlacement.h"
 #include "output/Playlist.h"
@@ -23,12 +24,30 @@ namespace {
 constexpr UINT_PTR kStartupTimer = 1;
 constexpr UINT kStartupDelayMs = 100;
 constexpr UINT_PTR kReloadTimer = 2;
-// "reload" beyond this (a day) is no period anyone means: refused, as a value that does not parse.
-constexpr int kLongestReloadSeconds = 86400;
+constexpr UINT_PTR kShopHoursTimer = 3;
+constexpr UINT kShopHoursLookMs = 30 * 1000;
 
+// "reload" beyond a day is no period anyone means: refused, as a value that does not parse.
 int ReloadSeconds(const CCore& core) {
     int seconds = 0;
     return core.getConfigInt("reload", seconds) && seconds >= 1 && seconds <= kLongestReloadSeconds ? seconds : 0;
+}
+
+// A speed out of range is refused, as one that does not parse: the still bar.
+int ScrollSpeed(const CCore& core) {
+    int speed = 0;
+    return core.getConfigInt("scroll", speed) && ScrollSpeedAccepted(speed) ? speed : 0;
+}
+
+// The seven settings of the dialog as the show has them, into the store's batch.
+void SaveSevenSettings(CCore& core) {
+    core.saveConfigB("on", SharedState::on != 0);
+    core.saveConfigInt("width", SharedState::width);
+    core.saveConfigInt("height", SharedState::height);
+    core.saveConfigClr("clrbg", SharedState::clrbg);
+    core.saveConfigClr("clrfont", SharedState::clrfont);
+    core.saveConfigStr("dispbtm", SharedState::dispbtm);
+    core.saveConfigInt("interval", SharedState::interval);
 }
 
 // What Apply accepts.
@@ -63,6 +82,7 @@ MessageEntryList CSettingsDlg::MessageEntries() {
         OnCommandEntry<&CSettingsDlg::OnApply>(BN_CLICKED, IDC_APPLY),
         OnSimpleEntry<&CSettingsDlg::OnQueryEndSession>(WM_QUERYENDSESSION),
         OnWParamEntry<&CSettingsDlg::OnEndSession, BOOL>(WM_ENDSESSION),
+        OnWParamEntry<&CSettingsDlg::OnSysCommand, WPARAM>(WM_SYSCOMMAND),
     };
     return entries;
 }
@@ -92,6 +112,8 @@ BOOL CSettingsDlg::OnInitDialog() {
     SharedState::interval = core.getConfigInt("interval");
     SharedState::on = core.getConfigB("on") ? 1 : 0;
     SharedState::fit = static_cast<int>(ParsePictureFit(core.getConfigStr("fit")));
+    SharedState::scroll = ScrollSpeed(core);
+    SetShopHours(core.getConfigStr("hours"));
     m_restorePlace = core.getConfigB("restoreplace");
     int x = 0, y = 0;
     if (m_restorePlace && core.getConfigInt("placex", x) && core.getConfigInt("placey", y)) {
@@ -124,13 +146,19 @@ BOOL CSettingsDlg::OnInitDialog() {
     m_storeFile.take(StampOf(core.configPath()));
     ArmReload(ReloadSeconds(core));
 
+    if (HMENU menu = ::GetSystemMenu(m_hWnd, FALSE)) {
+        ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        ::AppendMenuA(menu, MF_STRING, IDM_ADVANCED, "高级设置...");
+    }
+
     SetTimer(kStartupTimer, kStartupDelayMs);
     return TRUE;
 }
 
 void CSettingsDlg::OnTimer(UINT_PTR id) {
-    if (id == kReloadTimer) {
-        LookForOutsideChanges();
+    if (id == kReloadTimer || id == kShopHoursTimer) {
+        if (id == kReloadTimer) LookForOutsideChanges();
+        if (id == kShopHoursTimer) LookAtShopHours();
         Default();
         return;
     }
@@ -265,12 +293,17 @@ void CSettingsDlg::TakeSettingsFromOutside() {
     const Gdiplus::ARGB clrfont = stored.getConfigClr("clrfont");
     const std::string dispbtm = stored.getConfigStr("dispbtm");
     const int fit = static_cast<int>(ParsePictureFit(stored.getConfigStr("fit")));
+    const int scroll = ScrollSpeed(stored);
+    const std::string hours = stored.getConfigStr("hours");
     if (width == SharedState::width && height == SharedState::height && interval == SharedState::interval &&
         on == SharedState::on && clrbg == SharedState::clrbg && clrfont == SharedState::clrfont &&
-        dispbtm == SharedState::dispbtm && fit == SharedState::fit) {
+        dispbtm == SharedState::dispbtm && fit == SharedState::fit && scroll == SharedState::scroll &&
+        hours == m_hoursText) {
         return;
     }
     SharedState::fit = fit;
+    SharedState::scroll = scroll;
+    SetShopHours(hours);
     SharedState::width = width;
     SharedState::height = height;
     SharedState::interval = interval;
@@ -323,13 +356,7 @@ void CSettingsDlg::SaveEverything(bool tellOperator) {
     CollectSettings(false, &playlist);
     CCore& core = *SharedState::core;
     CCore::SaveBatch oneWrite(core);
-    core.saveConfigB("on", SharedState::on != 0);
-    core.saveConfigInt("width", SharedState::width);
-    core.saveConfigInt("height", SharedState::height);
-    core.saveConfigClr("clrbg", SharedState::clrbg);
-    core.saveConfigClr("clrfont", SharedState::clrfont);
-    core.saveConfigStr("dispbtm", SharedState::dispbtm);
-    core.saveConfigInt("interval", SharedState::interval);
+    SaveSevenSettings(core);
     // The window is gone by now when the dialog closes; its last corner is kept.
     if (m_restorePlace && SharedState::placed != 0 && SharedState::outputWnd != nullptr) {
         const POINT corner = SharedState::outputWnd->LastCorner();
@@ -395,7 +422,7 @@ void CSettingsDlg::CreateOutput(CWnd* parent) {
 void CSettingsDlg::ApplyOutput() {
     COutputDlg* output = SharedState::outputWnd;
     if (output == nullptr || output->m_hWnd == nullptr) return;
-    if (SharedState::on == 0) {
+    if (SharedState::on == 0 || !m_shopOpen) {
         output->ShowWindow(SW_HIDE);
         return;
     }
@@ -431,5 +458,78 @@ void CSettingsDlg::MoveToSecondScreen() {
     // Non-zero from now on, also for a second screen whose left edge is at 0.
     SharedState::placed = corner->x != 0 ? corner->x : 1;
     m_enableCheck.SetCheck(SharedState::on);
+    if (!m_shopOpen) {
+        // Closed: it goes there hidden and shows there when the hours begin.
+        output->SetWindowPos(nullptr, corner->x, corner->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    }
     output->Place(SharedState::outputRect);
+}
+
+void CSettingsDlg::OnSysCommand(WPARAM command) {
+    if ((command & 0xFFF0) == IDM_ADVANCED) {
+        OnAdvanced();
+        return;
+    }
+    Default();
+}
+
+AdvancedSettings CSettingsDlg::CurrentAdvanced() const {
+    return AdvancedSettings{m_restorePlace, m_reloadSeconds, static_cast<PictureFit>(SharedState::fit),
+                            SharedState::scroll, m_hoursText};
+}
+
+void CSettingsDlg::OnAdvanced() {
+    if (SharedState::core == nullptr) return;
+    CAdvancedDlg dialog(this, CurrentAdvanced(), m_unreadableHours);
+    if (dialog.DoModal() != IDOK) return;
+    TakeAdvanced(dialog.settings());
+
+    CCore& core = *SharedState::core;
+    const AdvancedSettings& taken = dialog.settings();
+    CCore::SaveBatch oneWrite(core);
+    SaveSevenSettings(core);
+    core.saveConfigB("restoreplace", taken.restorePlace);
+    core.saveConfigInt("reload", taken.reloadSeconds);
+    core.saveConfigStr("fit", PictureFitName(taken.fit));
+    core.saveConfigInt("scroll", taken.scroll);
+    core.saveConfigStr("hours", taken.hours);
+    const FileWrite written = oneWrite.commit();
+    m_storeFile.take(StampOf(core.configPath()));  // our own write is no outside change
+    if (written != FileWrite::Written && core.appPathUsable()) {
+        core.msgboxWarning(m_hWnd, CloseWarning(written, core.configPath(), PlaylistSave{}, SharedState::itemsPath));
+    }
+}
+
+void CSettingsDlg::TakeAdvanced(const AdvancedSettings& settings) {
+    m_restorePlace = settings.restorePlace;
+    ArmReload(settings.reloadSeconds);
+    SharedState::fit = static_cast<int>(settings.fit);
+    SharedState::scroll = settings.scroll;
+    SetShopHours(settings.hours);
+    ApplyOutput();
+}
+
+void CSettingsDlg::SetShopHours(const std::string& text) {
+    m_hoursText = text;
+    m_unreadableHours.clear();
+    std::string unreadable;
+    const std::optional<ShopHours> hours = ShopHours::Parse(text, &unreadable);
+    // Not guessed at: the show stays on, and 高级设置 says what could not be read.
+    m_shopHours = hours ? *hours : ShopHours{};
+    if (!hours) m_unreadableHours = unreadable.empty() ? text : unreadable;
+    KillTimer(kShopHoursTimer);
+    if (!m_shopHours.AlwaysOpen()) SetTimer(kShopHoursTimer, kShopHoursLookMs);
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    m_shopOpen = m_shopHours.IsOpenAt(now);
+}
+
+void CSettingsDlg::LookAtShopHours() {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    const bool open = m_shopHours.IsOpenAt(now);
+    if (open == m_shopOpen) return;
+    m_shopOpen = open;
+    ApplyOutput();
 }

@@ -16,8 +16,10 @@
 #include "framework/Button.h"
 #include "framework/Dialog.h"
 #include "output/OutputPlacement.h"
+#include "settings/AdvancedDlg.h"
 #include "settings/PlaylistFile.h"
 #include "settings/SettledFile.h"
+#include "settings/ShopHours.h"
 
 class CSettingsDlg : public WindowImpl<CSettingsDlg, CDialog> {
 public:
@@ -54,6 +56,7 @@ protected:
     void OnApply();
     BOOL OnQueryEndSession();
     void OnEndSession(BOOL ending);
+    void OnSysCommand(WPARAM command);
 
 private:
     // The operator's fields, to tell whether any was changed since it was loaded or applied.
@@ -73,6 +76,15 @@ private:
     void TakeSettingsFromOutside();
     void LookAtPictures();
     void ArmReload(int seconds);
+
+    // 高级设置: the opt-in keys edited, taken at once and saved with the seven settings.
+    void OnAdvanced();
+    AdvancedSettings CurrentAdvanced() const;
+    void TakeAdvanced(const AdvancedSettings& settings);
+    // Opt-in "hours=": outside them the output is hidden as if 开启输出 were unticked (without
+    // changing it), looked at against the clock at start and every half minute.
+    void SetShopHours(const std::string& text);
+    void LookAtShopHours();
 
     // What a close keeps: every control collected unvalidated, the playlist file written and
     // the seven keys saved in one write of the store. With `tellOperator`, what could not be
@@ -95,6 +107,10 @@ private:
     SettledFile m_storeFile;
     std::map<std::string, FileStamp> m_pictureStamps;  // at the last look
     Fields m_appliedFields{};
+    std::string m_hoursText;
+    ShopHours m_shopHours;
+    std::string m_unreadableHours;  // the part of "hours" that could not be read: always open
+    bool m_shopOpen = true;
     CButton m_enableCheck;
     CColourButton m_clrfontPicker;
     CColourButton m_clrbgPicker;

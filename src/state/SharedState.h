@@ -19,6 +19,7 @@ struct SharedState {
     static inline std::string dispbtm;
     static inline int on = 0;
     static inline int fit = 0;  // how a picture fills the output: the core's PictureFit, as a number
+    static inline int scroll = 0;  // the bar's text moves at this many pixels per second; 0: still
 
     static inline std::string appPath;    // ends in a path separator
     static inline std::string dataDir;    // appPath + "data\"

@@ -55,6 +55,9 @@ bool ParseArguments(int argc, char** argv, int& runs, int& idleSeconds, bool& fr
 constexpr SIZE kFrameSizes[] = {{320, 240}, {800, 600}, {1920, 1080}, {4000, 2000}, {8000, 2000}};
 constexpr SIZE kShareSize{8000, 2000};
 constexpr int kShareInterval = 1;
+// The scrolling bar on a full-HD output, at the dialog's middle speed.
+constexpr SIZE kScrollSize{1920, 1080};
+constexpr int kScrollSpeed = 120;
 constexpr double kSmallFrameArea = 2e6;
 
 // The machine's load averages over 1, 5 and 15 minutes, as the kernel counts them (under Wine
@@ -237,6 +240,8 @@ int main(int argc, char** argv) {
     StartFigures start;
     StartFigures reloading;
     ShareFigures share;
+    ShareFigures still;
+    ShareFigures scrolling;
     {
         TempFolder startFolder;
         start = MeasureStarts(BuiltProgram(), startFolder.path(), runs, idleSeconds, kIdleInterval);
@@ -249,6 +254,13 @@ int main(int argc, char** argv) {
         TempFolder shareFolder;
         share = MeasureCpuShare(BuiltProgram(), shareFolder.path(), idleSeconds, kShareInterval, kShareSize.cx,
                                 kShareSize.cy);
+    }
+    if (start.ok) {
+        TempFolder stillFolder, scrollFolder;
+        still = MeasureCpuShare(BuiltProgram(), stillFolder.path(), idleSeconds, kIdleInterval, kScrollSize.cx,
+                                kScrollSize.cy);
+        scrolling = MeasureCpuShare(BuiltProgram(), scrollFolder.path(), idleSeconds, kIdleInterval, kScrollSize.cx,
+                                    kScrollSize.cy, kScrollSpeed);
     }
     Gdiplus::GdiplusShutdown(token);
 
@@ -278,6 +290,12 @@ int main(int argc, char** argv) {
     }
     std::printf("| CPU share of one core, interval %d, %ld x %ld output, over %.0f s | %.0f %% |\n", kShareInterval,
                 kShareSize.cx, kShareSize.cy, share.seconds, share.cpuMs / (share.seconds * 10.0));
+    for (const auto& [figures, scroll] : {std::pair{&still, 0}, std::pair{&scrolling, kScrollSpeed}}) {
+        if (!figures->ok) continue;
+        std::printf("| CPU share of one core, interval %d, %ld x %ld output, scroll=%d, over %.0f s | %.1f %% |\n",
+                    kIdleInterval, kScrollSize.cx, kScrollSize.cy, scroll, figures->seconds,
+                    figures->cpuMs / (figures->seconds * 10.0));
+    }
     std::printf("\nLoad averages at the end: %s\n", LoadAverages().c_str());
     return 0;
 }

@@ -90,7 +90,7 @@ private:
 };
 
 void LayOut(const std::string& folder, const std::string& program, int interval, int width, int height,
-            int reloadSeconds = 0) {
+            int reloadSeconds = 0, int scroll = 0) {
     CopyFileA(program.c_str(), (folder + "Placard.exe").c_str(), FALSE);
     CreateDirectoryA((folder + "data").c_str(), nullptr);
     const std::string picture = EncodePhotoLikePicture(L"image/jpeg", width, height);
@@ -111,6 +111,7 @@ void LayOut(const std::string& folder, const std::string& program, int interval,
         core.saveConfigInt("interval", interval);
         core.saveConfigStr("dispbtm", "Placard 信息栏 今日特价 0123456789");
         if (reloadSeconds > 0) core.saveConfigInt("reload", reloadSeconds);
+        if (scroll > 0) core.saveConfigInt("scroll", scroll);
     }
     CCore::overrideAppPath("");
 }
@@ -182,9 +183,9 @@ StartFigures MeasureStarts(const std::string& program, const std::string& folder
 }
 
 ShareFigures MeasureCpuShare(const std::string& program, const std::string& folder, int seconds, int interval,
-                             int width, int height) {
+                             int width, int height, int scroll) {
     ShareFigures figures;
-    LayOut(folder, program, interval, width, height);
+    LayOut(folder, program, interval, width, height, 0, scroll);
     const BenchClock clock;
     StartedProgram started(folder);
     if (!started.started()) {

@@ -25,7 +25,8 @@ StartFigures MeasureStarts(const std::string& program, const std::string& folder
                            int interval, int reloadSeconds = 0);
 
 // The built program's CPU use while its slideshow runs untouched at `interval` on an output of
-// width x height showing a picture of that size with a bar text, over `seconds` of wall time.
+// width x height showing a picture of that size with a bar text, scrolling at `scroll` pixels per
+// second (0: still), over `seconds` of wall time.
 struct ShareFigures {
     double cpuMs = 0;
     double seconds = 0;
@@ -33,4 +34,4 @@ struct ShareFigures {
     std::string problem;
 };
 ShareFigures MeasureCpuShare(const std::string& program, const std::string& folder, int seconds, int interval,
-                             int width, int height);
+                             int width, int height, int scroll = 0);

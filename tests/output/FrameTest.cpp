@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "output/BarScroll.h"
 #include "output/InfoBarLayout.h"
 #include "output/OutputDlg.h"
 #include "output/OutputFixture.h"
@@ -29,6 +30,13 @@ protected:
         SharedState::clrfont = 0xFF000000 | kText;
     }
     void Compose(TestDib& dib) { ComposeOnto(output, dib); }
+    // An output window's settings, with frames a minute apart: only what a test does comes between.
+    static void WindowSettings(int width, int height, const char* bar) {
+        SharedState::width = width;
+        SharedState::height = height;
+        SharedState::interval = 60;
+        SharedState::dispbtm = bar;
+    }
 
     COutputDlg output{nullptr};
 };
@@ -249,11 +257,60 @@ TEST_F(FrameTest, ThePushedFrameIsWhatTheScreenShowsAtTheWindowsPlace) {
     window.DestroyWindow();
 }
 
-TEST_F(FrameTest, ThousandsOfFramesLeaveNoGdiObjectBehind) {
-    SharedState::width = 120;
-    SharedState::height = 90;
-    SharedState::interval = 60;
+// A scrolling bar starts where the still bar has its text, and looks as it does.
+TEST_F(FrameTest, AScrollingBarStartsAsTheStillBar) {
+    SharedState::width = 400;
+    SharedState::height = 200;
     SharedState::dispbtm = "Placard 信息栏";
+    TestDib still(400, 200), scrolling(400, 200);
+    Compose(still);
+    SharedState::scroll = kSlowestScroll;
+    COutputDlg fresh(nullptr);
+    ComposeOnto(fresh, scrolling);
+    const int top = 200 - Bar().bandRows;
+    // A pixel on at most, whatever time the frame took.
+    int same = 0, shifted = 0;
+    for (int y = top; y < 200; ++y) {
+        for (int x = 1; x < 400; ++x) {
+            same += scrolling.pixel(x, y) == still.pixel(x, y) ? 1 : 0;
+            shifted += scrolling.pixel(x - 1, y) == still.pixel(x, y) ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(std::max(same, shifted), 399 * (200 - top));
+}
+
+// With "scroll", the band alone is drawn again between frames: the text moves, the picture above
+// it is the one the frame showed (drawing the frame again would show the next picture).
+TEST_F(FrameTest, TheScrollingBarMovesBetweenFramesAndThePictureAboveItStays) {
+    WindowSettings(400, 200, "Placard 信息栏");
+    SharedState::scroll = 600;
+    Picture("red.bmp", 400, 200, kRed);
+    Picture("blue.bmp", 400, 200, kBlue);
+    Listed({"red.bmp", "blue.bmp"});
+    COutputDlg window(nullptr);
+    ASSERT_TRUE(window.Create(IDD_OUTPUT, nullptr));
+    window.Place(RECT{300, 200, 700, 400});
+    PumpMessages(100);
+    TestDib before(400, 200), after(400, 200);
+    CaptureScreen(before, 300, 200);
+    PumpMessages(300);
+    CaptureScreen(after, 300, 200);
+    window.DestroyWindow();
+
+    const int top = 200 - Bar().bandRows;
+    int red = 0, moved = 0;
+    for (int y = 0; y < 200; ++y) {
+        for (int x = 0; x < 400; ++x) {
+            if (y < top) red += RgbClose(after.rgb(x, y), kRed) ? 1 : 0;
+            if (y >= top) moved += RgbClose(after.rgb(x, y), before.rgb(x, y)) ? 0 : 1;
+        }
+    }
+    EXPECT_EQ(red, 400 * top);
+    EXPECT_GT(moved, 100) << "the text's strokes, somewhere else";
+}
+
+TEST_F(FrameTest, ThousandsOfFramesLeaveNoGdiObjectBehind) {
+    WindowSettings(120, 90, "Placard 信息栏");
     Picture("red.bmp", 40, 30, kRed);
     Picture("green.bmp", 120, 90, kGreen);
     Listed({"red.bmp", "green.bmp", "missing.bmp"});

@@ -8,6 +8,7 @@ void ResetSharedState() {
     SharedState::dispbtm.clear();
     SharedState::on = 0;
     SharedState::fit = 0;
+    SharedState::scroll = 0;
     SharedState::appPath.clear();
     SharedState::dataDir.clear();
     SharedState::itemsPath.clear();

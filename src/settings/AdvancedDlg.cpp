@@ -1,0 +1,107 @@
+#include "settings/AdvancedDlg.h"
+
+#include <iterator>
+
+#include "core/Core.h"
+#include "output/BarScroll.h"
+#include "resource.h"
+#include "settings/ShopHours.h"
+
+namespace {
+
+// The fit modes in the order of the list.
+const PictureFit kFits[] = {PictureFit::None, PictureFit::Contain, PictureFit::Cover, PictureFit::Stretch};
+const char* const kFitNames[] = {"原始大小，从左上角起", "完整显示，居中，空白处为背景色", "填满，居中，裁去多出的部分",
+                                 "拉伸填满，不保持比例"};
+
+// The speeds offered; any other accepted speed may be typed as a number.
+struct Speed {
+    int pixelsPerSecond;
+    const char* text;
+};
+const Speed kSpeeds[] = {{0, "0 不滚动"}, {60, "60 慢"}, {120, "120 中"}, {240, "240 快"}};
+
+std::string SpeedText(int speed) {
+    for (const Speed& offered : kSpeeds) {
+        if (offered.pixelsPerSecond == speed) return offered.text;
+    }
+    return std::to_string(speed);
+}
+
+// Digits only (up to seven), or empty for `empty`; anything else is refused.
+bool ReadWholeNumber(const std::string& text, int empty, int& value) {
+    if (text.empty()) {
+        value = empty;
+        return true;
+    }
+    if (text.size() > 7) return false;
+    value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + (c - '0');
+    }
+    return true;
+}
+
+bool ReadSpeed(const std::string& text, int& speed) {
+    for (const Speed& offered : kSpeeds) {
+        if (text == offered.text) {
+            speed = offered.pixelsPerSecond;
+            return true;
+        }
+    }
+    return ReadWholeNumber(text, 0, speed) && ScrollSpeedAccepted(speed);
+}
+
+}  // namespace
+
+CAdvancedDlg::CAdvancedDlg(CWnd* parent, const AdvancedSettings& settings, const std::string& unreadableHours)
+    : CDialog(IDD_ADVANCED, parent), m_settings(settings), m_unreadableHours(unreadableHours) {}
+
+BOOL CAdvancedDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    CheckDlgButton(m_hWnd, IDC_ADV_RESTOREPLACE, m_settings.restorePlace ? BST_CHECKED : BST_UNCHECKED);
+    SetDlgItemText(IDC_ADV_RELOAD, std::to_string(m_settings.reloadSeconds));
+    for (const char* name : kFitNames) ::SendDlgItemMessageA(m_hWnd, IDC_ADV_FIT, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    for (size_t i = 0; i < std::size(kFits); ++i) {
+        if (kFits[i] == m_settings.fit) ::SendDlgItemMessageA(m_hWnd, IDC_ADV_FIT, CB_SETCURSEL, i, 0);
+    }
+    for (const Speed& speed : kSpeeds) {
+        ::SendDlgItemMessageA(m_hWnd, IDC_ADV_SCROLL, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(speed.text));
+    }
+    SetDlgItemText(IDC_ADV_SCROLL, SpeedText(m_settings.scroll));
+    SetDlgItemText(IDC_ADV_HOURS, m_settings.hours);
+    if (!m_unreadableHours.empty()) {
+        SetDlgItemText(IDC_ADV_HOURS_NOTE, "设置文件里的营业时间无法识别（“" + m_unreadableHours + "”），现在一直显示。");
+    }
+    return TRUE;
+}
+
+void CAdvancedDlg::Refuse(const std::string& warning, int field) {
+    CCore().msgboxWarning(m_hWnd, warning);
+    ::SetFocus(GetDlgItem(field));
+}
+
+void CAdvancedDlg::OnOK() {
+    AdvancedSettings read;
+    read.restorePlace = IsDlgButtonChecked(m_hWnd, IDC_ADV_RESTOREPLACE) == BST_CHECKED;
+    const LRESULT fit = ::SendDlgItemMessageA(m_hWnd, IDC_ADV_FIT, CB_GETCURSEL, 0, 0);
+    read.fit = fit >= 0 && static_cast<size_t>(fit) < std::size(kFits) ? kFits[fit] : PictureFit::None;
+    read.hours = GetDlgItemText(IDC_ADV_HOURS);
+    std::string unreadable;
+    if (!ReadWholeNumber(GetDlgItemText(IDC_ADV_RELOAD), 0, read.reloadSeconds) ||
+        read.reloadSeconds > kLongestReloadSeconds) {
+        Refuse("自动读取间隔必须是0到86400之间的整数（秒），0表示不读取", IDC_ADV_RELOAD);
+        return;
+    }
+    if (!ReadSpeed(GetDlgItemText(IDC_ADV_SCROLL), read.scroll)) {
+        Refuse("滚动速度必须是0（不滚动）或30到600之间的整数（像素/秒）", IDC_ADV_SCROLL);
+        return;
+    }
+    if (!ShopHours::Parse(read.hours, &unreadable)) {
+        Refuse("无法识别营业时间中的“" + unreadable + "”\n格式例如：1-5 08:30-21:00; 6-7 10:00-22:00", IDC_ADV_HOURS);
+        return;
+    }
+    m_settings = read;
+    EndDialog(IDOK);
+}

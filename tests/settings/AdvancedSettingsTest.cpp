@@ -1,0 +1,110 @@
+// 高级设置 from the settings dialog's system menu: its fields checked as Apply checks, taken at
+// once and saved with the seven settings; shop hours that hide the output and bring it back.
+#include <string>
+#include <vector>
+
+#include "output/OutputDlg.h"
+#include "settings/SettingsFixture.h"
+#include "support/ModalBoxAnswerer.h"
+
+namespace {
+
+class AdvancedSettingsTest : public SettingsFixture {
+protected:
+    ScriptStep Open() const {
+        return Step([this] { dialog.PostMessage(WM_SYSCOMMAND, IDM_ADVANCED, 0); });
+    }
+    ScriptStep Opened() {
+        return Until([this] {
+            advanced = ::FindWindowA("#32770", "高级设置");
+
+            return advanced != nullptr && ::IsWindowVisible(advanced);
+        });
+    }
+    ScriptStep Closed() const {
+        return Until([this] { return !::IsWindow(advanced); });
+    }
+    void Set(int id, const std::string& text) const { ::SetDlgItemTextA(advanced, id, text.c_str()); }
+    void Ok() const {
+        ::PostMessageA(advanced, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(advanced, IDOK)));
+    }
+    // The whole of a day: today, or tomorrow (then closed all today).
+    static std::string WholeDay(bool today) {
+        SYSTEMTIME now{};
+        ::GetLocalTime(&now);
+        const int weekday = now.wDayOfWeek == 0 ? 7 : now.wDayOfWeek;
+        return std::to_string(today ? weekday : weekday % 7 + 1) + " 00:00-24:00";
+    }
+    // The message boxes seen (the dialog, seen too, has no message text).
+    static std::vector<std::string> Warnings(const ModalBoxAnswerer& answerer) {
+        std::vector<std::string> texts;
+        for (const ModalBoxAnswerer::Box& box : answerer.boxes()) {
+            if (!box.text.empty()) texts.push_back(box.text);
+        }
+        return texts;
+    }
+    bool OutputShown() const { return SharedState::outputWnd != nullptr && SharedState::outputWnd->IsWindowVisible(); }
+
+    HWND advanced = nullptr;
+};
+
+TEST_F(AdvancedSettingsTest, ItRefusesWhatItCannotReadAndItsHoursHideTheOutputAndBringItBack) {
+    Store([](CCore& core) {
+        core.saveConfigInt("width", 320);
+        core.saveConfigInt("height", 240);
+        core.saveConfigB("on", true);
+    });
+    // Message boxes are answered; the dialog itself is driven by the steps.
+    ModalBoxAnswerer answerer([](HWND box) {
+        if (::GetDlgItem(box, IDC_ADV_HOURS) != nullptr) return;
+        ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
+    bool shownAtStart = false, shownWhileClosed = true, stillTicked = false, shownWhenOpen = false;
+    int focusAfterRefusal = 0;
+    std::string hoursAfterCancel;
+    Run({OutputCreated(), Step([&] { shownAtStart = OutputShown(); }), Open(), Opened(), Step([&] {
+             Set(IDC_ADV_HOURS, "1-5 8:30");
+             Ok();
+         }),
+         Until([&] { return Warnings(answerer).size() == 1; }), Step([&] {
+             focusAfterRefusal = ::GetDlgCtrlID(::GetFocus());
+             Set(IDC_ADV_HOURS, WholeDay(false));
+             Set(IDC_ADV_SCROLL, "120 中");
+             ::SendDlgItemMessageA(advanced, IDC_ADV_FIT, CB_SETCURSEL, 1, 0);
+             ::CheckDlgButton(advanced, IDC_ADV_RESTOREPLACE, BST_CHECKED);
+             Ok();
+         }),
+         Closed(), Step([&] {
+             shownWhileClosed = OutputShown();
+             stillTicked = Checked(IDC_ENABLE);
+         }),
+         // Escape changes nothing.
+         Open(), Opened(), Step([&] {
+             Set(IDC_ADV_HOURS, "");
+             ::PostMessageA(::GetDlgItem(advanced, IDC_ADV_HOURS), WM_KEYDOWN, VK_ESCAPE, 1);
+         }),
+         Closed(), Step([&] { hoursAfterCancel = Stored([](CCore& core) { return core.getConfigStr("hours"); }); }),
+         Open(), Opened(), Step([&] {
+             Set(IDC_ADV_HOURS, WholeDay(true));
+             Ok();
+         }),
+         Closed(), Step([&] { shownWhenOpen = OutputShown(); }), Close()});
+
+    EXPECT_TRUE(shownAtStart);
+    const std::vector<std::string> warnings = Warnings(answerer);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find("1-5 8:30"), std::string::npos) << warnings[0];
+    EXPECT_EQ(focusAfterRefusal, IDC_ADV_HOURS);
+    EXPECT_FALSE(shownWhileClosed) << "hidden outside the hours";
+    EXPECT_TRUE(stillTicked) << "开启输出 stays as it was";
+    EXPECT_EQ(hoursAfterCancel, WholeDay(false));
+    EXPECT_TRUE(shownWhenOpen) << "back when the hours include now";
+    EXPECT_EQ(Stored([](CCore& core) { return core.getConfigStr("hours"); }), WholeDay(true));
+    EXPECT_EQ(Stored([](CCore& core) { return core.getConfigInt("scroll"); }), 120);
+    EXPECT_EQ(Stored([](CCore& core) { return core.getConfigStr("fit"); }), "contain");
+    EXPECT_TRUE(Stored([](CCore& core) { return core.getConfigB("restoreplace"); }));
+    EXPECT_EQ(Stored([](CCore& core) { return core.getConfigInt("width"); }), 320);
+}
+
+}  // namespace
