@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "framework/UniqueHandle.h"
+#include "base/UniqueHandle.h"
 
 class SingleInstance {
 public:
@@ -25,7 +25,7 @@ public:
     void bringFirstToFront() const;
 
 private:
-    UniqueHandle<HANDLE, &unique_handle_detail::CloseKernelHandle> m_mapping;
+    UniqueKernelHandle m_mapping;
     DWORD* m_processId = nullptr;  // the first's, in the shared block
     bool m_first = true;
 };

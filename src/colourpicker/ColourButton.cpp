@@ -3,7 +3,7 @@
 #include "colourpicker/ColourButtonGeometry.h"
 #include "colourpicker/ColourPalette.h"
 #include "colourpicker/PickNotifications.h"
-#include "framework/ScopeExit.h"
+#include "base/ScopeExit.h"
 
 namespace {
 

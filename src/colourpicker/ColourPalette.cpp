@@ -8,7 +8,7 @@
 #include "framework/ClientDC.h"
 #include "framework/ColorDialog.h"
 #include "framework/PaintDC.h"
-#include "framework/ScopeExit.h"
+#include "base/ScopeExit.h"
 #include "framework/ScopedSelectObject.h"
 #include "framework/WindowClass.h"
 

@@ -10,7 +10,7 @@
 
 #include "colourpicker/PaletteLayout.h"
 #include "framework/ToolTipCtrl.h"
-#include "framework/UniqueHandle.h"
+#include "base/UniqueHandle.h"
 #include "framework/WindowImpl.h"
 
 class CColourPalette : public WindowImpl<CColourPalette, CWnd> {

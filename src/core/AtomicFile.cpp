@@ -7,7 +7,8 @@
 #include <new>
 #include <stdexcept>
 
-#include "framework/UniqueHandle.h"
+#include "base/ScopeExit.h"
+#include "base/UniqueHandle.h"
 
 namespace {
 
@@ -121,31 +122,31 @@ FileWrite AtomicFile::write(const std::string& path, const std::string& bytes, u
         return FileWrite::Denied;
     }
     const std::string temporary = temporaryPath(path);
-    {
-        UniqueFile file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) return IsDenial(GetLastError()) ? FileWrite::Denied : FileWrite::Failed;
-        const bool written = WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());
-        // A write the system could not finish may show only when the file is closed.
-        const bool closed = CloseHandle(file.release()) != FALSE;
-        if (!closed || !written) {
-            DeleteFileA(temporary.c_str());
+    UniqueFile file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                nullptr));
+    if (!file) return IsDenial(GetLastError()) ? FileWrite::Denied : FileWrite::Failed;
+    // Whatever does not end in the replace leaves no temporary file behind.
+    auto removeTemporary = ScopeExit([&] { DeleteFileA(temporary.c_str()); });
+    const bool written = WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());
+    // A write the system could not finish may show only when the file is closed.
+    const bool closed = CloseHandle(file.release()) != FALSE;
+    if (!closed || !written) return FileWrite::Failed;
+    if (g_stopBeforeReplace) {
+        if (g_replacementsBeforeStop == 0) {
+            removeTemporary.release();  // as a crash here leaves it
             return FileWrite::Failed;
         }
-    }
-    if (g_stopBeforeReplace) {
-        if (g_replacementsBeforeStop == 0) return FileWrite::Failed;
         --g_replacementsBeforeStop;
     }
     constexpr unsigned kPauseMs = 100;
     for (unsigned waited = 0;; waited += kPauseMs) {
         if (MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            removeTemporary.release();
             return FileWrite::Written;
         }
         const DWORD error = GetLastError();
         const bool held = IsHeld(path, error);
         if (!held || waited >= patienceMs) {
-            DeleteFileA(temporary.c_str());
             return held ? FileWrite::Held : IsDenial(error) ? FileWrite::Denied : FileWrite::Failed;
         }
         Sleep(kPauseMs);

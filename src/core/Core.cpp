@@ -9,10 +9,10 @@
 #include "core/ConfigStore.h"
 #include "core/PictureProbe.h"
 #include "core/ReducedJpeg.h"
-#include "core/SaturatedInt.h"
+#include "base/SaturatedInt.h"
 #include "core/StoreFormat.h"
 #include "core/TextEncoding.h"
-#include "framework/UniqueHandle.h"
+#include "base/UniqueHandle.h"
 #include "resource.h"
 
 namespace {
@@ -110,14 +110,8 @@ T Lookup(const ConfigStore& store, const std::string& key, Parse parse, T none) 
     return none;
 }
 
-void ReleaseStream(IStream* stream) { stream->Release(); }
-using UniqueStream = UniqueHandle<IStream*, &ReleaseStream>;
-
-void FreeGlobal(HGLOBAL memory) { GlobalFree(memory); }
-using UniqueGlobal = UniqueHandle<HGLOBAL, &FreeGlobal>;
-
-void DeleteFontFamily(Gdiplus::GpFontFamily* family) { Gdiplus::DllExports::GdipDeleteFontFamily(family); }
-using UniqueFontFamily = UniqueHandle<Gdiplus::GpFontFamily*, &DeleteFontFamily>;
+using UniqueStream = UniqueCom<IStream>;
+using UniqueFontFamily = UniqueHandle<Gdiplus::GpFontFamily*, &Gdiplus::DllExports::GdipDeleteFontFamily>;
 
 // A stream of the first `length` bytes of the memory, read in place; the memory stays the
 // caller's and must outlive the stream.

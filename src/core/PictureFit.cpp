@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "core/SaturatedInt.h"
+#include "base/SaturatedInt.h"
 
 PictureFit ParsePictureFit(const std::string& text) {
     std::string lower = text;

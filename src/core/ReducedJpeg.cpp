@@ -4,7 +4,7 @@
 
 #include <atomic>
 
-#include "framework/UniqueHandle.h"
+#include "base/UniqueHandle.h"
 
 // The imaging component's interface for decoding transformed (here: scaled), which MinGW's
 // headers do not declare; its identifier and methods are the platform's, in its order.
@@ -21,13 +21,6 @@ public:
 __CRT_UUID_DECL(IWICBitmapSourceTransform, 0x3b16811b, 0x6a43, 0x4ec9, 0xb7, 0x13, 0x3d, 0x5a, 0x0c, 0x13, 0xb9, 0x40)
 
 namespace {
-
-template <class Interface>
-void ReleaseInterface(Interface* object) {
-    object->Release();
-}
-template <class Interface>
-using ComOwner = UniqueHandle<Interface*, &ReleaseInterface<Interface>>;
 
 // COM on this thread for as long as it lives, where it was not already.
 class ComApartment {
@@ -72,23 +65,23 @@ std::unique_ptr<Gdiplus::Bitmap> DecodeJpegReduced(IStream* stream, SIZE atLeast
                                 __uuidof(IWICImagingFactory), reinterpret_cast<void**>(&createdFactory)))) {
         return nullptr;
     }
-    const ComOwner<IWICImagingFactory> factory(createdFactory);
+    const UniqueCom<IWICImagingFactory> factory(createdFactory);
     IWICBitmapDecoder* createdDecoder = nullptr;
     if (FAILED(factory.get()->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnDemand,
                                                       &createdDecoder))) {
         return nullptr;
     }
-    const ComOwner<IWICBitmapDecoder> decoder(createdDecoder);
+    const UniqueCom<IWICBitmapDecoder> decoder(createdDecoder);
     IWICBitmapFrameDecode* createdFrame = nullptr;
     if (FAILED(decoder.get()->GetFrame(0, &createdFrame))) return nullptr;
-    const ComOwner<IWICBitmapFrameDecode> frame(createdFrame);
+    const UniqueCom<IWICBitmapFrameDecode> frame(createdFrame);
     IWICBitmapSourceTransform* createdTransform = nullptr;
     if (FAILED(frame.get()->QueryInterface(__uuidof(IWICBitmapSourceTransform),
                                            reinterpret_cast<void**>(&createdTransform)))) {
         s_decoderCannotScale = true;
         return nullptr;
     }
-    const ComOwner<IWICBitmapSourceTransform> transform(createdTransform);
+    const UniqueCom<IWICBitmapSourceTransform> transform(createdTransform);
 
     UINT width = 0, height = 0;
     if (FAILED(frame.get()->GetSize(&width, &height))) return nullptr;

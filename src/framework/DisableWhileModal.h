@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "framework/ScopeExit.h"
+#include "base/ScopeExit.h"
 
 // Disables `window` and enables it again when the result goes. A null window, or one that is
 // disabled already (under another box), is left as it is; so is one destroyed meanwhile.

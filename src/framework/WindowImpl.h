@@ -11,9 +11,9 @@
 //     }
 //
 // WindowImpl supplies GetThisMessageMap(), which puts those entries ahead of Base's table,
-// and GetMessageMap(). Each adapter below unpacks wParam/lParam for one handler signature,
-// written above it; a handler must be a member of Self or of one of its bases, and one of
-// another class does not compile.
+// and GetMessageMap(); a Self without its own MessageEntries() does not compile. Each adapter
+// below unpacks wParam/lParam for one handler signature, written above it; a handler must be a
+// member (const or not) of Self or of one of its bases, and one of another class does not compile.
 #pragma once
 
 #include <type_traits>
@@ -27,6 +27,10 @@ template <class Member>
 struct ClassOf;
 template <class C, class R, class... A>
 struct ClassOf<R (C::*)(A...)> {
+    using type = C;
+};
+template <class C, class R, class... A>
+struct ClassOf<R (C::*)(A...) const> {
     using type = C;
 };
 
@@ -47,6 +51,10 @@ public:
         return &map;
     }
     const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+
+    // Self declares its own; one that forgets it finds this and does not compile, rather than
+    // taking its base's entries a second time.
+    static MessageEntryList MessageEntries() = delete;
 
 protected:
     // The object a handler of this class's table is called on.

@@ -232,10 +232,6 @@ std::string TextOf(HWND hwnd) {
 }
 }  // namespace
 
-std::string CWnd::GetWindowText() const { return TextOf(m_hWnd); }
-
-void CWnd::SetWindowText(const std::string& text) const { ::SetWindowTextA(m_hWnd, text.c_str()); }
-
 std::string CWnd::GetDlgItemText(int id) const { return TextOf(GetDlgItem(id)); }
 
 void CWnd::SetDlgItemText(int id, const std::string& text) const {

@@ -72,8 +72,6 @@ public:
     HWND GetParent() const;
     HWND GetDlgItem(int id) const;
     int GetDlgCtrlID() const;
-    std::string GetWindowText() const;
-    void SetWindowText(const std::string& text) const;
     std::string GetDlgItemText(int id) const;
     void SetDlgItemText(int id, const std::string& text) const;
     BOOL IsWindowVisible() const;

@@ -10,7 +10,8 @@ class DisplayKeepAwake {
 public:
     using SetStateFunction = EXECUTION_STATE(WINAPI*)(EXECUTION_STATE);
 
-    DisplayKeepAwake() = default;
+    // `setState` takes the requests: the system's SetThreadExecutionState, or a recorder.
+    explicit DisplayKeepAwake(SetStateFunction setState = &::SetThreadExecutionState) : m_setState(setState) {}
     ~DisplayKeepAwake() { Follow(false); }
     DisplayKeepAwake(const DisplayKeepAwake&) = delete;
     DisplayKeepAwake& operator=(const DisplayKeepAwake&) = delete;
@@ -19,9 +20,7 @@ public:
     // state already held does nothing.
     void Follow(bool shown);
 
-    // Tests only: the function the requests go to (nullptr: SetThreadExecutionState).
-    static void SetStateFunctionForTests(SetStateFunction function);
-
 private:
+    SetStateFunction m_setState;
     bool m_active = false;
 };

@@ -1,6 +1,6 @@
 #include "output/InfoBarLayout.h"
 
-#include "core/SaturatedInt.h"
+#include "base/SaturatedInt.h"
 
 InfoBarLayout LayoutInfoBar(int textHeight, int width, int height) {
     const long long c = textHeight;

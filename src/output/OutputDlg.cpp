@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/Core.h"
-#include "core/SaturatedInt.h"
+#include "base/SaturatedInt.h"
 #include "framework/ClientDC.h"
 #include "framework/DibSurface.h"
 #include "framework/WinApp.h"
@@ -27,7 +27,8 @@ constexpr UINT kScrollUpdateMs = 25;
 
 }  // namespace
 
-COutputDlg::COutputDlg(CWnd* parent) : WindowImpl(IDD_OUTPUT, parent) {}
+COutputDlg::COutputDlg(CWnd* parent, DisplayKeepAwake::SetStateFunction setState)
+    : WindowImpl(IDD_OUTPUT, parent), m_keepAwake(setState) {}
 
 MessageEntryList COutputDlg::MessageEntries() {
     static const MessageEntry entries[] = {

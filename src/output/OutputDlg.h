@@ -15,7 +15,7 @@
 #include "core/PictureBlit.h"
 #include "framework/Dialog.h"
 #include "framework/DibSurface.h"
-#include "framework/UniqueHandle.h"
+#include "base/UniqueHandle.h"
 #include "output/DisplayKeepAwake.h"
 #include "output/OutputPlacement.h"
 #include "output/ScrollingBar.h"
@@ -26,7 +26,8 @@ using UpdateLayeredWindowIndirectFunction = BOOL(WINAPI*)(HWND, const UPDATELAYE
 
 class COutputDlg : public WindowImpl<COutputDlg, CDialog> {
 public:
-    explicit COutputDlg(CWnd* parent);
+    // `setState` takes the display's keep-awake requests (DisplayKeepAwake).
+    explicit COutputDlg(CWnd* parent, DisplayKeepAwake::SetStateFunction setState = &::SetThreadExecutionState);
 
     // Moves and sizes the window to rect, shows the first picture at once and restarts
     // the rotation timer with the present interval.
@@ -42,11 +43,6 @@ public:
     // The smoothing and interpolation modes every frame is composed with.
     static void SetFrameModes(Gdiplus::Graphics& graphics);
 
-    const RECT& PlaceRect() const { return placeRect; }
-    int SlideIndex() const { return slideIndex; }
-    const BLENDFUNCTION& Blend() const { return blend; }
-    HMODULE User32() const { return user32.get(); }
-    UpdateLayeredWindowFunction UpdateLayeredWindowEntry() const { return updateLayeredWindow; }
     // The window's top-left corner when it last moved, kept once the window is gone.
     POINT LastCorner() const { return m_lastCorner; }
     // The monitor and offset where the operator last put the window (a placement or a drag),

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "core/SaturatedInt.h"
+#include "base/SaturatedInt.h"
 
 POINT FirstPlacementCorner(int screenWidth, int screenHeight) {
     return POINT{static_cast<LONG>(static_cast<double>(screenWidth) * static_cast<double>(0.7f)),

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "core/Core.h"
-#include "core/SaturatedInt.h"
+#include "base/SaturatedInt.h"
 #include "core/TextEncoding.h"
 #include "framework/DataExchange.h"
 #include "framework/PaintDC.h"

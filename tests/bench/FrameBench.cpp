@@ -187,9 +187,11 @@ FrameFigures MeasureFrame(const std::string& folder, int width, int height, int 
         window.Create(IDD_OUTPUT, nullptr);
         window.Place(RECT{0, 0, width, height});
         window.StopTimer();
-        const BareInputs bare{window.m_hWnd,        window.UpdateLayeredWindowEntry(), width, height,
-                              SharedState::clrbg,   SharedState::clrfont,              picturePath,
-                              SharedState::dispbtm};
+        // The bare frame looks the push up as the window does.
+        const auto updateLayeredWindow = reinterpret_cast<UpdateLayeredWindowFunction>(
+            reinterpret_cast<void (*)()>(::GetProcAddress(::GetModuleHandleA("user32.dll"), "UpdateLayeredWindow")));
+        const BareInputs bare{window.m_hWnd,      updateLayeredWindow,  width,       height, SharedState::clrbg,
+                              SharedState::clrfont, picturePath, SharedState::dispbtm};
         // First-use work of the platform, then the two in turn, so that both meet the same load.
         for (int i = 0; i < 2; ++i) {
             window.Render();

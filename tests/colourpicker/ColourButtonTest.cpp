@@ -9,7 +9,7 @@
 #include "colourpicker/ColourButtonGeometry.h"
 #include "colourpicker/PaletteTable.h"
 #include "framework/ClientDC.h"
-#include "framework/ScopeExit.h"
+#include "base/ScopeExit.h"
 #include "support/MessagePump.h"
 #include "support/ModalBoxAnswerer.h"
 #include "support/TestDib.h"

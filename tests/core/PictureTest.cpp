@@ -36,15 +36,6 @@ std::string JpegClaiming(std::string jpeg, uint16_t width, uint16_t height) {
     return jpeg;
 }
 
-bool Near(uint32_t rgb, uint32_t expected, int tolerance) {
-    for (int shift = 0; shift <= 16; shift += 8) {
-        const int a = static_cast<int>((rgb >> shift) & 0xFF);
-        const int b = static_cast<int>((expected >> shift) & 0xFF);
-        if (a - b > tolerance || b - a > tolerance) return false;
-    }
-    return true;
-}
-
 struct Format {
     const wchar_t* mimeType;
     const char* extension;
@@ -152,12 +143,12 @@ protected:
 
     void ExpectDrawnAtNaturalSize(int tolerance) const {
         // Corners and the middle of each half (a lossy encoding blurs the seam between them).
-        EXPECT_TRUE(Near(dib.rgb(kX, kY), kRed, tolerance)) << std::hex << dib.rgb(kX, kY);
-        EXPECT_TRUE(Near(dib.rgb(kX, kY + kHeight - 1), kRed, tolerance));
-        EXPECT_TRUE(Near(dib.rgb(kX + kWidth / 4, kY + kHeight / 2), kRed, tolerance));
-        EXPECT_TRUE(Near(dib.rgb(kX + kWidth * 3 / 4, kY + kHeight / 2), kBlue, tolerance));
-        EXPECT_TRUE(Near(dib.rgb(kX + kWidth - 1, kY), kBlue, tolerance));
-        EXPECT_TRUE(Near(dib.rgb(kX + kWidth - 1, kY + kHeight - 1), kBlue, tolerance))
+        EXPECT_TRUE(RgbClose(dib.rgb(kX, kY), kRed, tolerance)) << std::hex << dib.rgb(kX, kY);
+        EXPECT_TRUE(RgbClose(dib.rgb(kX, kY + kHeight - 1), kRed, tolerance));
+        EXPECT_TRUE(RgbClose(dib.rgb(kX + kWidth / 4, kY + kHeight / 2), kRed, tolerance));
+        EXPECT_TRUE(RgbClose(dib.rgb(kX + kWidth * 3 / 4, kY + kHeight / 2), kBlue, tolerance));
+        EXPECT_TRUE(RgbClose(dib.rgb(kX + kWidth - 1, kY), kBlue, tolerance));
+        EXPECT_TRUE(RgbClose(dib.rgb(kX + kWidth - 1, kY + kHeight - 1), kBlue, tolerance))
             << std::hex << dib.rgb(kX + kWidth - 1, kY + kHeight - 1);
         // Just outside its extent nothing changes: no scaling, no blur beyond the edge.
         EXPECT_EQ(dib.rgb(kX - 1, kY), kBackground);
@@ -213,10 +204,10 @@ TEST_F(DrawPicTest, AJpegIsDrawnUprightWhateverItsExifOrientation) {
         Draw(folder.file("photo.jpg"));
         const int left = kX + c.width / 4, right = kX + c.width * 3 / 4;
         const int top = kY + c.height / 4, bottom = kY + c.height * 3 / 4;
-        EXPECT_TRUE(Near(dib.rgb(left, top), c.topLeft, kJpeg.tolerance)) << std::hex << dib.rgb(left, top);
-        EXPECT_TRUE(Near(dib.rgb(right, top), c.topRight, kJpeg.tolerance)) << std::hex << dib.rgb(right, top);
-        EXPECT_TRUE(Near(dib.rgb(left, bottom), c.bottomLeft, kJpeg.tolerance)) << std::hex << dib.rgb(left, bottom);
-        EXPECT_TRUE(Near(dib.rgb(right, bottom), c.bottomRight, kJpeg.tolerance)) << std::hex << dib.rgb(right, bottom);
+        EXPECT_TRUE(RgbClose(dib.rgb(left, top), c.topLeft, kJpeg.tolerance)) << std::hex << dib.rgb(left, top);
+        EXPECT_TRUE(RgbClose(dib.rgb(right, top), c.topRight, kJpeg.tolerance)) << std::hex << dib.rgb(right, top);
+        EXPECT_TRUE(RgbClose(dib.rgb(left, bottom), c.bottomLeft, kJpeg.tolerance)) << std::hex << dib.rgb(left, bottom);
+        EXPECT_TRUE(RgbClose(dib.rgb(right, bottom), c.bottomRight, kJpeg.tolerance)) << std::hex << dib.rgb(right, bottom);
         EXPECT_EQ(Untouched(), All() - c.width * c.height) << "its top-left corner at the point, at its size";
     }
 }
@@ -224,8 +215,8 @@ TEST_F(DrawPicTest, AJpegIsDrawnUprightWhateverItsExifOrientation) {
 TEST_F(DrawPicTest, ACameraSizedPhotoIsDrawnClippedAtTheSurface) {
     folder.write("camera.jpg", EncodePicture(L"image/jpeg", 8000, 6000, kRed, kBlue));
     Draw(folder.file("camera.jpg"));
-    EXPECT_TRUE(Near(dib.rgb(kX, kY), kRed, kJpeg.tolerance));
-    EXPECT_TRUE(Near(dib.rgb(dib.width() - 1, dib.height() - 1), kRed, kJpeg.tolerance));
+    EXPECT_TRUE(RgbClose(dib.rgb(kX, kY), kRed, kJpeg.tolerance));
+    EXPECT_TRUE(RgbClose(dib.rgb(dib.width() - 1, dib.height() - 1), kRed, kJpeg.tolerance));
     EXPECT_EQ(Untouched(), All() - (dib.width() - kX) * (dib.height() - kY));
 
     // Shrunk to cover an area narrower than the surface, its left edge cut: averaged into the pixels.
@@ -236,8 +227,8 @@ TEST_F(DrawPicTest, ACameraSizedPhotoIsDrawnClippedAtTheSurface) {
         core.drawPic(graphics, 0, 0, SIZE{70, 60}, PictureFit::Cover, folder.file("camera.jpg"), &pixels);
     }
     const int right = 75;  // 80 x 60 centred on 70 columns
-    EXPECT_TRUE(Near(dib.rgb(0, 0), kRed, kJpeg.tolerance)) << std::hex << dib.rgb(0, 0);
-    EXPECT_TRUE(Near(dib.rgb(right - 1, 59), kBlue, kJpeg.tolerance)) << std::hex << dib.rgb(right - 1, 59);
+    EXPECT_TRUE(RgbClose(dib.rgb(0, 0), kRed, kJpeg.tolerance)) << std::hex << dib.rgb(0, 0);
+    EXPECT_TRUE(RgbClose(dib.rgb(right - 1, 59), kBlue, kJpeg.tolerance)) << std::hex << dib.rgb(right - 1, 59);
     EXPECT_EQ(Untouched(), All() - right * 60);
 }
 

@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "core/SaturatedInt.h"
+#include "base/SaturatedInt.h"
 
 namespace {
 

@@ -7,25 +7,14 @@
 
 #include "framework/Button.h"
 #include "framework/Dialog.h"
-#include "framework/ScopeExit.h"
+#include "base/ScopeExit.h"
+#include "framework/WindowClass.h"
 #include "framework/WinApp.h"
 #include "framework/WindowImpl.h"
 #include "resource.h"
 #include "support/MessagePump.h"
 
 namespace {
-
-const char* WindowClass() {
-    static const char* name = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "PlacardFrameworkTest";
-        RegisterClassA(&wc);
-        return "PlacardFrameworkTest";
-    }();
-    return name;
-}
 
 constexpr UINT kBaseMessage = WM_USER + 1;
 constexpr UINT kDerivedMessage = WM_USER + 2;
@@ -114,7 +103,7 @@ public:
 
 TEST(WindowBindingTest, TheObjectIsBoundBeforeWmCreateAndUnboundWhenTheWindowGoes) {
     RecordingWnd wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, WindowClass(), "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+    ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
     ASSERT_EQ(wnd.calls.size(), 1u);
     EXPECT_EQ(wnd.calls[0], "create:bound");
     HWND hwnd = wnd.m_hWnd;
@@ -133,7 +122,7 @@ TEST(WindowBindingTest, AnObjectDestroyedBeforeItsWindowIsReportedAndTakesTheWin
     HWND hwnd = nullptr;
     {
         RecordingWnd wnd;
-        ASSERT_TRUE(wnd.CreateEx(0, WindowClass(), "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+        ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
         hwnd = wnd.m_hWnd;
     }
     EXPECT_EQ(reported, std::vector<HWND>{hwnd});
@@ -144,7 +133,7 @@ TEST(MessageMapTest, DerivedEntriesComeFirstAndBaseEntriesStillApply) {
     auto* wnd = new DerivedWnd;
     bool deleted = false;
     wnd->deleted = &deleted;
-    ASSERT_TRUE(wnd->CreateEx(0, WindowClass(), "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+    ASSERT_TRUE(wnd->CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
     HWND hwnd = wnd->m_hWnd;
 
     EXPECT_EQ(SendMessageA(hwnd, kDerivedMessage, 0, 0), 22);
@@ -160,7 +149,7 @@ TEST(MessageMapTest, DerivedEntriesComeFirstAndBaseEntriesStillApply) {
 class ReflectionTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(parent.CreateEx(0, WindowClass(), "", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr));
+        ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr));
         HWND child = CreateWindowExA(0, "BUTTON", "x", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 80, 20,
                                      parent.m_hWnd, reinterpret_cast<HMENU>(kChildId), nullptr, nullptr);
         ASSERT_TRUE(button.SubclassWindow(child));
@@ -178,8 +167,10 @@ TEST_F(ReflectionTest, SubclassingRunsTheHookFirstAndKeepsTheControlsOwnBehaviou
     EXPECT_NE(button.procSeenBySubclassHook, GetWindowLongPtrA(button.m_hWnd, GWLP_WNDPROC));
     EXPECT_EQ(button.GetStyle() & BS_TYPEMASK, static_cast<DWORD>(BS_OWNERDRAW));
     // The control's own procedure still answers what our map does not handle.
-    button.SetWindowText("changed");
-    EXPECT_EQ(button.GetWindowText(), "changed");
+    ::SetWindowTextA(button.m_hWnd, "changed");
+    char text[16] = {};
+    ::GetWindowTextA(button.m_hWnd, text, sizeof(text));
+    EXPECT_STREQ(text, "changed");
 }
 
 TEST_F(ReflectionTest, AClaimedClickNeverReachesTheParent) {
@@ -229,7 +220,7 @@ TEST(DialogTest, ModelessCreationRunsInitAndEscapeThroughTheWalkHidesIt) {
 
 TEST(DialogTest, DoModalDisablesTheOwnerAndReturnsTheEndResult) {
     RecordingWnd owner;
-    ASSERT_TRUE(owner.CreateEx(0, WindowClass(), "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr));
+    ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr));
     class Ending : public CDialog {
     public:
         explicit Ending(CWnd* parent) : CDialog(IDD_ABOUT, parent) {}

@@ -6,7 +6,7 @@
 #include "framework/ClientDC.h"
 #include "framework/DibSurface.h"
 #include "framework/ScopedSelectObject.h"
-#include "framework/UniqueHandle.h"
+#include "base/UniqueHandle.h"
 #include "support/TempFolder.h"
 
 // A selection or a window's DC comes only from its factory, whose result must be kept: a

@@ -25,19 +25,14 @@ protected:
     void SetUp() override {
         OutputFixture::SetUp();
         g_requests.clear();
-        DisplayKeepAwake::SetStateFunctionForTests(&RecordRequest);
         SharedState::width = 200;
         SharedState::height = 150;
         SharedState::interval = 60;
     }
-    void TearDown() override {
-        DisplayKeepAwake::SetStateFunctionForTests(nullptr);
-        OutputFixture::TearDown();
-    }
 };
 
 TEST_F(DisplayKeepAwakeTest, RequestsFollowShowingAndHidingOnceEach) {
-    COutputDlg window(nullptr);
+    COutputDlg window(nullptr, &RecordRequest);
     ASSERT_TRUE(window.Create(IDD_OUTPUT, nullptr));
     EXPECT_TRUE(g_requests.empty());  // created hidden
 
@@ -58,7 +53,7 @@ TEST_F(DisplayKeepAwakeTest, RequestsFollowShowingAndHidingOnceEach) {
 }
 
 TEST_F(DisplayKeepAwakeTest, EnterInTheShownWindowHidesItAndGivesTheDisplayBack) {
-    COutputDlg window(nullptr);
+    COutputDlg window(nullptr, &RecordRequest);
     ASSERT_TRUE(window.Create(IDD_OUTPUT, nullptr));
     window.Place(RECT{300, 200, 500, 350});
     PumpMessages(50);
@@ -72,7 +67,7 @@ TEST_F(DisplayKeepAwakeTest, EnterInTheShownWindowHidesItAndGivesTheDisplayBack)
 
 TEST_F(DisplayKeepAwakeTest, AnOwnerGoingAwayWhileShownGivesTheDisplayBack) {
     {
-        DisplayKeepAwake keepAwake;
+        DisplayKeepAwake keepAwake(&RecordRequest);
         keepAwake.Follow(true);
         keepAwake.Follow(true);
         EXPECT_EQ(g_requests, (std::vector<EXECUTION_STATE>{kKeepOn}));

@@ -2,13 +2,17 @@
 // answers and the drag. Real windows under Wine; the frames' pixels are FrameTest's.
 #include <cstdio>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
+#include "framework/WindowClass.h"
 #include "output/OutputDlg.h"
 #include "output/OutputFixture.h"
 #include "resource.h"
 #include "support/MessagePump.h"
 #include "support/ModalBoxAnswerer.h"
+#include "support/Rects.h"
 #include "support/TestDib.h"
 
 namespace {
@@ -33,10 +37,6 @@ protected:
     }
 };
 
-bool SameRect(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 class OutputDlgTest : public OutputFixture {
 protected:
     void SetUp() override {
@@ -45,6 +45,7 @@ protected:
         SharedState::height = 240;
         SharedState::interval = 5;
         SharedState::clrbg = 0xFF204060;
+        for (const auto& [name, rgb] : kPictures) Picture(name, 320, 240, rgb);
         ASSERT_TRUE(output.Create(IDD_OUTPUT, nullptr));
     }
     void TearDown() override {
@@ -56,75 +57,70 @@ protected:
         PumpMessages();
     }
     bool Layered() const { return (GetWindowLongA(output.m_hWnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; }
+    // The picture the screen shows in the window: "a.bmp", ..., or "" for none of them.
+    std::string Shown() const {
+        PumpMessages();
+        const RECT window = output.GetWindowRect();
+        TestDib screen(1, 1);
+        CaptureScreen(screen, window.left + 5, window.top + 5);
+        for (const auto& [name, rgb] : kPictures) {
+            if (RgbClose(screen.rgb(0, 0), rgb)) return name;
+        }
+        return "";
+    }
 
+    static constexpr std::pair<const char*, uint32_t> kPictures[] = {
+        {"a.bmp", 0xFF0000}, {"b.bmp", 0x00FF00}, {"c.bmp", 0x0000FF}};
     RecordingOutput output;
 };
 
-TEST_F(OutputDlgTest, CreationHoldsTheLibraryAndItsEntryPointAndComposesNothing) {
-    EXPECT_NE(output.User32(), nullptr);
-    const auto expected = reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleA("user32.dll"), "UpdateLayeredWindow"));
-    EXPECT_EQ(reinterpret_cast<void (*)()>(output.UpdateLayeredWindowEntry()), expected);
-    const BLENDFUNCTION blend = output.Blend();
-    EXPECT_EQ(blend.BlendOp, AC_SRC_OVER);
-    EXPECT_EQ(blend.BlendFlags, 0);
-    EXPECT_EQ(blend.SourceConstantAlpha, 255);
-    EXPECT_EQ(blend.AlphaFormat, AC_SRC_ALPHA);
-
+TEST_F(OutputDlgTest, CreationShowsNothingAndRunsNoTimer) {
     EXPECT_FALSE(output.IsWindowVisible());
     EXPECT_FALSE(Layered()) << "no frame before the first placement";
     EXPECT_EQ(GetWindowLongA(output.m_hWnd, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME | WS_BORDER), 0);
-    // No timer runs before the first placement either.
     PumpMessages(100);
     EXPECT_EQ(output.ticks, 0);
 }
 
-TEST_F(OutputDlgTest, PlacingMovesSizesShowsAndComposesTheFirstFrame) {
+TEST_F(OutputDlgTest, PlacingMovesSizesAndShowsTheFirstPicture) {
     Listed({"a.bmp", "b.bmp", "c.bmp"});
     const RECT rect{1343, 108, 1663, 348};
     output.Place(rect);
     EXPECT_TRUE(SameRect(output.GetWindowRect(), rect));
-    EXPECT_TRUE(SameRect(output.PlaceRect(), rect));
     EXPECT_TRUE(output.IsWindowVisible());
     EXPECT_TRUE(Layered());
-    EXPECT_EQ(output.SlideIndex(), 1) << "row 0 was composed";
-    EXPECT_EQ(output.Blend().SourceConstantAlpha, 253);
+    EXPECT_EQ(Shown(), "a.bmp");
 }
 
-TEST_F(OutputDlgTest, WithFewerThanTwoNamesTheSlideshowStaysOnRowZero) {
-    output.Place(RECT{0, 0, 320, 240});
-    EXPECT_EQ(output.SlideIndex(), 0);
-    Tick();
-    EXPECT_EQ(output.SlideIndex(), 0);
+TEST_F(OutputDlgTest, TicksShowTheRowsInTurnAndEveryPlacementStartsAgain) {
     Listed({"a.bmp"});
+    output.Place(RECT{10, 10, 330, 250});
     Tick();
-    Tick();
-    EXPECT_EQ(output.SlideIndex(), 0);
-}
+    EXPECT_EQ(Shown(), "a.bmp") << "one name: always row 0";
 
-TEST_F(OutputDlgTest, TicksAdvanceTheRowsAndWrapAndEveryPlacementStartsAgain) {
     Listed({"a.bmp", "b.bmp", "c.bmp"});
     output.Place(RECT{10, 10, 330, 250});
-    std::vector<int> seen;
+    std::vector<std::string> seen;
     for (int i = 0; i < 4; ++i) {
         Tick();
-        seen.push_back(output.SlideIndex());
+        seen.push_back(Shown());
     }
-    EXPECT_EQ(seen, (std::vector<int>{2, 0, 1, 2}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"b.bmp", "c.bmp", "a.bmp", "b.bmp"}));
 
     // Another timer's tick composes nothing.
-    output.PostMessage(WM_TIMER, 2, 0);
+    output.PostMessage(WM_TIMER, 7, 0);
     PumpMessages();
-    EXPECT_EQ(output.SlideIndex(), 2);
+    EXPECT_EQ(Shown(), "b.bmp");
 
-    // A hidden window goes on composing.
+    // A hidden window goes on composing: c while hidden, so a at the next tick once shown.
     output.ShowWindow(SW_HIDE);
     Tick();
-    EXPECT_EQ(output.SlideIndex(), 0);
+    output.ShowWindow(SW_SHOWNA);
+    Tick();
+    EXPECT_EQ(Shown(), "a.bmp");
 
     output.Place(RECT{10, 10, 330, 250});
-    EXPECT_EQ(output.SlideIndex(), 1);
-    EXPECT_TRUE(output.IsWindowVisible());
+    EXPECT_EQ(Shown(), "a.bmp");
 }
 
 TEST_F(OutputDlgTest, TheTimerRunsAtThePresentIntervalAndEachPlacementRestartsIt) {
@@ -136,7 +132,7 @@ TEST_F(OutputDlgTest, TheTimerRunsAtThePresentIntervalAndEachPlacementRestartsIt
     PumpMessages(700);
     EXPECT_EQ(output.ticks, 0) << "the second placement restarted the second";
     EXPECT_TRUE(PumpUntil([&] { return output.ticks >= 1; }, 2000));
-    EXPECT_EQ(output.SlideIndex(), 0);
+    EXPECT_EQ(Shown(), "b.bmp");
 }
 
 TEST_F(OutputDlgTest, AnIntervalOfZeroGivesTheShortestPeriodAndAHugeOneTheLongest) {
@@ -159,7 +155,6 @@ TEST_F(OutputDlgTest, AFrameNoSurfaceCanHoldIsSkippedShowsNothingAndTheNextPlace
     output.Place(RECT{200, 200, 40200, 800});
     PumpMessages(200);
     CaptureScreen(after, 200, 200);
-    EXPECT_EQ(output.SlideIndex(), 0) << "nothing composed";
     EXPECT_TRUE(output.IsWindowVisible());
     EXPECT_TRUE(Layered()) << "a window that is not layered shows as a plain grey box";
     int changed = 0;
@@ -167,12 +162,10 @@ TEST_F(OutputDlgTest, AFrameNoSurfaceCanHoldIsSkippedShowsNothingAndTheNextPlace
         for (int x = 0; x < 60; ++x) changed += before.rgb(x, y) != after.rgb(x, y) ? 1 : 0;
     EXPECT_EQ(changed, 0) << "the screen under the window shows no pixel of it";
     output.Place(RECT{0, 600, 800, 0});
-    EXPECT_EQ(output.SlideIndex(), 0);
     Tick();
-    EXPECT_EQ(output.SlideIndex(), 0);
 
     output.Place(RECT{0, 0, 800, 600});
-    EXPECT_EQ(output.SlideIndex(), 1);
+    EXPECT_EQ(Shown(), "a.bmp");
 }
 
 TEST_F(OutputDlgTest, EnterOrEscapeInTheActiveWindowHidesItAndTheTimerGoesOn) {
@@ -192,13 +185,8 @@ TEST_F(OutputDlgTest, EnterOrEscapeInTheActiveWindowHidesItAndTheTimerGoesOn) {
 }
 
 TEST_F(OutputDlgTest, AnOwnedWindowGoesWithItsOwnerAndTheObjectCanThenBeDeleted) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "PlacardOutputTestOwner";
-    RegisterClassA(&wc);
     CWnd owner;
-    ASSERT_TRUE(owner.CreateEx(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+    ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
     auto owned = std::make_unique<COutputDlg>(nullptr);
     ASSERT_TRUE(owned->Create(IDD_OUTPUT, &owner));
     EXPECT_EQ(GetWindow(owned->m_hWnd, GW_OWNER), owner.m_hWnd);

