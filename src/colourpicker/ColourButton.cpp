@@ -1,9 +1,9 @@
 #include "colourpicker/ColourButton.h"
 
+#include "base/ScopeExit.h"
 #include "colourpicker/ColourButtonGeometry.h"
 #include "colourpicker/ColourPalette.h"
 #include "colourpicker/PickNotifications.h"
-#include "base/ScopeExit.h"
 
 namespace {
 

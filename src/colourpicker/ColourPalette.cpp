@@ -2,13 +2,13 @@
 
 #include <cstddef>
 
+#include "base/ScopeExit.h"
 #include "colourpicker/PaletteNavigation.h"
 #include "colourpicker/PaletteTable.h"
 #include "colourpicker/PickNotifications.h"
 #include "framework/ClientDC.h"
 #include "framework/ColorDialog.h"
 #include "framework/PaintDC.h"
-#include "base/ScopeExit.h"
 #include "framework/ScopedSelectObject.h"
 #include "framework/WindowClass.h"
 

@@ -8,9 +8,9 @@
 
 #include <string>
 
+#include "base/UniqueHandle.h"
 #include "colourpicker/PaletteLayout.h"
 #include "framework/ToolTipCtrl.h"
-#include "base/UniqueHandle.h"
 #include "framework/WindowImpl.h"
 
 class CColourPalette : public WindowImpl<CColourPalette, CWnd> {

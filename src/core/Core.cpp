@@ -5,14 +5,14 @@
 #include <limits>
 #include <optional>
 
+#include "base/SaturatedInt.h"
+#include "base/UniqueHandle.h"
 #include "core/AtomicFile.h"
 #include "core/ConfigStore.h"
 #include "core/PictureProbe.h"
 #include "core/ReducedJpeg.h"
-#include "base/SaturatedInt.h"
 #include "core/StoreFormat.h"
 #include "core/TextEncoding.h"
-#include "base/UniqueHandle.h"
 #include "resource.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/Core.h"
 #include "base/SaturatedInt.h"
+#include "core/Core.h"
 #include "framework/ClientDC.h"
 #include "framework/DibSurface.h"
 #include "framework/WinApp.h"

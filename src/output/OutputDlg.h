@@ -12,10 +12,10 @@
 #include <optional>
 #include <string>
 
+#include "base/UniqueHandle.h"
 #include "core/PictureBlit.h"
 #include "framework/Dialog.h"
 #include "framework/DibSurface.h"
-#include "base/UniqueHandle.h"
 #include "output/DisplayKeepAwake.h"
 #include "output/OutputPlacement.h"
 #include "output/ScrollingBar.h"

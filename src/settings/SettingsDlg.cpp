@@ -3,8 +3,8 @@
 #include <set>
 #include <string>
 
-#include "core/Core.h"
 #include "base/SaturatedInt.h"
+#include "core/Core.h"
 #include "core/TextEncoding.h"
 #include "framework/DataExchange.h"
 #include "framework/PaintDC.h"

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "PickerTestWindows.h"
+#include "base/ScopeExit.h"
 #include "colourpicker/ColourButtonGeometry.h"
 #include "colourpicker/PaletteTable.h"
 #include "framework/ClientDC.h"
-#include "base/ScopeExit.h"
 #include "support/MessagePump.h"
 #include "support/ModalBoxAnswerer.h"
 #include "support/TestDib.h"

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "base/ScopeExit.h"
 #include "framework/Button.h"
 #include "framework/Dialog.h"
-#include "base/ScopeExit.h"
-#include "framework/WindowClass.h"
 #include "framework/WinApp.h"
+#include "framework/WindowClass.h"
 #include "framework/WindowImpl.h"
 #include "resource.h"
 #include "support/MessagePump.h"

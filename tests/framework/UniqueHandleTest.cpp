@@ -3,10 +3,10 @@
 #include <string>
 #include <type_traits>
 
+#include "base/UniqueHandle.h"
 #include "framework/ClientDC.h"
 #include "framework/DibSurface.h"
 #include "framework/ScopedSelectObject.h"
-#include "base/UniqueHandle.h"
 #include "support/TempFolder.h"
 
 // A selection or a window's DC comes only from its factory, whose result must be kept: a
