@@ -27,9 +27,6 @@ public:
 
     BOOL PreTranslateMessage(MSG* msg) override;
 
-    // Where the cells, the separator and the custom-colour button lie in the client area.
-    const PaletteLayout& Geometry() const { return m_layout; }
-
     static MessageEntryList MessageEntries();
 
 protected:

@@ -12,9 +12,6 @@
 
 namespace {
 
-bool g_stopBeforeReplace = false;
-unsigned g_replacementsBeforeStop = 0;
-
 // At most this much per ReadFile/WriteFile call, well inside a DWORD.
 constexpr size_t kChunk = 1u << 20;
 
@@ -121,7 +118,8 @@ FileWrite AtomicFile::write(const std::string& path, const std::string& bytes, u
     if (existing != INVALID_FILE_ATTRIBUTES && (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
         return FileWrite::Denied;
     }
-    const std::string temporary = temporaryPath(path);
+    // Beside the target, so that the replace is a rename within one folder.
+    const std::string temporary = path + ".tmp";
     UniqueFile file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                 nullptr));
     if (!file) return IsDenial(GetLastError()) ? FileWrite::Denied : FileWrite::Failed;
@@ -131,13 +129,6 @@ FileWrite AtomicFile::write(const std::string& path, const std::string& bytes, u
     // A write the system could not finish may show only when the file is closed.
     const bool closed = CloseHandle(file.release()) != FALSE;
     if (!closed || !written) return FileWrite::Failed;
-    if (g_stopBeforeReplace) {
-        if (g_replacementsBeforeStop == 0) {
-            removeTemporary.release();  // as a crash here leaves it
-            return FileWrite::Failed;
-        }
-        --g_replacementsBeforeStop;
-    }
     constexpr unsigned kPauseMs = 100;
     for (unsigned waited = 0;; waited += kPauseMs) {
         if (MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
@@ -151,9 +142,4 @@ FileWrite AtomicFile::write(const std::string& path, const std::string& bytes, u
         }
         Sleep(kPauseMs);
     }
-}
-
-void AtomicFile::stopBeforeReplace(bool stop, unsigned after) {
-    g_stopBeforeReplace = stop;
-    g_replacementsBeforeStop = after;
 }

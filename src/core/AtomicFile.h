@@ -41,9 +41,4 @@ public:
     // Afterwards the file holds exactly `bytes`; on failure it is left as it was. A target that
     // another program holds open is tried again for up to `patienceMs` milliseconds.
     static FileWrite write(const std::string& path, const std::string& bytes, unsigned patienceMs = 0);
-
-    // Tests only: once `after` more writes have replaced their targets, stop every write
-    // after its temporary file, as a crash there would.
-    static void stopBeforeReplace(bool stop, unsigned after = 0);
-    static std::string temporaryPath(const std::string& path) { return path + ".tmp"; }
 };

@@ -1,5 +1,7 @@
 #include "framework/Wnd.h"
 
+#include <commctrl.h>
+
 #include <cassert>
 #include <vector>
 
@@ -7,6 +9,8 @@
 
 namespace {
 const char* const kObjectProperty = "Placard.CWnd";
+// The framework's one subclass of a window: one object per window.
+constexpr UINT_PTR kSubclassId = 1;
 WindowOutlivedHandler windowOutlivedHandler = nullptr;
 }  // namespace
 
@@ -41,29 +45,28 @@ bool CWnd::Attach(HWND hwnd) {
     return true;
 }
 
-void CWnd::Detach() {
-    if (m_hWnd == nullptr) return;
-    if (m_superWndProc != nullptr &&
-        reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC)) == &CWnd::StandardWindowProc) {
-        ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superWndProc));
-    }
+bool CWnd::Subclass() {
+    if (::SetWindowSubclass(m_hWnd, &CWnd::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) return true;
     ::RemovePropA(m_hWnd, kObjectProperty);
     m_hWnd = nullptr;
-    m_superWndProc = nullptr;
+    return false;
+}
+
+void CWnd::Detach() {
+    if (m_hWnd == nullptr) return;
+    ::RemoveWindowSubclass(m_hWnd, &CWnd::SubclassProc, kSubclassId);
+    ::RemovePropA(m_hWnd, kObjectProperty);
+    m_hWnd = nullptr;
 }
 
 void CWnd::AttachAtCreation(HWND hwnd) {
-    if (!Attach(hwnd)) return;
-    m_superWndProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
-        hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StandardWindowProc)));
+    if (Attach(hwnd)) Subclass();
 }
 
 BOOL CWnd::SubclassWindow(HWND hwnd) {
     if (!Attach(hwnd)) return FALSE;
     PreSubclassWindow();
-    m_superWndProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
-        hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StandardWindowProc)));
-    return TRUE;
+    return Subclass() ? TRUE : FALSE;
 }
 
 BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
@@ -89,9 +92,9 @@ BOOL CWnd::DestroyWindow() {
     return ::DestroyWindow(m_hWnd);
 }
 
-LRESULT CALLBACK CWnd::StandardWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    CWnd* wnd = FromHandlePermanent(hwnd);
-    if (wnd == nullptr) return ::DefWindowProcA(hwnd, message, wParam, lParam);
+LRESULT CALLBACK CWnd::SubclassProc(HWND, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR object) {
+    auto* wnd = reinterpret_cast<CWnd*>(object);
 
     const CurrentMessage saved = wnd->m_current;
     wnd->m_current = CurrentMessage{message, wParam, lParam};
@@ -154,9 +157,7 @@ bool CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     // An outer handler of a window that has gone meanwhile: there is nothing left to do.
     if (m_hWnd == nullptr) return 0;
-    if (m_superWndProc != nullptr)
-        return ::CallWindowProcA(m_superWndProc, m_hWnd, message, wParam, lParam);
-    return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+    return ::DefSubclassProc(m_hWnd, message, wParam, lParam);
 }
 
 LRESULT CWnd::Default() {

@@ -2,9 +2,11 @@
 //
 // A window created through the framework (CreateEx, the dialogs) or subclassed
 // (SubclassWindow, SubclassDlgItem, DDX_Control) maps back to its object through a window
-// property. Its messages first go through the class's message map; what the map does not
-// handle goes to the window procedure it had before (the class's own, for a subclassed
-// control or a dialog), or to DefWindowProc.
+// property, and its messages reach the object through the platform's subclassing
+// (SetWindowSubclass): they first go through the class's message map, and what the map does
+// not handle goes on down the window's chain (DefSubclassProc) to the procedure it had
+// before: its class's own, for a control or a dialog. Unbinding takes the object out of
+// the chain, whatever was subclassed over it since.
 //
 // Lifetime: the window goes first, then the object. WM_NCDESTROY unbinds the window; the
 // object's final hook (PostNcDestroy) runs once the outermost of the window's messages then
@@ -38,8 +40,8 @@ public:
                   int width, int height, HWND parent, HMENU menuOrId, LPVOID param = nullptr);
     BOOL DestroyWindow();
 
-    // Binds an existing window: PreSubclassWindow first, then our window procedure in front
-    // of the one it had.
+    // Binds an existing window: PreSubclassWindow first, then the object in front of the
+    // procedure it had.
     BOOL SubclassWindow(HWND hwnd);
     BOOL SubclassDlgItem(UINT id, CWnd* parent);
 
@@ -94,13 +96,13 @@ protected:
     // Offers a reflected notification to this window's own map.
     bool ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
-    WNDPROC m_superWndProc = nullptr;
-
 private:
     friend class WindowCreationHook;
-    static LRESULT CALLBACK StandardWindowProc(HWND hwnd, UINT message, WPARAM wParam,
-                                               LPARAM lParam);
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR object);
+    // Maps the window to this object; Subclass then puts the object in its chain.
     bool Attach(HWND hwnd);
+    bool Subclass();
     void Detach();
     // Binds a window the creation hook has just seen being created.
     void AttachAtCreation(HWND hwnd);

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -45,10 +44,9 @@ protected:
     }
 
     POINT CellCentre(CColourPalette* popup, int row, int column) {
-        RECT cell{};
-        PaletteCellRect(popup->Geometry(), row, column, cell);
-        return CentreOf(cell);
+        return PaletteMap(popup->m_hWnd).CellCentre(row, column);
     }
+    POINT CustomButtonCentre(CColourPalette* popup) { return CentreOf(PaletteMap(popup->m_hWnd).CustomButton()); }
 
     PickRecorder recorder;  // outlives the windows it hears from
     RecordingWindow top{recorder, kToParent};
@@ -67,7 +65,7 @@ TEST_F(ColourPaletteTest, OpensWhereAskedLaidOutCapturedAndSilent) {
     EXPECT_EQ(window.bottom - window.top, 238);
     // Given the picker as parent, the popup is owned by the picker's top-level window.
     EXPECT_EQ(GetWindow(popup->m_hWnd, GW_OWNER), top.m_hWnd);
-    const PopupPicture shown(*popup);
+    const PopupPicture shown(popup->m_hWnd);
     EXPECT_EQ(shown.Sunken(), (PaletteItem{6, 3}));  // "Silver"
     EXPECT_EQ(shown.Raised(), kNoPaletteItem);
     EXPECT_TRUE(IsSequence(recorder.log, "opening"));
@@ -76,12 +74,12 @@ TEST_F(ColourPaletteTest, OpensWhereAskedLaidOutCapturedAndSilent) {
 TEST_F(ColourPaletteTest, InitialColourSelectsTheFirstEqualEntryOrNothing) {
     CColourPalette* white = Open(RGB(255, 255, 255));
     ASSERT_NE(white, nullptr);
-    EXPECT_EQ(PopupPicture(*white).Sunken(), (PaletteItem{6, 7}));
+    EXPECT_EQ(PopupPicture(white->m_hWnd).Sunken(), (PaletteItem{6, 7}));
     DestroyOpenPalettes();
 
     CColourPalette* unknown = Open(kUnknown);
     ASSERT_NE(unknown, nullptr);
-    EXPECT_EQ(PopupPicture(*unknown).Sunken(), kNoPaletteItem);
+    EXPECT_EQ(PopupPicture(unknown->m_hWnd).Sunken(), kNoPaletteItem);
 }
 
 TEST_F(ColourPaletteTest, RefreshesTheSystemEntriesAtEachOpening) {
@@ -91,37 +89,15 @@ TEST_F(ColourPaletteTest, RefreshesTheSystemEntriesAtEachOpening) {
     EXPECT_EQ(PaletteTable[71].colour, GetSysColor(COLOR_BACKGROUND));
 }
 
-TEST_F(ColourPaletteTest, RegistersATooltipPerCellAndOneForTheButton) {
+TEST_F(ColourPaletteTest, NamesEachCellAndTheButtonInATooltip) {
     CColourPalette* popup = Open(kSilver);
     ASSERT_NE(popup, nullptr);
-    HWND tips = nullptr;
-    for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
-        char cls[64] = {};
-        GetClassNameA(w, cls, sizeof(cls));
-        if (GetWindow(w, GW_OWNER) == popup->m_hWnd && std::string(cls) == TOOLTIPS_CLASSA) tips = w;
-    }
-    ASSERT_NE(tips, nullptr);
-    ASSERT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), 72 + 1 + 16);
-    auto tool = [&](int index, RECT& rect) {
-        char text[80] = {};
-        TTTOOLINFOA info{};
-        info.cbSize = TTTOOLINFOA_V2_SIZE;
-        info.lpszText = text;
-        EXPECT_TRUE(SendMessageA(tips, TTM_ENUMTOOLSA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&info)));
-        EXPECT_EQ(info.uId, 1u);
-        EXPECT_EQ(info.hwnd, popup->m_hWnd);
-        rect = info.rect;
-        return std::string(text);
-    };
-    RECT rect{};
-    EXPECT_EQ(tool(0, rect), "Light Maroon");
-    EXPECT_EQ(rect.left, 2);
-    EXPECT_EQ(rect.bottom, 20);
-    EXPECT_EQ(tool(71, rect), "Desktop");
-    EXPECT_EQ(tool(72, rect), "Selects a custom color");
-    EXPECT_TRUE(EqualRect(&rect, &popup->Geometry().customRect));
-    EXPECT_EQ(tool(73, rect), "Custom color 1");
-    EXPECT_EQ(rect.top, 2 + 11 * 18);
+    const PaletteMap map(popup->m_hWnd);
+    EXPECT_TRUE(map.complete()) << "one tool per colour cell, each named, and one for the button";
+    EXPECT_EQ(map.CustomButtonTip(), "Selects a custom color");
+    const POINT lightMaroon = map.CellCentre(0, 0);
+    EXPECT_EQ(PopupPicture(popup->m_hWnd).at(lightMaroon.x, lightMaroon.y), 0x00400080u)
+        << "the tool named Light Maroon lies over that colour";
 }
 
 // Hovering reports each colour once; the separator reports nothing and the custom-colour
@@ -139,14 +115,14 @@ TEST_F(ColourPaletteTest, HoverReportsColoursButNotTheSeparator) {
 
     MoveMouse(hwnd, CellCentre(popup, 2, 2));  // "Green"
     MoveMouse(hwnd, CellCentre(popup, 2, 2));  // the same cell: nothing new
-    EXPECT_EQ(PopupPicture(*popup).Raised(), (PaletteItem{2, 2}));
-    MoveMouse(hwnd, CentreOf(popup->Geometry().separatorRect));
-    EXPECT_EQ(PopupPicture(*popup).Raised(), kNoPaletteItem);
-    MoveMouse(hwnd, CentreOf(popup->Geometry().customRect));
-    EXPECT_EQ(PopupPicture(*popup).Raised(), (PaletteItem{kCustomButtonRow, 0}));
+    EXPECT_EQ(PopupPicture(popup->m_hWnd).Raised(), (PaletteItem{2, 2}));
+    MoveMouse(hwnd, CentreOf(PaletteMap(hwnd).Separator()));
+    EXPECT_EQ(PopupPicture(popup->m_hWnd).Raised(), kNoPaletteItem);
+    MoveMouse(hwnd, CustomButtonCentre(popup));
+    EXPECT_EQ(PopupPicture(popup->m_hWnd).Raised(), (PaletteItem{kCustomButtonRow, 0}));
     MoveMouse(hwnd, POINT{-5, 40});
-    EXPECT_EQ(PopupPicture(*popup).Raised(), kNoPaletteItem);
-    PostAndPump(hwnd, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(PopupPicture(popup->m_hWnd).Raised(), kNoPaletteItem);
+    PressInPopup(hwnd, VK_RETURN);
     EXPECT_TRUE(IsSequence(recorder.log, kHover, "hover"));
 }
 
@@ -154,14 +130,14 @@ TEST_F(ColourPaletteTest, ArrowKeysMoveFromTheSelectionAndReportEachColour) {
     CColourPalette* popup = Open(kSilver);  // selected (6, 3)
     ASSERT_NE(popup, nullptr);
     const HWND hwnd = popup->m_hWnd;
-    PostAndPump(hwnd, WM_KEYDOWN, VK_RIGHT, 0);
-    EXPECT_EQ(PopupPicture(*popup).Raised(), (PaletteItem{6, 4}));
-    PostAndPump(hwnd, WM_KEYDOWN, VK_DOWN, 0);
-    PostAndPump(hwnd, WM_KEYDOWN, VK_DOWN, 0);
-    PostAndPump(hwnd, WM_KEYDOWN, VK_DOWN, 0);  // over the separator to the button
-    EXPECT_EQ(PopupPicture(*popup).Raised(), (PaletteItem{kCustomButtonRow, 0}));
-    PostAndPump(hwnd, WM_KEYDOWN, VK_UP, 0);  // back up the same column
-    EXPECT_EQ(PopupPicture(*popup).Raised(), (PaletteItem{8, 4}));
+    PressInPopup(hwnd, VK_RIGHT);
+    EXPECT_EQ(PopupPicture(popup->m_hWnd).Raised(), (PaletteItem{6, 4}));
+    PressInPopup(hwnd, VK_DOWN);
+    PressInPopup(hwnd, VK_DOWN);
+    PressInPopup(hwnd, VK_DOWN);  // over the separator to the button
+    EXPECT_EQ(PopupPicture(popup->m_hWnd).Raised(), (PaletteItem{kCustomButtonRow, 0}));
+    PressInPopup(hwnd, VK_UP);  // back up the same column
+    EXPECT_EQ(PopupPicture(popup->m_hWnd).Raised(), (PaletteItem{8, 4}));
 
     const COLORREF activeCaption = GetSysColor(COLOR_ACTIVECAPTION) & 0x00FFFFFF;
     const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT) & 0x00FFFFFF;
@@ -177,44 +153,101 @@ TEST_F(ColourPaletteTest, ArrowKeysMoveFromTheSelectionAndReportEachColour) {
 
     // After the pointer leaves, the keys start again from the selected cell.
     MoveMouse(hwnd, POINT{-5, -5});
-    PostAndPump(hwnd, WM_KEYDOWN, VK_LEFT, 0);
-    EXPECT_EQ(PopupPicture(*popup).Raised(), (PaletteItem{6, 2}));
+    PressInPopup(hwnd, VK_LEFT);
+    EXPECT_EQ(PopupPicture(popup->m_hWnd).Raised(), (PaletteItem{6, 2}));
 }
 
 TEST_F(ColourPaletteTest, ArrowKeysWithoutASelection) {
     CColourPalette* popup = Open(kUnknown);
     ASSERT_NE(popup, nullptr);
     const HWND hwnd = popup->m_hWnd;
-    PostAndPump(hwnd, WM_KEYDOWN, VK_UP, 0);
-    EXPECT_EQ(PopupPicture(*popup).Raised(), kNoPaletteItem);
+    PressInPopup(hwnd, VK_UP);
+    EXPECT_EQ(PopupPicture(popup->m_hWnd).Raised(), kNoPaletteItem);
     EXPECT_TRUE(IsSequence(recorder.log, "up without a selection"));
-    PostAndPump(hwnd, WM_KEYDOWN, VK_LEFT, 0);
-    EXPECT_EQ(PopupPicture(*popup).Raised(), (PaletteItem{12, 7}));
+    PressInPopup(hwnd, VK_LEFT);
+    EXPECT_EQ(PopupPicture(popup->m_hWnd).Raised(), (PaletteItem{12, 7}));
     // An unset custom colour reports as white.
     const PickMessage unsetCustom[] = {{PICK_CHANGED, kToPicker, 0x00FFFFFF, 0, 0}};
     EXPECT_TRUE(IsSequence(recorder.log, unsetCustom, "left without a selection"));
     MoveMouse(hwnd, POINT{-5, -5});
-    PostAndPump(hwnd, WM_KEYDOWN, VK_DOWN, 0);
-    EXPECT_EQ(PopupPicture(*popup).Raised(), (PaletteItem{0, 0}));
+    PressInPopup(hwnd, VK_DOWN);
+    EXPECT_EQ(PopupPicture(popup->m_hWnd).Raised(), (PaletteItem{0, 0}));
 }
 
-// A release on the popup's frame, where no item is, is inside: it accepts the colour the
-// last cell set.
-const PickMessage kReleaseOnTheFrame[] = {
-    {PICK_CHANGED, kToPicker, 0x00800040, 0, 0},  // (4, 0) "Deep Violet"
-    {PICK_ACCEPTED, kToPicker, 0x00800040, kNoCell, 0},
+// How a popup opened on silver ends, each after what the user did in it.
+struct EndingCase {
+    const char* name;
+    void (*act)(HWND popup, const PaletteMap& map);
+    std::vector<PickMessage> expected;
+    bool staysOpen;
 };
+void PrintTo(const EndingCase& c, std::ostream* out) { *out << c.name; }
 
-TEST_F(ColourPaletteTest, ReleaseOnTheFrameWithNothingHoveredAcceptsTheCurrentColour) {
+class PaletteEndingTest : public ColourPaletteTest, public testing::WithParamInterface<EndingCase> {};
+
+TEST_P(PaletteEndingTest, EndsAsTheUserSaid) {
+    const EndingCase& c = GetParam();
     CColourPalette* popup = Open(kSilver);
     ASSERT_NE(popup, nullptr);
     const HWND hwnd = popup->m_hWnd;
-    MoveMouse(hwnd, CellCentre(popup, 4, 0));
-    MoveMouse(hwnd, POINT{70, 237});  // the bottom frame: no item
-    ReleaseMouseAt(hwnd, POINT{400 + 70, 300 + 237});
-    EXPECT_TRUE(IsSequence(recorder.log, kReleaseOnTheFrame, "release on the frame"));
-    EXPECT_FALSE(IsWindow(hwnd));
+    const PaletteMap map(hwnd);
+    ASSERT_TRUE(map.complete());
+    c.act(hwnd, map);
+    EXPECT_TRUE(IsSequence(recorder.log, c.expected.data(), c.expected.size(), c.name));
+    EXPECT_EQ(IsWindow(hwnd) != FALSE, c.staysOpen);
+    EXPECT_EQ(GetCapture(), c.staysOpen ? hwnd : nullptr);
 }
+
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kDeepViolet = 0x00800040;
+
+INSTANTIATE_TEST_SUITE_P(
+    Endings, PaletteEndingTest,
+    testing::Values(
+        // Escape cancels with the colour of the opening and the cell hovered last.
+        EndingCase{"EscapeCancels",
+                   [](HWND popup, const PaletteMap& map) {
+                       MoveMouse(popup, map.CellCentre(0, 2));
+                       PressInPopup(popup, VK_ESCAPE);
+                   },
+                   {{PICK_CHANGED, kToPicker, kRed, 0, 0}, {PICK_CANCELLED, kToPicker, kSilver, CellParam(0, 2), 0}},
+                   false},
+        EndingCase{"EnterWithNothingHoveredAcceptsTheOpeningColour",
+                   [](HWND popup, const PaletteMap&) { PressInPopup(popup, VK_RETURN); },
+                   {{PICK_ACCEPTED, kToPicker, kSilver, kNoCell, 0}},
+                   false},
+        // Just past the bottom-right corner: outside, whatever was hovered on the way.
+        EndingCase{"AReleaseOutsideCancels",
+                   [](HWND popup, const PaletteMap& map) {
+                       MoveMouse(popup, map.CellCentre(0, 2));
+                       RECT client{};
+                       GetClientRect(popup, &client);
+                       POINT past{client.right, client.bottom};
+                       MoveMouse(popup, past);
+                       ClientToScreen(popup, &past);
+                       ReleaseMouseAt(popup, past);
+                   },
+                   {{PICK_CHANGED, kToPicker, kRed, 0, 0}, {PICK_CANCELLED, kToPicker, kSilver, kNoCell, 0}},
+                   false},
+        // The bottom frame, where no item is, is inside: the colour the last cell set.
+        EndingCase{"AReleaseOnTheFrameAcceptsTheCurrentColour",
+                   [](HWND popup, const PaletteMap& map) {
+                       MoveMouse(popup, map.CellCentre(4, 0));
+                       MoveMouse(popup, POINT{70, 237});
+                       ReleaseMouseAt(popup, POINT{400 + 70, 300 + 237});
+                   },
+                   {{PICK_CHANGED, kToPicker, kDeepViolet, 0, 0}, {PICK_ACCEPTED, kToPicker, kDeepViolet, kNoCell, 0}},
+                   false},
+        EndingCase{"AReleaseOverTheSeparatorChangesNothing",
+                   [](HWND popup, const PaletteMap& map) {
+                       POINT separator = CentreOf(map.Separator());
+                       MoveMouse(popup, separator);
+                       ClientToScreen(popup, &separator);
+                       ReleaseMouseAt(popup, separator);
+                   },
+                   {},
+                   true}),
+    [](const testing::TestParamInfo<EndingCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ColourPaletteTest, CustomColoursComeFromAndGoBackToThePickersArray) {
     COLORREF custom[16];
@@ -223,17 +256,17 @@ TEST_F(ColourPaletteTest, CustomColoursComeFromAndGoBackToThePickersArray) {
     ASSERT_NE(popup, nullptr);
     for (int i = 0; i < 16; ++i) EXPECT_EQ(PaletteTable[static_cast<size_t>(88 + i)].colour, custom[i]) << i;
     // The scan ran before the array came in: the colour is not selected yet.
-    EXPECT_EQ(PopupPicture(*popup).Sunken(), kNoPaletteItem);
+    EXPECT_EQ(PopupPicture(popup->m_hWnd).Sunken(), kNoPaletteItem);
 
     PaletteTable[90].colour = RGB(9, 9, 9);  // as if a colour dialog had changed it
-    PostAndPump(popup->m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+    PressInPopup(popup->m_hWnd, VK_ESCAPE);
     EXPECT_EQ(custom[2], RGB(9, 9, 9));
     EXPECT_EQ(custom[3], RGB(3, 100, 200));
 
     // The next opening with the same colour finds it among the custom entries.
     popup = Open(RGB(3, 100, 200));
     ASSERT_NE(popup, nullptr);
-    EXPECT_EQ(PopupPicture(*popup).Sunken(), (PaletteItem{11, 3}));
+    EXPECT_EQ(PopupPicture(popup->m_hWnd).Sunken(), (PaletteItem{11, 3}));
 }
 
 TEST_F(ColourPaletteTest, TheCustomButtonRunsTheColourDialogAndStaysOpen) {
@@ -242,7 +275,7 @@ TEST_F(ColourPaletteTest, TheCustomButtonRunsTheColourDialogAndStaysOpen) {
     CColourPalette* popup = Open(RGB(0x11, 0x22, 0x33), custom);
     ASSERT_NE(popup, nullptr);
     const HWND hwnd = popup->m_hWnd;
-    MoveMouse(hwnd, CentreOf(popup->Geometry().customRect));
+    MoveMouse(hwnd, CustomButtonCentre(popup));
     recorder.log.clear();
 
     const COLORREF chosen = RGB(10, 20, 30);
@@ -264,7 +297,7 @@ TEST_F(ColourPaletteTest, TheCustomButtonRunsTheColourDialogAndStaysOpen) {
 
     // Only a later acceptance with no colour cell hovered since sends it.
     MoveMouse(hwnd, POINT{-5, -5});
-    PostAndPump(hwnd, WM_KEYDOWN, VK_RETURN, 0);
+    PressInPopup(hwnd, VK_RETURN);
     const PickMessage accepted[] = {{PICK_ACCEPTED, kToPicker, chosen, kNoCell, 0}};
     EXPECT_TRUE(IsSequence(recorder.log, accepted, "accepted after the colour dialog"));
     EXPECT_EQ(custom[slot], chosen);
@@ -274,7 +307,7 @@ TEST_F(ColourPaletteTest, ACancelledColourDialogChangesNothing) {
     CColourPalette* popup = Open(kSilver);
     ASSERT_NE(popup, nullptr);
     const HWND hwnd = popup->m_hWnd;
-    MoveMouse(hwnd, CentreOf(popup->Geometry().customRect));
+    MoveMouse(hwnd, CustomButtonCentre(popup));
     ColourDialogVisit visit;
     {
         ModalBoxAnswerer answerer([&](HWND box) { AnswerColourDialog(box, RGB(10, 20, 30), true, IDCANCEL, visit); });
@@ -288,7 +321,7 @@ TEST_F(ColourPaletteTest, ACancelledColourDialogChangesNothing) {
     for (int i = 88; i < 104; ++i) EXPECT_EQ(PaletteTable[static_cast<size_t>(i)].colour, kUnsetCustomColour);
     recorder.log.clear();
     MoveMouse(hwnd, POINT{-5, -5});
-    PostAndPump(hwnd, WM_KEYDOWN, VK_RETURN, 0);
+    PressInPopup(hwnd, VK_RETURN);
     const PickMessage unchanged[] = {{PICK_ACCEPTED, kToPicker, kSilver, kNoCell, 0}};
     EXPECT_TRUE(IsSequence(recorder.log, unchanged, "accepted after a cancelled colour dialog"));
 }
@@ -310,7 +343,7 @@ TEST_F(ColourPaletteTest, DestroyedWithItsOwnerDuringTheColourDialogItSendsNothi
     CColourPalette* popup = Open(kSilver);
     ASSERT_NE(popup, nullptr);
     const HWND hwnd = popup->m_hWnd;
-    MoveMouse(hwnd, CentreOf(popup->Geometry().customRect));
+    MoveMouse(hwnd, CustomButtonCentre(popup));
     recorder.log.clear();
     {
         ModalBoxAnswerer answerer([&](HWND) { top.DestroyWindow(); });
@@ -326,7 +359,7 @@ TEST_F(ColourPaletteTest, DestroyedWithItsOwnerDuringTheColourDialogItSendsNothi
 TEST_F(ColourPaletteTest, PaintsSwatchesEdgesAndTheCustomButton) {
     CColourPalette* popup = Open(RGB(255, 0, 0));  // "Red" (0, 2) is selected
     ASSERT_NE(popup, nullptr);
-    const PopupPicture pixels(*popup);
+    const PopupPicture pixels(popup->m_hWnd);
     // Swatch of (0, 0): cell {2,2,20,20} shrunk by 3, a shadow-coloured frame around the colour.
     EXPECT_EQ(pixels.at(5, 5), GetSysColor(COLOR_BTNSHADOW));
     EXPECT_EQ(pixels.at(10, 10), 0x00400080u);
@@ -338,9 +371,9 @@ TEST_F(ColourPaletteTest, PaintsSwatchesEdgesAndTheCustomButton) {
     EXPECT_EQ(pixels.at(10, 2 + 11 * 18 + 8), RGB(255, 255, 255));
     // Hovering raises the cell: the top-left becomes the light edge colour.
     MoveMouse(popup->m_hWnd, CellCentre(popup, 0, 0));
-    EXPECT_EQ(PopupPicture(*popup).at(3, 3), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(PopupPicture(popup->m_hWnd).at(3, 3), GetSysColor(COLOR_BTNHIGHLIGHT));
     MoveMouse(popup->m_hWnd, CellCentre(popup, 0, 1));
-    EXPECT_EQ(PopupPicture(*popup).at(3, 3), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(PopupPicture(popup->m_hWnd).at(3, 3), GetSysColor(COLOR_BTNFACE));
 }
 
 TEST_F(ColourPaletteTest, AWideCaptionWidensThePopupAndLeavesGreyRightOfTheGrid) {
@@ -350,7 +383,7 @@ TEST_F(ColourPaletteTest, AWideCaptionWidensThePopupAndLeavesGreyRightOfTheGrid)
     const RECT window = popup->GetWindowRect();
     EXPECT_GT(window.right - window.left, 148);
     EXPECT_EQ(window.bottom - window.top, 238);
-    EXPECT_EQ(PopupPicture(*popup).at(150, 10), RGB(0xC0, 0xC0, 0xC0));  // the class's light-grey background
+    EXPECT_EQ(PopupPicture(popup->m_hWnd).at(150, 10), RGB(0xC0, 0xC0, 0xC0));  // the class's light-grey background
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "colourpicker/PaletteTable.h"
 #include "framework/WindowClass.h"
+#include "support/Input.h"
 #include "support/MessagePump.h"
 
 namespace {
@@ -24,9 +25,8 @@ const char* MessageName(UINT message) {
 }
 
 bool SameMessage(const PickMessage& a, const PickMessage& b) {
-    constexpr unsigned kWhere = kToPicker | kToParent;
-    return a.message == b.message && (a.flags & kWhere) == (b.flags & kWhere) && a.wParam == b.wParam &&
-           a.lParam == b.lParam && a.colourNow == b.colourNow;
+    return a.message == b.message && a.to == b.to && a.wParam == b.wParam && a.lParam == b.lParam &&
+           a.colourNow == b.colourNow;
 }
 
 constexpr UINT_PTR kRecorderSubclass = 1;
@@ -40,8 +40,7 @@ LRESULT CALLBACK RecordArrival(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 }  // namespace
 
 std::ostream& operator<<(std::ostream& out, const PickMessage& m) {
-    out << MessageName(m.message) << ((m.flags & kToPicker) != 0 ? " to the picker" : " to the parent");
-    if ((m.flags & kOptional) != 0) out << " (optional)";
+    out << MessageName(m.message) << (m.to == kToPicker ? " to the picker" : " to the parent");
     return out << ", wParam 0x" << std::hex << m.wParam << ", lParam 0x" << m.lParam << ", colour 0x" << m.colourNow
                << std::dec;
 }
@@ -59,7 +58,7 @@ void PickRecorder::Watch(CColourButton& button) {
 std::vector<PickMessage> PickRecorder::To(unsigned to) const {
     std::vector<PickMessage> picked;
     for (const PickMessage& m : log)
-        if ((m.flags & to) != 0) picked.push_back(m);
+        if (m.to == to) picked.push_back(m);
     return picked;
 }
 
@@ -69,35 +68,82 @@ void PickRecorder::Record(UINT message, unsigned to, WPARAM wParam, LPARAM lPara
 
 testing::AssertionResult IsSequence(const std::vector<PickMessage>& log, const PickMessage* expected,
                                     size_t count, const char* name) {
-    size_t got = 0;
-    for (size_t want = 0; want < count; ++want) {
-        if (got < log.size() && SameMessage(log[got], expected[want])) {
-            ++got;
-            continue;
-        }
-        if ((expected[want].flags & kOptional) != 0) continue;
+    for (size_t i = 0; i < count; ++i) {
+        if (i < log.size() && SameMessage(log[i], expected[i])) continue;
         testing::AssertionResult failure = testing::AssertionFailure();
-        failure << name << ": message " << got << " should be " << expected[want] << ", ";
-        if (got < log.size()) return failure << "but is " << log[got];
+        failure << name << ": message " << i << " should be " << expected[i] << ", ";
+        if (i < log.size()) return failure << "but is " << log[i];
         return failure << "but the sequence ends there";
     }
-    if (got < log.size())
-        return testing::AssertionFailure() << name << ": message " << got << " should not be there: " << log[got];
+    if (count < log.size())
+        return testing::AssertionFailure() << name << ": message " << count << " should not be there: " << log[count];
     return testing::AssertionSuccess();
 }
 
 namespace {
+
 SIZE ClientSize(HWND hwnd) {
     RECT client{};
     GetClientRect(hwnd, &client);
     return SIZE{client.right, client.bottom};
 }
+
+// The tooltip control the popup owns.
+HWND TipsOf(HWND popup) {
+    for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+        char cls[64] = {};
+        GetClassNameA(w, cls, sizeof(cls));
+        if (GetWindow(w, GW_OWNER) == popup && lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0) return w;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
-PopupPicture::PopupPicture(const CColourPalette& popup)
-    : m_layout(popup.Geometry()), m_dib(ClientSize(popup.m_hWnd).cx, ClientSize(popup.m_hWnd).cy) {
+PaletteMap::PaletteMap(HWND popup) {
+    const HWND tips = TipsOf(popup);
+    const int count = tips != nullptr ? static_cast<int>(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0)) : 0;
+    for (int index = 0; index < count; ++index) {
+        char text[80] = {};
+        TTTOOLINFOA info{};
+        info.cbSize = TTTOOLINFOA_V2_SIZE;
+        info.lpszText = text;
+        if (!SendMessageA(tips, TTM_ENUMTOOLSA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&info))) continue;
+        int entry = -1;
+        for (int i = 0; i < kPaletteEntryCount && entry < 0; ++i)
+            if (lstrcmpA(PaletteTable[static_cast<size_t>(i)].name, text) == 0) entry = i;
+        if (entry >= 0) {
+            m_items.emplace_back(PaletteItem{entry / kPaletteColumns, entry % kPaletteColumns}, info.rect);
+        } else {
+            m_customButton = info.rect;
+            m_customButtonTip = text;
+            m_items.emplace_back(PaletteItem{kCustomButtonRow, 0}, info.rect);
+        }
+    }
+}
+
+bool PaletteMap::complete() const {
+    return m_items.size() == static_cast<size_t>(kPaletteEntryCount - 2 * kPaletteColumns + 1);
+}
+
+RECT PaletteMap::Cell(int row, int column) const {
+    for (const auto& [item, rect] : m_items)
+        if (item == PaletteItem{row, column} && row != kCustomButtonRow) return rect;
+    ADD_FAILURE() << "no cell " << row << ", " << column << " among the popup's tooltips";
+    return RECT{};
+}
+
+POINT PaletteMap::CellCentre(int row, int column) const { return CentreOf(Cell(row, column)); }
+
+RECT PaletteMap::Separator() const {
+    const RECT first = Cell(kSeparatorRow - 1, 0);
+    const RECT last = Cell(kSeparatorRow - 1, kPaletteColumns - 1);
+    return RECT{first.left, first.bottom, last.right, m_customButton.top};
+}
+
+PopupPicture::PopupPicture(HWND popup) : m_map(popup), m_dib(ClientSize(popup).cx, ClientSize(popup).cy) {
     m_dib.fill(0xFF123456);
-    SendMessageA(popup.m_hWnd, WM_PRINT, reinterpret_cast<WPARAM>(m_dib.dc()), PRF_ERASEBKGND | PRF_CLIENT);
+    SendMessageA(popup, WM_PRINT, reinterpret_cast<WPARAM>(m_dib.dc()), PRF_ERASEBKGND | PRF_CLIENT);
     GdiFlush();
 }
 
@@ -111,15 +157,8 @@ PaletteItem PopupPicture::Raised() const { return WithInnerCorner(GetSysColor(CO
 PaletteItem PopupPicture::Sunken() const { return WithInnerCorner(GetSysColor(COLOR_3DDKSHADOW)); }
 
 PaletteItem PopupPicture::WithInnerCorner(COLORREF colour) const {
-    if (at(m_layout.customRect.left + 1, m_layout.customRect.top + 1) == colour)
-        return PaletteItem{kCustomButtonRow, 0};
-    for (int row = 0; row < m_layout.rows; ++row) {
-        for (int column = 0; column < m_layout.columns; ++column) {
-            RECT cell{};
-            if (PaletteCellRect(m_layout, row, column, cell) && at(cell.left + 1, cell.top + 1) == colour)
-                return PaletteItem{row, column};
-        }
-    }
+    for (const auto& [item, rect] : m_map.Items())
+        if (at(rect.left + 1, rect.top + 1) == colour) return item;
     return kNoPaletteItem;
 }
 
@@ -193,20 +232,21 @@ void PostAndDispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void MoveMouse(HWND popup, POINT client) {
-    POINT screen = client;
-    ClientToScreen(popup, &screen);
-    SetCursorPos(screen.x, screen.y);
+void PressInPopup(HWND popup, UINT key) {
+    PostKey(popup, key);
     PumpMessages();
-    PostAndPump(popup, WM_MOUSEMOVE, 0, MAKELPARAM(static_cast<WORD>(client.x), static_cast<WORD>(client.y)));
+}
+
+void MoveMouse(HWND popup, POINT client) {
+    PostMouseMove(popup, client);
+    PumpMessages();
 }
 
 void ReleaseMouseAt(HWND popup, POINT screen) {
-    SetCursorPos(screen.x, screen.y);
-    PumpMessages();
     POINT client = screen;
     ScreenToClient(popup, &client);
-    PostAndPump(popup, WM_LBUTTONUP, 0, MAKELPARAM(static_cast<WORD>(client.x), static_cast<WORD>(client.y)));
+    PostButtonUp(popup, client);
+    PumpMessages();
 }
 
 POINT CentreOf(const RECT& rect) { return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }

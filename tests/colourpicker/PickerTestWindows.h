@@ -8,6 +8,7 @@
 
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "colourpicker/ColourButton.h"
@@ -18,17 +19,15 @@
 
 // Picker notifications as Wine's message tests have them: one recorder logs every notification
 // where it arrives, in order, and a test compares the log with a named static table of what
-// should arrive. A table entry says where the message goes; one marked kOptional may be missing,
-// for what Wine and Windows do differently.
+// should arrive. A table entry says where the message goes.
 enum PickFlags : unsigned {
     kToPicker = 1u << 0,  // from the palette to its picker: the button, or a stand-in for it
     kToParent = 1u << 1,  // from the button to its parent
-    kOptional = 1u << 2,  // in a table only: the message may be missing
 };
 
 struct PickMessage {
     UINT message;
-    unsigned flags;
+    unsigned to;
     WPARAM wParam;
     LPARAM lParam;
     COLORREF colourNow;  // the watched button's GetColour() as the message arrived; 0 with none
@@ -67,8 +66,8 @@ private:
     HWND m_watchedWindow = nullptr;
 };
 
-// Whether `log` holds exactly the `expected` sequence, optional entries aside; otherwise the
-// first difference, under the sequence's name.
+// Whether `log` holds exactly the `expected` sequence; otherwise the first difference, under
+// the sequence's name.
 testing::AssertionResult IsSequence(const std::vector<PickMessage>& log, const PickMessage* expected,
                                     size_t count, const char* name);
 template <size_t N>
@@ -105,11 +104,33 @@ private:
     unsigned m_role;
 };
 
+// Where the popup's items lie, as its tooltips tell a user: each cell's tool has the cell's
+// name, and the custom-colour button's a text of its own. The separator is what lies between
+// the last row of colours above it and the button.
+class PaletteMap {
+public:
+    explicit PaletteMap(HWND popup);
+    // Every cell and the button were found.
+    bool complete() const;
+    RECT Cell(int row, int column) const;
+    POINT CellCentre(int row, int column) const;
+    RECT CustomButton() const { return m_customButton; }
+    const std::string& CustomButtonTip() const { return m_customButtonTip; }
+    RECT Separator() const;
+    // The items with their rectangles; the custom-colour button is {10, 0}.
+    const std::vector<std::pair<PaletteItem, RECT>>& Items() const { return m_items; }
+
+private:
+    std::vector<std::pair<PaletteItem, RECT>> m_items;
+    RECT m_customButton{};
+    std::string m_customButtonTip;
+};
+
 // The popup as it paints itself, background and all, onto a surface of the test's own: its
 // pixels, and the items it shows raised (the hovered one) and sunken (the selected cell).
 class PopupPicture {
 public:
-    explicit PopupPicture(const CColourPalette& popup);
+    explicit PopupPicture(HWND popup);
     COLORREF at(int x, int y) const;
     PaletteItem Raised() const;  // the custom-colour button is {10, 0}
     PaletteItem Sunken() const;
@@ -118,7 +139,7 @@ private:
     // The item whose edge's inner top-left pixel has this colour, or kNoPaletteItem.
     PaletteItem WithInnerCorner(COLORREF colour) const;
 
-    PaletteLayout m_layout;
+    PaletteMap m_map;
     TestDib m_dib;
 };
 
@@ -133,10 +154,11 @@ void PostAndPump(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 // the handler left is then still there to be seen. (Without a window manager, Wine delivers
 // X focus events late; the one for a closed colour dialog cancels the popup's new capture.)
 void PostAndDispatch(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-// A mouse move to a client point of the popup, posted with the cursor really there, so that
-// the message's position and the cursor agree.
+// A key pressed in the popup, and the queue run.
+void PressInPopup(HWND popup, UINT key);
+// A mouse move to a client point of the popup, and the queue run.
 void MoveMouse(HWND popup, POINT client);
-// A left-button release with the cursor at a screen point.
+// A left-button release with the cursor at a screen point, and the queue run.
 void ReleaseMouseAt(HWND popup, POINT screen);
 // The centre of a client rectangle.
 POINT CentreOf(const RECT& rect);

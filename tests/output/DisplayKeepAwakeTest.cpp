@@ -52,19 +52,6 @@ TEST_F(DisplayKeepAwakeTest, RequestsFollowShowingAndHidingOnceEach) {
     EXPECT_EQ(g_requests, (std::vector<EXECUTION_STATE>{kKeepOn, kGiveBack, kKeepOn, kGiveBack}));
 }
 
-TEST_F(DisplayKeepAwakeTest, EnterInTheShownWindowHidesItAndGivesTheDisplayBack) {
-    COutputDlg window(nullptr, &RecordRequest);
-    ASSERT_TRUE(window.Create(IDD_OUTPUT, nullptr));
-    window.Place(RECT{300, 200, 500, 350});
-    PumpMessages(50);
-    ASSERT_EQ(g_requests, (std::vector<EXECUTION_STATE>{kKeepOn}));
-    window.SendMessage(WM_COMMAND, IDOK, 0);
-    PumpMessages(50);
-    EXPECT_FALSE(window.IsWindowVisible());
-    EXPECT_EQ(g_requests, (std::vector<EXECUTION_STATE>{kKeepOn, kGiveBack}));
-    window.DestroyWindow();
-}
-
 TEST_F(DisplayKeepAwakeTest, AnOwnerGoingAwayWhileShownGivesTheDisplayBack) {
     {
         DisplayKeepAwake keepAwake(&RecordRequest);

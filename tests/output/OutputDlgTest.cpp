@@ -10,6 +10,7 @@
 #include "output/OutputDlg.h"
 #include "output/OutputFixture.h"
 #include "resource.h"
+#include "support/Input.h"
 #include "support/MessagePump.h"
 #include "support/ModalBoxAnswerer.h"
 #include "support/Rects.h"
@@ -174,7 +175,7 @@ TEST_F(OutputDlgTest, EnterOrEscapeInTheActiveWindowHidesItAndTheTimerGoesOn) {
         output.Place(RECT{100, 100, 420, 340});
         SetActiveWindow(output.m_hWnd);
         ASSERT_EQ(GetActiveWindow(), output.m_hWnd);
-        output.PostMessage(WM_KEYDOWN, key, 1 | (MapVirtualKeyA(key, 0) << 16));
+        PostKey(output.m_hWnd, key);
         EXPECT_TRUE(PumpUntil([&] { return !output.IsWindowVisible(); }, 2000)) << "key " << key;
         EXPECT_TRUE(IsWindow(output.m_hWnd));
         const int before = output.ticks;

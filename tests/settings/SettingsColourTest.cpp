@@ -2,11 +2,11 @@
 // the slideshow on Apply and is there again at the next start, Escape in the open palette
 // cancels it although the dialog swallows Escape for its own controls, and the colour dialog
 // is modal over the whole settings dialog.
-#include "colourpicker/PaletteLayout.h"
 #include "colourpicker/PaletteTable.h"
 #include "colourpicker/PickerTestWindows.h"
 #include "output/OutputDlg.h"
 #include "settings/SettingsFixture.h"
+#include "support/Input.h"
 #include "support/ModalBoxAnswerer.h"
 #include "support/TestDib.h"
 
@@ -55,23 +55,16 @@ protected:
     // The cursor over a cell of the open palette, as a user's move sends it.
     ScriptStep HoverCell(int row, int column) {
         return Step([row, column] {
-            CColourPalette* popup = FindOpenPalette();
-            if (popup == nullptr) return;
-            RECT cell{};
-            PaletteCellRect(popup->Geometry(), row, column, cell);
-            POINT client = CentreOf(cell);
-            POINT screen = client;
-            ::ClientToScreen(popup->m_hWnd, &screen);
-            ::SetCursorPos(screen.x, screen.y);
-            ::PostMessageA(popup->m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
+            if (CColourPalette* popup = FindOpenPalette()) {
+                const PaletteMap map(popup->m_hWnd);
+                PostMouseMove(popup->m_hWnd, row == kCustomButtonRow ? CentreOf(map.CustomButton())
+                                                                     : map.CellCentre(row, column));
+            }
         });
     }
     ScriptStep PaletteKey(UINT key) {
         return Step([key] {
-            if (CColourPalette* popup = FindOpenPalette()) {
-                const UINT scan = ::MapVirtualKeyA(key, 0);
-                ::PostMessageA(popup->m_hWnd, WM_KEYDOWN, key, 1 | (scan << 16));
-            }
+            if (CColourPalette* popup = FindOpenPalette()) ::PostKey(popup->m_hWnd, key);
         });
     }
 };

@@ -313,7 +313,7 @@ TEST_P(ModalBoxTest, EnterInTheOutputWindowDoesNotEnableTheDialogUnderTheBox) {
          Until([&] { return box != nullptr; }), Step([&] {
              const HWND output = SharedState::outputWnd->m_hWnd;
              ::SetActiveWindow(output);
-             ::PostMessageA(output, WM_KEYDOWN, VK_RETURN, 1 | (::MapVirtualKeyA(VK_RETURN, 0) << 16));
+             ::PostKey(output, VK_RETURN);
          }),
          Step([&] {
              outputShown = SharedState::outputWnd->IsWindowVisible();

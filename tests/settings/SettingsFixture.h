@@ -12,6 +12,7 @@
 #include "settings/ScriptedModal.h"
 #include "settings/SettingsDlg.h"
 #include "state/SharedState.h"
+#include "support/Input.h"
 #include "support/SharedStateReset.h"
 #include "support/TempFolder.h"
 
@@ -52,11 +53,7 @@ protected:
         Focus(id);
         PostKey(id, key);
     }
-    void PostKey(int id, UINT key) const {
-        const UINT scan = ::MapVirtualKeyA(key, 0);
-        ::PostMessageA(Item(id), WM_KEYDOWN, key, 1 | (scan << 16));
-        ::PostMessageA(Item(id), WM_KEYUP, key, 1 | (scan << 16) | 0xC0000000u);
-    }
+    void PostKey(int id, UINT key) const { ::PostKey(Item(id), key); }
     int FocusedId() const { return ::GetDlgCtrlID(::GetFocus()); }
     // The dialog is past its start-up: the output window exists.
     ScriptStep OutputCreated() const {
