@@ -104,8 +104,6 @@ constexpr PaletteEntries kInitial = {{
 
 }  // namespace
 
-const PaletteEntries& InitialPaletteTable() { return kInitial; }
-
 PaletteEntries PaletteTable = kInitial;
 
 int FindPaletteEntry(const PaletteEntries& table, COLORREF colour) {

@@ -28,9 +28,6 @@ constexpr COLORREF kUnsetCustomColour = 0xFFFFFFFF;
 
 using PaletteEntries = std::array<PaletteEntry, kPaletteEntryCount>;
 
-// The table as every process starts with it.
-const PaletteEntries& InitialPaletteTable();
-
 // The process-wide working copy, shared by all popups.
 extern PaletteEntries PaletteTable;
 

@@ -31,8 +31,6 @@ public:
 
     static MessageEntryList MessageEntries();
 
-    bool IsRunningModal() const { return m_continueModal; }
-
 protected:
     bool OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 

@@ -36,7 +36,7 @@ constexpr WPARAM kId = kBackgroundButtonId;
 class ColourButtonTest : public testing::Test {
 protected:
     void SetUp() override {
-        PaletteTable = InitialPaletteTable();
+        PaletteTable = PaletteTableAtStart();
         SetCursorPos(5, 5);
         ASSERT_TRUE(parent.Create(100, 100, 400, 200));
         ASSERT_TRUE(button.SubclassWindow(MakePushButton(parent.m_hWnd, kBackgroundButtonId, 10, 10)));
@@ -46,7 +46,7 @@ protected:
         DestroyOpenPalettes();
         PumpMessages();
         parent.DestroyWindow();  // and the buttons' windows with it, before their objects go
-        PaletteTable = InitialPaletteTable();
+        PaletteTable = PaletteTableAtStart();
     }
 
     CColourPalette* Click(CColourButton& which) {
@@ -219,7 +219,7 @@ TEST_F(ColourButtonTest, CustomColoursBelongToOneButtonAndAreWhiteAfterARestart)
     PressInPopup(FindOpenPalette()->m_hWnd, VK_ESCAPE);
 
     // A new process: a fresh table and fresh buttons.
-    PaletteTable = InitialPaletteTable();
+    PaletteTable = PaletteTableAtStart();
     ASSERT_TRUE(fresh.SubclassWindow(MakePushButton(parent.m_hWnd, kTextButtonId + 1, 10, 110)));
     ASSERT_NE(Click(fresh), nullptr);
     EXPECT_TRUE(CustomEntriesAllWhite());

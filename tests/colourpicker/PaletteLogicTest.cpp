@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "GeometryComparison.h"
+#include "PickerTestWindows.h"
 
 #include <set>
 #include <string>
@@ -18,7 +19,7 @@ PaletteLayout UsualLayout(SIZE caption = SIZE{60, 16}) {
 }
 
 TEST(PaletteTable, KeepsItsFourRegionsInOrder) {
-    const PaletteEntries& table = InitialPaletteTable();
+    const PaletteEntries& table = PaletteTableAtStart();
     std::set<std::string> names;
     for (int i = 0; i < kPaletteEntryCount; ++i) {
         const PaletteEntry& entry = table[static_cast<size_t>(i)];
@@ -43,7 +44,7 @@ TEST(PaletteTable, KeepsItsFourRegionsInOrder) {
 }
 
 TEST(PaletteTable, ScanFindsTheFirstEqualEntry) {
-    PaletteEntries table = InitialPaletteTable();
+    PaletteEntries table = PaletteTableAtStart();
     // System entries as a usual desktop has them: BtnFace silver, Window white.
     table[64].colour = 0x00C0C0C0;
     table[56].colour = 0x00FFFFFF;

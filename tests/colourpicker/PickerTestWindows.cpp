@@ -202,6 +202,11 @@ std::vector<HWND> PaletteWindows() {
 }
 }  // namespace
 
+const PaletteEntries& PaletteTableAtStart() {
+    static const PaletteEntries atStart = PaletteTable;
+    return atStart;
+}
+
 CColourPalette* FindOpenPalette() {
     const std::vector<HWND> windows = PaletteWindows();
     return windows.empty() ? nullptr : dynamic_cast<CColourPalette*>(CWnd::FromHandlePermanent(windows.front()));

@@ -13,6 +13,7 @@
 
 #include "colourpicker/ColourButton.h"
 #include "colourpicker/ColourPalette.h"
+#include "colourpicker/PaletteTable.h"
 #include "colourpicker/PickNotifications.h"
 #include "framework/WindowImpl.h"
 #include "support/TestDib.h"
@@ -142,6 +143,10 @@ private:
     PaletteMap m_map;
     TestDib m_dib;
 };
+
+// The shared palette table as this process started with it: taken at the first call, which
+// every test that changes the table makes before it does.
+const PaletteEntries& PaletteTableAtStart();
 
 // The open palette popup of this thread, or null.
 CColourPalette* FindOpenPalette();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/ScopeExit.h"
+#include "base/UniqueHandle.h"
 #include "framework/Button.h"
 #include "framework/Dialog.h"
 #include "framework/WinApp.h"
@@ -13,6 +14,7 @@
 #include "framework/WindowImpl.h"
 #include "resource.h"
 #include "support/MessagePump.h"
+#include "support/TestDib.h"
 
 namespace {
 
@@ -20,6 +22,7 @@ constexpr UINT kBaseMessage = WM_USER + 1;
 constexpr UINT kDerivedMessage = WM_USER + 2;
 constexpr UINT kBothMessage = WM_USER + 3;
 constexpr int kChildId = 77;
+constexpr COLORREF kDrawnColour = RGB(0x12, 0x34, 0x56);
 
 class RecordingWnd : public WindowImpl<RecordingWnd, CWnd> {
 public:
@@ -80,7 +83,6 @@ class ClaimingButton : public WindowImpl<ClaimingButton, CButton> {
 public:
     BOOL claim = TRUE;
     int clicks = 0;
-    int drawn = 0;
     LONG_PTR procSeenBySubclassHook = 0;
 
     void PreSubclassWindow() override {
@@ -91,7 +93,10 @@ public:
         ++clicks;
         return claim;
     }
-    void DrawItem(LPDRAWITEMSTRUCT) override { ++drawn; }
+    void DrawItem(LPDRAWITEMSTRUCT item) override {
+        const UniqueBrush fill(CreateSolidBrush(kDrawnColour));
+        FillRect(item->hDC, &item->rcItem, fill.get());
+    }
 
     static MessageEntryList MessageEntries() {
         static const MessageEntry entries[] = {
@@ -187,11 +192,18 @@ TEST_F(ReflectionTest, AnUnclaimedClickGoesOnToTheParent) {
 }
 
 TEST_F(ReflectionTest, TheParentsOwnerDrawRequestIsDrawnByTheButton) {
-    button.ShowWindow(SW_SHOW);
-    parent.ShowWindow(SW_SHOWNOACTIVATE);
-    UpdateWindow(parent.m_hWnd);
-    button.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    EXPECT_GE(button.drawn, 1);
+    TestDib dib(80, 20);
+    dib.fill(0xFF000000);
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_BUTTON;
+    item.CtlID = kChildId;
+    item.itemAction = ODA_DRAWENTIRE;
+    item.hwndItem = button.m_hWnd;
+    item.hDC = dib.dc();
+    item.rcItem = RECT{0, 0, 80, 20};
+    EXPECT_EQ(parent.SendMessage(WM_DRAWITEM, kChildId, reinterpret_cast<LPARAM>(&item)), TRUE);
+    GdiFlush();
+    EXPECT_EQ(dib.countRgb(0, 0, 80, 20, 0x123456), 80 * 20);
 }
 
 // A modeless dialog from the about-box template, to check the dialog loop's pieces.

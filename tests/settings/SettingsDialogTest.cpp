@@ -218,7 +218,7 @@ TEST_F(SettingsDialogTest, EscapeDoesNothingWhicheverControlHasTheFocus) {
     for (int id : controls) {
         steps.push_back(Step([this, id] { PressKey(id, VK_ESCAPE); }));
         steps.push_back(Step([&] {
-            if (dialog.IsRunningModal() && dialog.IsWindowVisible() && Text(IDC_ITEMS) == "keep.jpg" &&
+            if (dialog.IsWindowVisible() && Text(IDC_ITEMS) == "keep.jpg" &&
                 Text(IDC_WIDTH) == "640")
                 ++stillOpen;
         }));
@@ -252,7 +252,7 @@ TEST_F(SettingsDialogTest, EnterInThePlaylistBoxStartsANewLine) {
          }),
          Step([&] {
              text = Text(IDC_ITEMS);
-             open = dialog.IsRunningModal();
+             open = dialog.IsWindowVisible();
          }),
          Close()});
     EXPECT_TRUE(open);
@@ -268,7 +268,7 @@ TEST_F(SettingsDialogTest, EnterOnAFocusedApplyButtonPressesIt) {
              SetText(IDC_WIDTH, "5");
              PressKey(IDC_APPLY, VK_RETURN);
          }),
-         Until([&] { return !answerer.boxes().empty(); }), Step([&] { open = dialog.IsRunningModal(); }),
+         Until([&] { return !answerer.boxes().empty(); }), Step([&] { open = dialog.IsWindowVisible(); }),
          Close()});
     ASSERT_EQ(answerer.boxes().size(), 1u);
     EXPECT_EQ(answerer.boxes()[0].text, kWidthWarning);
