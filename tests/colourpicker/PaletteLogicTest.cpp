@@ -37,7 +37,7 @@ TEST(PaletteTable, KeepsItsFourRegionsInOrder) {
             EXPECT_EQ(std::string(entry.name), std::to_string(i - 71));
         } else {
             EXPECT_EQ(entry.sysIndex, -1);
-            EXPECT_EQ(entry.colour, kUnsetCustomColour);
+            EXPECT_EQ(entry.colour, 0xFFFFFFFFu);
             EXPECT_EQ(std::string(entry.name), "Custom color " + std::to_string(i - 87));
         }
     }
@@ -51,8 +51,10 @@ TEST(PaletteTable, ScanFindsTheFirstEqualEntry) {
     EXPECT_EQ(FindPaletteEntry(table, 0x00C0C0C0), 51);  // "Silver", not a placeholder
     EXPECT_EQ(FindPaletteEntry(table, 0x00FFFFFF), 55);  // "White"
     EXPECT_EQ(FindPaletteEntry(table, RGB(1, 2, 3)), -1);
-    // No COLORREF equals an unset custom entry except that very value.
-    EXPECT_EQ(FindPaletteEntry(table, 0x00FFFFFE), -1);
+    // An unset custom entry (0xFFFFFFFF) is not white: the whole 32 bits are compared.
+    for (int i = 0; i < kFirstCustomEntry; ++i)
+        if (table[static_cast<size_t>(i)].colour == 0x00FFFFFF) table[static_cast<size_t>(i)].colour = 0x00FEFEFE;
+    EXPECT_EQ(FindPaletteEntry(table, 0x00FFFFFF), -1);
     table[95].colour = RGB(1, 2, 3);
     EXPECT_EQ(FindPaletteEntry(table, RGB(1, 2, 3)), 95);
 }

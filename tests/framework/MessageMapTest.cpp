@@ -194,15 +194,7 @@ TEST_F(ReflectionTest, AnUnclaimedClickGoesOnToTheParent) {
 TEST_F(ReflectionTest, TheParentsOwnerDrawRequestIsDrawnByTheButton) {
     TestDib dib(80, 20);
     dib.fill(0xFF000000);
-    DRAWITEMSTRUCT item{};
-    item.CtlType = ODT_BUTTON;
-    item.CtlID = kChildId;
-    item.itemAction = ODA_DRAWENTIRE;
-    item.hwndItem = button.m_hWnd;
-    item.hDC = dib.dc();
-    item.rcItem = RECT{0, 0, 80, 20};
-    EXPECT_EQ(parent.SendMessage(WM_DRAWITEM, kChildId, reinterpret_cast<LPARAM>(&item)), TRUE);
-    GdiFlush();
+    EXPECT_EQ(DrawItemOnto(dib, parent.m_hWnd, button.m_hWnd), TRUE);
     EXPECT_EQ(dib.countRgb(0, 0, 80, 20, 0x123456), 80 * 20);
 }
 

@@ -70,21 +70,6 @@ TEST_F(FrameTest, ThePictureStandsAtTheTopLeftAtItsNaturalSize) {
     EXPECT_EQ(dib.rgb(0, 30), kBackground);
 }
 
-TEST_F(FrameTest, FramesShowThePlaylistRowsInTurn) {
-    SharedState::width = 100;
-    SharedState::height = 100;
-    Picture("red.bmp", 100, 100, kRed);
-    Picture("green.bmp", 100, 100, kGreen);
-    Listed({"red.bmp", "green.bmp"});
-    std::vector<uint32_t> shown;
-    for (int i = 0; i < 3; ++i) {
-        TestDib dib(100, 100);
-        Compose(dib);
-        shown.push_back(dib.rgb(50, 50));
-    }
-    EXPECT_EQ(shown, (std::vector<uint32_t>{kRed, kGreen, kRed}));
-}
-
 TEST_F(FrameTest, APictureCopiedInLateJoinsInItsPlaceAtTheNextRound) {
     SharedState::width = 100;
     SharedState::height = 100;
@@ -234,26 +219,6 @@ TEST_F(FrameTest, AnEmptyPlaylistGivesBackgroundAndBarOnly) {
     EXPECT_EQ(dib.countRgb(0, 0, 400, top, kBackground), 400 * top);
     EXPECT_GT(dib.countRgb(0, top, 400, 200, kText), 0);
     EXPECT_EQ(dib.countRgb(0, 0, 400, 200, kBlue), 0);
-}
-
-// The output window as the screen shows it after the push of its first frame.
-TEST_F(FrameTest, ThePushedFrameIsWhatTheScreenShowsAtTheWindowsPlace) {
-    SharedState::width = 200;
-    SharedState::height = 150;
-    SharedState::interval = 60;
-    Picture("red.bmp", 40, 30, kRed);
-    Listed({"red.bmp"});
-    COutputDlg window(nullptr);
-    ASSERT_TRUE(window.Create(IDD_OUTPUT, nullptr));
-    window.Place(RECT{300, 200, 500, 350});
-    PumpMessages(300);
-
-    TestDib screen(200, 150);
-    CaptureScreen(screen, 300, 200);
-    EXPECT_TRUE(RgbClose(screen.rgb(10, 10), kRed)) << std::hex << screen.rgb(10, 10);
-    EXPECT_TRUE(RgbClose(screen.rgb(100, 100), kBackground)) << std::hex << screen.rgb(100, 100);
-    EXPECT_TRUE(RgbClose(screen.rgb(199, 149), kBackground)) << std::hex << screen.rgb(199, 149);
-    window.DestroyWindow();
 }
 
 // A scrolling bar starts where the still bar has its text, and looks as it does.

@@ -30,7 +30,7 @@ const Monitor kRight{{1920, 0, 3200, 1024}, "\\\\.\\DISPLAY2", false};
 const Monitor kLeft{{-1280, 0, 0, 1024}, "\\\\.\\DISPLAY2", false};
 const Monitor kAbove{{0, -1024, 1280, 0}, "\\\\.\\DISPLAY2", false};
 const Monitor kLowRight{{1920, 200, 3200, 1224}, "\\\\.\\DISPLAY2", false};
-const POINT kUsual = FirstPlacementCorner(1920, 1080);
+const POINT kUsual{1343, 108};  // the first placement on the primary screen
 
 void ExpectCorner(const std::optional<POINT>& got, const std::optional<POINT>& expected, const char* what) {
     ASSERT_EQ(got.has_value(), expected.has_value()) << what;
@@ -147,13 +147,16 @@ TEST(InfoBarLayoutTest, TheWorkedExample) {
 }
 
 TEST(InfoBarLayoutTest, TheMarginIsAFifthOfTheTextHeightAndTheBandEndsAtTheBottom) {
-    for (int c = 0; c <= 100000; ++c) {
-        const InfoBarLayout bar = LayoutInfoBar(c, 800, 600);
-        ASSERT_EQ(bar.margin, c / 5) << "height " << c;
-        ASSERT_EQ(bar.bandRows, c + 2 * (c / 5)) << "height " << c;
+    const struct {
+        int text, margin;
+    } rows[] = {{0, 0}, {4, 0}, {5, 1}, {9, 1}, {10, 2}, {100000, 20000}};
+    for (const auto& row : rows) {
+        const InfoBarLayout bar = LayoutInfoBar(row.text, 800, 600);
+        EXPECT_EQ(bar.margin, row.margin) << "height " << row.text;
+        EXPECT_EQ(bar.bandRows, row.text + 2 * row.margin) << "height " << row.text;
         // The text ends d above the bottom edge, inside the band.
-        ASSERT_EQ(bar.textPoint.y + c + bar.margin, 600) << "height " << c;
-        ASSERT_EQ(bar.bandY + bar.bandHeight, 600.0f) << "height " << c;
+        EXPECT_EQ(bar.textPoint.y + row.text + row.margin, 600) << "height " << row.text;
+        EXPECT_EQ(bar.bandY + bar.bandHeight, 600.0f) << "height " << row.text;
     }
 }
 

@@ -61,7 +61,7 @@ TEST_P(StoreOutOfRangeTest, StartsShowsTheValueAndClosesWithTheStoreWhole) {
          Step([&] { SetText(field, shown); }),  // as it was, so that closing saves it again
          Close()});
     EXPECT_FALSE(closedByScript);
-    EXPECT_EQ(shown, CCore::getStrInt(stored.value));
+    EXPECT_EQ(shown, std::to_string(stored.value));
     EXPECT_TRUE(answerer.boxes().empty()) << "a start validates nothing";
     EXPECT_EQ(Stored([&](CCore& c) { return c.getConfigInt(stored.key); }), stored.value);
     EXPECT_EQ(folder.read("_items.txt"), "missing.jpg\r\n");
@@ -104,10 +104,8 @@ TEST_F(SettingsBadInputTest, TextInTheNumberFieldsIsReadAsANumberOrRefused) {
         const char* text;
         bool accepted;  // as a width
     };
-    const Entry entries[] = {
-        {"abc", false},  {"12abc", false}, {"+640", true},  {"-640", false}, {"  640", true},
-        {"", false},     {"   ", false},   {"640 480", true}, {"123456789012345678901234567890", false},
-    };
+    // The reading itself is the number field's own test; these show that the dialog uses it.
+    const Entry entries[] = {{"12abc", false}, {"+640", true}, {"640 480", true}};
     ModalBoxAnswerer answerer;
     std::vector<size_t> boxesAfter;
     std::vector<SIZE> sizes;

@@ -105,8 +105,7 @@ TEST_F(TwoScreensTest, ATvSwitchedOffLeavesTheShowOnTheMainScreenAndSwitchedOnGe
              topmostBackOn = Topmost();
          }),
          Close()});
-    const POINT usual = FirstPlacementCorner(1920, 1080);
-    EXPECT_TRUE(SameRect(whileOff.rect, RECT{usual.x, usual.y, usual.x + 800, usual.y + 600}));
+    EXPECT_TRUE(SameRect(whileOff.rect, RECT{1343, 108, 2143, 708})) << "the first placement's on the main screen";
     EXPECT_FALSE(topmostWhileOff);
     EXPECT_TRUE(SameRect(backOn.rect, RECT{-1240, 30, -440, 630})) << "its own monitor, at its offset there";
     EXPECT_TRUE(topmostBackOn);

@@ -30,3 +30,17 @@ bool RgbClose(uint32_t a, uint32_t b, int tolerance) {
     }
     return true;
 }
+
+LRESULT DrawItemOnto(TestDib& dib, HWND parent, HWND item, UINT state) {
+    DRAWITEMSTRUCT request{};
+    request.CtlType = ODT_BUTTON;
+    request.CtlID = static_cast<UINT>(GetDlgCtrlID(item));
+    request.itemAction = ODA_DRAWENTIRE;
+    request.itemState = state;
+    request.hwndItem = item;
+    request.hDC = dib.dc();
+    request.rcItem = RECT{0, 0, dib.width(), dib.height()};
+    const LRESULT answer = SendMessageA(parent, WM_DRAWITEM, request.CtlID, reinterpret_cast<LPARAM>(&request));
+    GdiFlush();
+    return answer;
+}

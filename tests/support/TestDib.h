@@ -27,6 +27,10 @@ private:
     DibSurface m_surface;
 };
 
+// Has `parent` draw its owner-drawn button `item` onto the whole of `dib` in `state`, as the
+// platform asks it (WM_DRAWITEM); the parent's answer.
+LRESULT DrawItemOnto(TestDib& dib, HWND parent, HWND item, UINT state = 0);
+
 // Copies what the screen shows from (left, top) onto the whole of `dib`.
 void CaptureScreen(TestDib& dib, int left, int top);
 
