@@ -92,8 +92,12 @@ BOOL CWnd::DestroyWindow() {
     return ::DestroyWindow(m_hWnd);
 }
 
-LRESULT CALLBACK CWnd::SubclassProc(HWND, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                     DWORD_PTR object) {
+    // The window property is what binds: the platform takes a subclass out only on the
+    // window's own thread, and an object let go from another one leaves its entry behind.
+    if (FromHandlePermanent(hwnd) != reinterpret_cast<CWnd*>(object))
+        return ::DefSubclassProc(hwnd, message, wParam, lParam);
     auto* wnd = reinterpret_cast<CWnd*>(object);
 
     const CurrentMessage saved = wnd->m_current;

@@ -6,7 +6,8 @@
 // (SetWindowSubclass): they first go through the class's message map, and what the map does
 // not handle goes on down the window's chain (DefSubclassProc) to the procedure it had
 // before: its class's own, for a control or a dialog. Unbinding takes the object out of
-// the chain, whatever was subclassed over it since.
+// the chain, whatever was subclassed over it since; a window unbound from another thread
+// passes its messages straight on.
 //
 // Lifetime: the window goes first, then the object. WM_NCDESTROY unbinds the window; the
 // object's final hook (PostNcDestroy) runs once the outermost of the window's messages then
