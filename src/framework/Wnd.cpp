@@ -96,9 +96,8 @@ LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
                                     DWORD_PTR object) {
     // The window property is what binds: the platform takes a subclass out only on the
     // window's own thread, and an object let go from another one leaves its entry behind.
-    if (FromHandlePermanent(hwnd) != reinterpret_cast<CWnd*>(object))
-        return ::DefSubclassProc(hwnd, message, wParam, lParam);
     auto* wnd = reinterpret_cast<CWnd*>(object);
+    if (FromHandlePermanent(hwnd) != wnd) return ::DefSubclassProc(hwnd, message, wParam, lParam);
 
     const CurrentMessage saved = wnd->m_current;
     wnd->m_current = CurrentMessage{message, wParam, lParam};

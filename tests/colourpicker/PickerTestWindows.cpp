@@ -216,11 +216,6 @@ void DestroyOpenPalettes() {
     for (HWND hwnd : PaletteWindows()) DestroyWindow(hwnd);
 }
 
-void PostAndPump(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    PostMessageA(hwnd, message, wParam, lParam);
-    PumpMessages();
-}
-
 void PostAndDispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     PostMessageA(hwnd, message, wParam, lParam);
     MSG msg;

@@ -153,8 +153,6 @@ CColourPalette* FindOpenPalette();
 // Destroys every palette popup of this thread (each deletes itself).
 void DestroyOpenPalettes();
 
-// Posts a message and runs the queue through the program's PreTranslateMessage walk.
-void PostAndPump(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 // Posts a message and dispatches the queue up to and including it, and nothing after: what
 // the handler left is then still there to be seen. (Without a window manager, Wine delivers
 // X focus events late; the one for a closed colour dialog cancels the popup's new capture.)
