@@ -399,9 +399,7 @@ void CCore::drawPic(Gdiplus::Graphics& graphics, int x, int y, SIZE area, Pictur
     // Upright, as every photo viewer shows a phone's portrait picture.
     if (!TurnUpright(bitmap, probe.orientation)) return;
     if (frame != nullptr && IsOpaquePicture(bitmap)) {
-        // What GDI+ has drawn so far must be in the pixels before they are written.
-        graphics.Flush(Gdiplus::FlushIntentionSync);
-        ::GdiFlush();
+        FlushToPixels(graphics);
         if (BlitOpaque(bitmap, *frame, place)) return;
     }
     // Flipped tiling keeps the edge pixels from blending with nothing under the graphics'

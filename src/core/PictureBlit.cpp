@@ -194,3 +194,8 @@ bool BlitOpaque(Gdiplus::Bitmap& picture, const PixelTarget& target, const RECT&
     if (width == inWidth && height == inHeight) return CopyRows(picture, target, place.left, place.top);
     return Shrink(picture, target, place);
 }
+
+void FlushToPixels(Gdiplus::Graphics& graphics) {
+    graphics.Flush(Gdiplus::FlushIntentionSync);
+    ::GdiFlush();
+}

@@ -18,6 +18,10 @@ struct PixelTarget {
     int height;
 };
 
+// What GDI+ and then GDI have drawn so far is in the surface's pixels: before they are read or
+// written directly.
+void FlushToPixels(Gdiplus::Graphics& graphics);
+
 // Whether the picture has neither transparency nor a palette.
 bool IsOpaquePicture(Gdiplus::Bitmap& picture);
 

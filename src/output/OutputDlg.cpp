@@ -215,8 +215,7 @@ void COutputDlg::MoveBar() {
         Gdiplus::Graphics graphics(m_shown->dc());
         SetFrameModes(graphics);
         DrawInfoBar(graphics, nullptr);
-        graphics.Flush(Gdiplus::FlushIntentionSync);
-        ::GdiFlush();
+        FlushToPixels(graphics);
     }
     // Only the band, where the window is now (a drag carries the bar along).
     RECT band{0, static_cast<int>(std::clamp<long long>(static_cast<long long>(bar.bandY), 0, height)), width, height};
@@ -285,9 +284,7 @@ void COutputDlg::DrawInfoBar(Gdiplus::Graphics& graphics, const PixelTarget* pix
     const InfoBarLayout bar = LayoutInfoBar(textSize.cy, SharedState::width, SharedState::height);
 
     if (SharedState::scroll > 0 && pixels != nullptr) {
-        // What GDI+ has drawn so far must be in the pixels before they are written.
-        graphics.Flush(Gdiplus::FlushIntentionSync);
-        ::GdiFlush();
+        FlushToPixels(graphics);
         const BarLook look{text, kBarFont, kBarFontSize, SharedState::clrbg, SharedState::clrfont};
         if (m_scrollingBar.Draw(*core, look, *pixels, bar, textSize, SharedState::scroll, SharedState::width)) return;
     }

@@ -36,9 +36,8 @@ const DibSurface* ScrollingBar::Strip(const CCore& core, const BarLook& look, co
         // As the still bar: the text's top d below the band's top.
         core.drawStrSolid(graphics, POINT{pad, bar.margin}, 0, look.text,
                           look.font, look.colour, look.size, 0);
-        graphics.Flush(Gdiplus::FlushIntentionSync);
+        FlushToPixels(graphics);
     }
-    ::GdiFlush();
     m_strip = std::move(strip);
     m_stripLook = look;
     m_stripPad = pad;
