@@ -268,7 +268,7 @@ void COutputDlg::DrawPicture(Gdiplus::Graphics& graphics, const PixelTarget* pix
     const bool settled = table == nullptr || table->isSettled(name);
     if (SharedState::core != nullptr && settled) {
         SharedState::core->drawPic(graphics, 0, 0, SIZE{SharedState::width, SharedState::height},
-                                   static_cast<PictureFit>(SharedState::fit), SharedState::dataDir + name, pixels);
+                                   SharedState::fit, SharedState::dataDir + name, pixels);
     }
 
     ++slideIndex;

@@ -5,6 +5,7 @@
 #include "core/Core.h"
 #include "output/BarScroll.h"
 #include "resource.h"
+#include "settings/Digits.h"
 #include "settings/ShopHours.h"
 
 namespace {
@@ -30,17 +31,9 @@ std::string SpeedText(int speed) {
 
 // Digits only (up to seven), or empty for `empty`; anything else is refused.
 bool ReadWholeNumber(const std::string& text, int empty, int& value) {
-    if (text.empty()) {
-        value = empty;
-        return true;
-    }
-    if (text.size() > 7) return false;
-    value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        value = value * 10 + (c - '0');
-    }
-    return true;
+    size_t at = 0;
+    value = text.empty() ? empty : static_cast<int>(ReadDigits(text, at, 7));
+    return at == text.size();
 }
 
 bool ReadSpeed(const std::string& text, int& speed) {
@@ -55,7 +48,7 @@ bool ReadSpeed(const std::string& text, int& speed) {
 
 }  // namespace
 
-CAdvancedDlg::CAdvancedDlg(CWnd* parent, const AdvancedSettings& settings, const std::string& unreadableHours)
+CAdvancedDlg::CAdvancedDlg(CWnd* parent, const SettingsRecord& settings, const std::string& unreadableHours)
     : CDialog(IDD_ADVANCED, parent), m_settings(settings), m_unreadableHours(unreadableHours) {}
 
 BOOL CAdvancedDlg::OnInitDialog() {
@@ -83,14 +76,14 @@ void CAdvancedDlg::Refuse(const std::string& warning, int field) {
 }
 
 void CAdvancedDlg::OnOK() {
-    AdvancedSettings read;
+    SettingsRecord read = m_settings;
     read.restorePlace = IsDlgButtonChecked(m_hWnd, IDC_ADV_RESTOREPLACE) == BST_CHECKED;
     const LRESULT fit = ::SendDlgItemMessageA(m_hWnd, IDC_ADV_FIT, CB_GETCURSEL, 0, 0);
     read.fit = fit >= 0 && static_cast<size_t>(fit) < std::size(kFits) ? kFits[fit] : PictureFit::None;
     read.hours = GetDlgItemText(IDC_ADV_HOURS);
     std::string unreadable;
     if (!ReadWholeNumber(GetDlgItemText(IDC_ADV_RELOAD), 0, read.reloadSeconds) ||
-        read.reloadSeconds > kLongestReloadSeconds) {
+        (read.reloadSeconds != 0 && !ReloadAccepted(read.reloadSeconds))) {
         Refuse("自动读取间隔必须是0到86400之间的整数（秒），0表示不读取", IDC_ADV_RELOAD);
         return;
     }

@@ -1,6 +1,9 @@
 #include "settings/IntField.h"
 
+#include <algorithm>
 #include <climits>
+
+#include "settings/Digits.h"
 
 int ParseIntField(const std::string& text) {
     size_t i = 0;
@@ -11,14 +14,8 @@ int ParseIntField(const std::string& text) {
         negative = text[i] == '-';
         ++i;
     }
-    // Accumulate as a negative number: its range reaches INT_MIN.
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 - (text[i] - '0');
-        if (value < static_cast<long long>(INT_MIN)) {
-            return negative ? INT_MIN : INT_MAX;
-        }
-    }
-    if (negative) return static_cast<int>(value);
-    return value < -static_cast<long long>(INT_MAX) ? INT_MAX : static_cast<int>(-value);
+    // INT_MIN's magnitude is the largest a field can mean; a longer number saturates.
+    const long long magnitude = ReadDigits(text, i, std::string::npos, -static_cast<long long>(INT_MIN));
+    if (negative) return static_cast<int>(-magnitude);
+    return static_cast<int>(std::min<long long>(magnitude, INT_MAX));
 }

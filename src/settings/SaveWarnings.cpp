@@ -1,5 +1,7 @@
 #include "settings/SaveWarnings.h"
 
+#include "core/Core.h"
+
 namespace {
 
 const char kMoveFolder[] = "请把 Placard 文件夹移到可以写入的地方（例如 D:\\Placard），或者取消文件的只读属性。";
@@ -54,4 +56,9 @@ std::string CloseWarning(FileWrite settings, const std::string& settingsPath, co
 std::string UnusableFolderWarning(const std::string& folder) {
     return "Placard 所在文件夹的名字里有中文 Windows 不能表示的字符，设置和播放列表不能在那里读取和保存：\n" + folder +
            "\n请把 Placard 文件夹移到名字只有中文、英文字母和数字的地方（例如 D:\\Placard）。";
+}
+
+std::string PlaylistTooLargeWarning(const std::string& playlistPath) {
+    return "播放列表文件太大（超过 " + std::to_string(CCore::kMaxTextFileBytes >> 20) +
+           " MB），没有读取，也不会被改写：\n" + playlistPath;
 }

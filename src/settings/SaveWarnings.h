@@ -18,3 +18,6 @@ std::string CloseWarning(FileWrite settings, const std::string& settingsPath, co
 
 // At start: the program's folder cannot keep its files.
 std::string UnusableFolderWarning(const std::string& folder);
+
+// At start: the playlist file is too large to be one of ours; it is neither read nor rewritten.
+std::string PlaylistTooLargeWarning(const std::string& playlistPath);

@@ -1,21 +1,20 @@
 #include "settings/SettingsDlg.h"
 
-#include <set>
 #include <string>
+#include <utility>
 
-#include "base/SaturatedInt.h"
 #include "core/Core.h"
 #include "core/TextEncoding.h"
 #include "framework/DataExchange.h"
 #include "framework/PaintDC.h"
 #include "framework/WinApp.h"
-#include "output/BarScroll.h"
 #include "output/OutputDlg.h"
-#include "output/OutputPlacement.h"
 #include "output/Playlist.h"
 #include "resource.h"
 #include "settings/AboutDlg.h"
+#include "settings/AdvancedDlg.h"
 #include "settings/IntField.h"
+#include "settings/OutputDriving.h"
 #include "settings/SaveWarnings.h"
 #include "state/SharedState.h"
 
@@ -26,34 +25,6 @@ constexpr UINT kStartupDelayMs = 100;
 constexpr UINT_PTR kReloadTimer = 2;
 constexpr UINT_PTR kShopHoursTimer = 3;
 constexpr UINT kShopHoursLookMs = 30 * 1000;
-
-// "reload" beyond a day is no period anyone means: refused, as a value that does not parse.
-int ReloadSeconds(const CCore& core) {
-    int seconds = 0;
-    return core.getConfigInt("reload", seconds) && seconds >= 1 && seconds <= kLongestReloadSeconds ? seconds : 0;
-}
-
-// A speed out of range is refused, as one that does not parse: the still bar.
-int ScrollSpeed(const CCore& core) {
-    int speed = 0;
-    return core.getConfigInt("scroll", speed) && ScrollSpeedAccepted(speed) ? speed : 0;
-}
-
-// The seven settings of the dialog as the show has them, into the store's batch.
-void SaveSevenSettings(CCore& core) {
-    core.saveConfigB("on", SharedState::on != 0);
-    core.saveConfigInt("width", SharedState::width);
-    core.saveConfigInt("height", SharedState::height);
-    core.saveConfigClr("clrbg", SharedState::clrbg);
-    core.saveConfigClr("clrfont", SharedState::clrfont);
-    core.saveConfigStr("dispbtm", SharedState::dispbtm);
-    core.saveConfigInt("interval", SharedState::interval);
-}
-
-// What Apply accepts.
-bool WidthInRange(int width) { return width >= 100 && width <= 8000; }
-bool HeightInRange(int height) { return height >= 100 && height <= 4320; }
-bool IntervalInRange(int interval) { return interval >= 1; }
 
 }  // namespace
 
@@ -104,34 +75,10 @@ BOOL CSettingsDlg::OnInitDialog() {
     SharedState::playlistCount = 0;
     SharedState::playlist = new Playlist;
 
-    SharedState::width = core.getConfigInt("width");
-    SharedState::height = core.getConfigInt("height");
-    SharedState::clrbg = core.getConfigClr("clrbg");
-    SharedState::clrfont = core.getConfigClr("clrfont");
-    SharedState::dispbtm = core.getConfigStr("dispbtm");
-    SharedState::interval = core.getConfigInt("interval");
-    SharedState::on = core.getConfigB("on") ? 1 : 0;
-    SharedState::fit = static_cast<int>(ParsePictureFit(core.getConfigStr("fit")));
-    SharedState::scroll = ScrollSpeed(core);
-    SetShopHours(core.getConfigStr("hours"));
-    m_restorePlace = core.getConfigB("restoreplace");
-    int x = 0, y = 0;
-    if (m_restorePlace && core.getConfigInt("placex", x) && core.getConfigInt("placey", y)) {
-        m_savedCorner = POINT{x, y};
-    }
-    const std::string monitor = core.getConfigStr("placemonitor");
-    if (m_restorePlace && !monitor.empty() && core.getConfigInt("placeoffsetx", x) &&
-        core.getConfigInt("placeoffsety", y)) {
-        m_savedHome = HomePlace{monitor, POINT{x, y}};
-    }
-
-    m_enableCheck.SetCheck(SharedState::on);
-    SetDlgItemText(IDC_WIDTH, core.getStrInt(SharedState::width));
-    SetDlgItemText(IDC_HEIGHT, core.getStrInt(SharedState::height));
-    SetDlgItemText(IDC_INTERVAL, core.getStrInt(SharedState::interval));
-    SetDlgItemText(IDC_DISPBTM, SharedState::dispbtm);
-    m_clrbgPicker.SetColour(core.getClrRef(SharedState::clrbg));
-    m_clrfontPicker.SetColour(core.getClrRef(SharedState::clrfont));
+    m_settings = SettingsRecord::Read(core);
+    m_settings.HandToShow();
+    SetShopHours(m_settings.hours);
+    ShowSettings();
     std::string items;
     m_playlistTooLarge = m_playlistFile.open(core, SharedState::itemsPath, items) == FileRead::TooLarge;
     SetDlgItemText(IDC_ITEMS, items);
@@ -142,9 +89,8 @@ BOOL CSettingsDlg::OnInitDialog() {
     SharedState::screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
 
     m_appliedFields = ReadFields();
-    m_itemsFile.take(StampOf(SharedState::itemsPath));
-    m_storeFile.take(StampOf(core.configPath()));
-    ArmReload(ReloadSeconds(core));
+    m_watcher.Watch(SharedState::itemsPath, core.configPath(), SharedState::dataDir);
+    ArmReload(m_settings.reloadSeconds);
 
     if (HMENU menu = ::GetSystemMenu(m_hWnd, FALSE)) {
         ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
@@ -156,26 +102,19 @@ BOOL CSettingsDlg::OnInitDialog() {
 }
 
 void CSettingsDlg::OnTimer(UINT_PTR id) {
-    if (id == kReloadTimer || id == kShopHoursTimer) {
-        if (id == kReloadTimer) LookForOutsideChanges();
-        if (id == kShopHoursTimer) LookAtShopHours();
-        Default();
-        return;
-    }
-    KillTimer(id);
-    if (id == kStartupTimer) {
+    if (id == kReloadTimer) LookForOutsideChanges();
+    if (id == kShopHoursTimer) LookAtShopHours();
+    if (id != kReloadTimer && id != kShopHoursTimer) KillTimer(id);
+    if (id == kStartupTimer && SharedState::core != nullptr) {
         CreateOutput(this);
         // Told once the show runs.
-        if (SharedState::core != nullptr && !SharedState::core->appPathUsable()) {
-            SharedState::core->msgboxWarning(
-                m_hWnd, UnusableFolderWarning(CodePageFromWide(SharedState::core->appPathForDisplay(), CP_ACP)));
+        CCore& core = *SharedState::core;
+        if (!core.appPathUsable()) {
+            core.msgboxWarning(m_hWnd, UnusableFolderWarning(CodePageFromWide(core.appPathForDisplay(), CP_ACP)));
         }
         // The file is left as it is and the list stays empty.
-        if (m_playlistTooLarge && SharedState::core != nullptr) {
-            m_playlistTooLarge = false;
-            SharedState::core->msgboxWarning(
-                m_hWnd, "播放列表文件太大（超过 " + std::to_string(CCore::kMaxTextFileBytes >> 20) +
-                            " MB），没有读取，也不会被改写：\n" + SharedState::itemsPath);
+        if (std::exchange(m_playlistTooLarge, false)) {
+            core.msgboxWarning(m_hWnd, PlaylistTooLargeWarning(SharedState::itemsPath));
         }
     }
     Default();
@@ -195,32 +134,24 @@ int CSettingsDlg::ReadIntField(int id) const { return ParseIntField(GetDlgItemTe
 
 bool CSettingsDlg::CollectSettings(bool validate, PlaylistSave* saved) {
     CCore& core = *SharedState::core;
-    SharedState::on = m_enableCheck.GetCheck() == BST_CHECKED ? 1 : 0;
     const std::string items = GetDlgItemText(IDC_ITEMS);
-    SharedState::dispbtm = GetDlgItemText(IDC_DISPBTM);
-    SharedState::width = ReadIntField(IDC_WIDTH);
-    SharedState::height = ReadIntField(IDC_HEIGHT);
-    SharedState::interval = ReadIntField(IDC_INTERVAL);
-    SharedState::clrbg = core.getColor(m_clrbgPicker.GetColour());
-    SharedState::clrfont = core.getColor(m_clrfontPicker.GetColour());
+    m_settings.on = m_enableCheck.GetCheck() == BST_CHECKED;
+    m_settings.dispbtm = GetDlgItemText(IDC_DISPBTM);
+    m_settings.width = ReadIntField(IDC_WIDTH);
+    m_settings.height = ReadIntField(IDC_HEIGHT);
+    m_settings.interval = ReadIntField(IDC_INTERVAL);
+    m_settings.clrbg = CCore::getColor(m_clrbgPicker.GetColour());
+    m_settings.clrfont = CCore::getColor(m_clrfontPicker.GetColour());
+    // The show has the values whether or not Apply accepts them.
+    m_settings.HandToShow();
 
-    if (validate) {
-        struct Check {
-            bool refused;
-            const char* warning;
-            int field;
-        };
-        const Check checks[] = {
-            {!WidthInRange(SharedState::width), "输出显示宽度必须是100到8000之间的整数", IDC_WIDTH},
-            {!HeightInRange(SharedState::height), "输出显示高度必须是100到4320之间的整数", IDC_HEIGHT},
-            {!IntervalInRange(SharedState::interval), "轮换间隔不能小于1秒", IDC_INTERVAL},
-        };
-        for (const Check& check : checks) {
-            if (!check.refused) continue;
-            core.msgboxWarning(m_hWnd, check.warning);
-            ::SetFocus(GetDlgItem(check.field));
-            return false;
-        }
+    if (const std::optional<SettingsRecord::Refusal> refusal = validate ? m_settings.Refused() : std::nullopt) {
+        core.msgboxWarning(m_hWnd, refusal->warning);
+        const int field = refusal->setting == &SettingsRecord::width    ? IDC_WIDTH
+                          : refusal->setting == &SettingsRecord::height ? IDC_HEIGHT
+                                                                        : IDC_INTERVAL;
+        ::SetFocus(GetDlgItem(field));
+        return false;
     }
 
     const PlaylistSave result = m_playlistFile.save(core, items);
@@ -253,18 +184,29 @@ CSettingsDlg::Fields CSettingsDlg::ReadFields() const {
                   m_clrbgPicker.GetColour(),     m_clrfontPicker.GetColour()};
 }
 
+void CSettingsDlg::ShowSettings() {
+    m_enableCheck.SetCheck(m_settings.on ? BST_CHECKED : BST_UNCHECKED);
+    SetDlgItemText(IDC_WIDTH, CCore::getStrInt(m_settings.width));
+    SetDlgItemText(IDC_HEIGHT, CCore::getStrInt(m_settings.height));
+    SetDlgItemText(IDC_INTERVAL, CCore::getStrInt(m_settings.interval));
+    SetDlgItemText(IDC_DISPBTM, m_settings.dispbtm);
+    m_clrbgPicker.SetColour(CCore::getClrRef(m_settings.clrbg));
+    m_clrfontPicker.SetColour(CCore::getClrRef(m_settings.clrfont));
+}
+
 void CSettingsDlg::ArmReload(int seconds) {
-    if (seconds == m_reloadSeconds) return;
-    m_reloadSeconds = seconds;
+    m_settings.reloadSeconds = seconds;
+    if (seconds == m_reloadArmed) return;
+    m_reloadArmed = seconds;
     KillTimer(kReloadTimer);
     if (seconds > 0) SetTimer(kReloadTimer, static_cast<UINT>(seconds) * 1000u);
 }
 
 void CSettingsDlg::LookForOutsideChanges() {
     if (SharedState::core == nullptr) return;
-    if (m_itemsFile.look(StampOf(SharedState::itemsPath))) TakeListFromOutside();
-    if (m_storeFile.look(StampOf(SharedState::core->configPath()))) TakeSettingsFromOutside();
-    LookAtPictures();
+    if (m_watcher.ListChanged()) TakeListFromOutside();
+    if (m_watcher.StoreChanged()) TakeSettingsFromOutside();
+    if (Playlist* table = SharedState::playlist) table->setUnsettled(m_watcher.UnsettledPictures(table->names()));
 }
 
 void CSettingsDlg::TakeListFromOutside() {
@@ -281,64 +223,27 @@ void CSettingsDlg::TakeSettingsFromOutside() {
     // The store as another program left it, read as the next start would read it.
     CCore stored;
     stored.autoFileConfig();
-    ArmReload(ReloadSeconds(stored));
+    SettingsRecord outside = SettingsRecord::Read(stored);
+    ArmReload(outside.reloadSeconds);
     if (!(ReadFields() == m_appliedFields)) return;  // the operator is editing: the dialog wins
-    const int width = stored.getConfigInt("width");
-    const int height = stored.getConfigInt("height");
-    const int interval = stored.getConfigInt("interval");
     // Refused as Apply refuses it, without a box: nobody is there to read one.
-    if (!WidthInRange(width) || !HeightInRange(height) || !IntervalInRange(interval)) return;
-    const int on = stored.getConfigB("on") ? 1 : 0;
-    const Gdiplus::ARGB clrbg = stored.getConfigClr("clrbg");
-    const Gdiplus::ARGB clrfont = stored.getConfigClr("clrfont");
-    const std::string dispbtm = stored.getConfigStr("dispbtm");
-    const int fit = static_cast<int>(ParsePictureFit(stored.getConfigStr("fit")));
-    const int scroll = ScrollSpeed(stored);
-    const std::string hours = stored.getConfigStr("hours");
-    if (width == SharedState::width && height == SharedState::height && interval == SharedState::interval &&
-        on == SharedState::on && clrbg == SharedState::clrbg && clrfont == SharedState::clrfont &&
-        dispbtm == SharedState::dispbtm && fit == SharedState::fit && scroll == SharedState::scroll &&
-        hours == m_hoursText) {
-        return;
-    }
-    SharedState::fit = fit;
-    SharedState::scroll = scroll;
-    SetShopHours(hours);
-    SharedState::width = width;
-    SharedState::height = height;
-    SharedState::interval = interval;
-    SharedState::on = on;
-    SharedState::clrbg = clrbg;
-    SharedState::clrfont = clrfont;
-    SharedState::dispbtm = dispbtm;
-    m_enableCheck.SetCheck(on);
-    SetDlgItemText(IDC_WIDTH, CCore::getStrInt(width));
-    SetDlgItemText(IDC_HEIGHT, CCore::getStrInt(height));
-    SetDlgItemText(IDC_INTERVAL, CCore::getStrInt(interval));
-    SetDlgItemText(IDC_DISPBTM, dispbtm);
-    m_clrbgPicker.SetColour(CCore::getClrRef(clrbg));
-    m_clrfontPicker.SetColour(CCore::getClrRef(clrfont));
+    if (outside.Refused()) return;
+    // Whether and where the output comes back is read at start only.
+    outside.restorePlace = m_settings.restorePlace;
+    outside.corner = m_settings.corner;
+    outside.home = m_settings.home;
+    if (outside == m_settings) return;
+    m_settings = outside;
+    m_settings.HandToShow();
+    SetShopHours(m_settings.hours);
+    ShowSettings();
     m_appliedFields = ReadFields();
     ApplyOutput();
 }
 
-void CSettingsDlg::LookAtPictures() {
-    Playlist* table = SharedState::playlist;
-    if (table == nullptr) return;
-    std::map<std::string, FileStamp> stamps;
-    std::set<std::string> unsettled;
-    for (const std::string& name : table->names()) {
-        const FileStamp stamp = StampOf(SharedState::dataDir + name);
-        const auto before = m_pictureStamps.find(name);
-        if (before != m_pictureStamps.end() && before->second != stamp) unsettled.insert(name);
-        stamps.emplace(name, stamp);
-    }
-    m_pictureStamps.swap(stamps);
-    table->setUnsettled(std::move(unsettled));
-}
-
 void CSettingsDlg::OnEnableOutput() {
-    SharedState::on = m_enableCheck.GetCheck() == BST_CHECKED ? 1 : 0;
+    m_settings.on = m_enableCheck.GetCheck() == BST_CHECKED;
+    m_settings.HandToShow();
     m_appliedFields.on = m_enableCheck.GetCheck();  // the box takes effect at once: applied
     ApplyOutput();
 }
@@ -355,20 +260,14 @@ void CSettingsDlg::SaveEverything(bool tellOperator) {
     PlaylistSave playlist;
     CollectSettings(false, &playlist);
     CCore& core = *SharedState::core;
-    CCore::SaveBatch oneWrite(core);
-    SaveSevenSettings(core);
+    SettingsRecord kept = m_settings;
     // The window is gone by now when the dialog closes; its last corner is kept.
-    if (m_restorePlace && SharedState::placed != 0 && SharedState::outputWnd != nullptr) {
-        const POINT corner = SharedState::outputWnd->LastCorner();
-        core.saveConfigInt("placex", corner.x);
-        core.saveConfigInt("placey", corner.y);
-        if (const std::optional<HomePlace> home = SharedState::outputWnd->Home()) {
-            core.saveConfigStr("placemonitor", home->monitor);
-            core.saveConfigInt("placeoffsetx", home->offset.x);
-            core.saveConfigInt("placeoffsety", home->offset.y);
-        }
+    const bool placed = m_settings.restorePlace && SharedState::placed != 0 && SharedState::outputWnd != nullptr;
+    if (placed) {
+        kept.corner = SharedState::outputWnd->LastCorner();
+        kept.home = SharedState::outputWnd->Home();
     }
-    const FileWrite settings = oneWrite.commit();
+    const FileWrite settings = kept.Save(core, placed ? SettingsRecord::Extra::Place : SettingsRecord::Extra::None);
     // A folder that cannot keep its files was told at start.
     if (!tellOperator || !core.appPathUsable()) return;
     const std::string warning = CloseWarning(settings, core.configPath(), playlist, SharedState::itemsPath);
@@ -413,57 +312,20 @@ void CSettingsDlg::OnPaint() {
 HCURSOR CSettingsDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
 
 void CSettingsDlg::CreateOutput(CWnd* parent) {
-    if (SharedState::outputWnd != nullptr) return;  // there is one output window per run
-    SharedState::outputWnd = new COutputDlg(nullptr);
-    SharedState::outputWnd->Create(IDD_OUTPUT, parent);
+    CreateOutputWindow(parent);
     ApplyOutput();
 }
 
 void CSettingsDlg::ApplyOutput() {
-    COutputDlg* output = SharedState::outputWnd;
-    if (output == nullptr || output->m_hWnd == nullptr) return;
-    if (SharedState::on == 0 || !m_shopOpen) {
-        output->ShowWindow(SW_HIDE);
-        return;
-    }
-    LoadPlaylist(m_playedList);
-
-    RECT& rect = SharedState::outputRect;
-    if (SharedState::placed == 0) {
-        const POINT corner = ChooseFirstCorner(m_savedCorner, m_savedHome, SharedState::screenWidth,
-                                               SharedState::screenHeight, Monitors());
-        // Non-zero from now on, also for a corner restored at the left edge.
-        SharedState::placed = corner.x != 0 ? corner.x : 1;
-        rect.left = corner.x;
-        rect.top = corner.y;
-    } else {
-        rect = output->GetWindowRect();
-    }
-    rect.right = SaturatedInt(LONGLONG{rect.left} + SharedState::width);
-    rect.bottom = SaturatedInt(LONGLONG{rect.top} + SharedState::height);
-    output->Place(rect);
+    ApplyToOutput(m_playedList, m_shopHours.IsOpen(), m_settings.corner, m_settings.home);
 }
 
 void CSettingsDlg::MoveToSecondScreen() {
-    COutputDlg* output = SharedState::outputWnd;
-    if (output == nullptr || output->m_hWnd == nullptr) return;
-    const std::optional<POINT> corner = SecondScreenCorner(SharedState::screenWidth, Monitors());
-    if (!corner) {
-        // With one screen the output stays where it is: anywhere else lies on no monitor.
-        SharedState::core->msgboxWarning(m_hWnd, "没有检测到第二屏");
-        return;
+    switch (SendOutputToSecondScreen(m_shopHours.IsOpen())) {
+    case SecondScreenMove::NoOutput: break;
+    case SecondScreenMove::NoSecondScreen: SharedState::core->msgboxWarning(m_hWnd, "没有检测到第二屏"); break;
+    case SecondScreenMove::Moved: m_enableCheck.SetCheck(SharedState::on); break;
     }
-    SharedState::outputRect = RECT{corner->x, corner->y, SaturatedInt(LONGLONG{corner->x} + SharedState::width),
-                                   SaturatedInt(LONGLONG{corner->y} + SharedState::height)};
-    // Non-zero from now on, also for a second screen whose left edge is at 0.
-    SharedState::placed = corner->x != 0 ? corner->x : 1;
-    m_enableCheck.SetCheck(SharedState::on);
-    if (!m_shopOpen) {
-        // Closed: it goes there hidden and shows there when the hours begin.
-        output->SetWindowPos(nullptr, corner->x, corner->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        return;
-    }
-    output->Place(SharedState::outputRect);
 }
 
 void CSettingsDlg::OnSysCommand(WPARAM command) {
@@ -474,62 +336,38 @@ void CSettingsDlg::OnSysCommand(WPARAM command) {
     Default();
 }
 
-AdvancedSettings CSettingsDlg::CurrentAdvanced() const {
-    return AdvancedSettings{m_restorePlace, m_reloadSeconds, static_cast<PictureFit>(SharedState::fit),
-                            SharedState::scroll, m_hoursText};
-}
-
 void CSettingsDlg::OnAdvanced() {
     if (SharedState::core == nullptr) return;
-    CAdvancedDlg dialog(this, CurrentAdvanced(), m_unreadableHours);
+    CAdvancedDlg dialog(this, m_settings, m_shopHours.Unreadable());
     if (dialog.DoModal() != IDOK) return;
-    TakeAdvanced(dialog.settings());
+    TakeAdvanced(dialog.Settings());
 
     CCore& core = *SharedState::core;
-    const AdvancedSettings& taken = dialog.settings();
-    CCore::SaveBatch oneWrite(core);
-    SaveSevenSettings(core);
-    core.saveConfigB("restoreplace", taken.restorePlace);
-    core.saveConfigInt("reload", taken.reloadSeconds);
-    core.saveConfigStr("fit", PictureFitName(taken.fit));
-    core.saveConfigInt("scroll", taken.scroll);
-    core.saveConfigStr("hours", taken.hours);
-    const FileWrite written = oneWrite.commit();
-    m_storeFile.take(StampOf(core.configPath()));  // our own write is no outside change
+    const FileWrite written = m_settings.Save(core, SettingsRecord::Extra::OptIn);
+    m_watcher.StoreWritten();  // our own write is no outside change
     if (written != FileWrite::Written && core.appPathUsable()) {
         core.msgboxWarning(m_hWnd, CloseWarning(written, core.configPath(), PlaylistSave{}, SharedState::itemsPath));
     }
 }
 
-void CSettingsDlg::TakeAdvanced(const AdvancedSettings& settings) {
-    m_restorePlace = settings.restorePlace;
-    ArmReload(settings.reloadSeconds);
-    SharedState::fit = static_cast<int>(settings.fit);
-    SharedState::scroll = settings.scroll;
-    SetShopHours(settings.hours);
+// Only the opt-in keys: the store's reload may have changed the seven while the box was open.
+void CSettingsDlg::TakeAdvanced(const SettingsRecord& taken) {
+    m_settings.restorePlace = taken.restorePlace;
+    ArmReload(taken.reloadSeconds);
+    m_settings.fit = taken.fit;
+    m_settings.scroll = taken.scroll;
+    m_settings.HandToShow();
+    SetShopHours(taken.hours);
     ApplyOutput();
 }
 
 void CSettingsDlg::SetShopHours(const std::string& text) {
-    m_hoursText = text;
-    m_unreadableHours.clear();
-    std::string unreadable;
-    const std::optional<ShopHours> hours = ShopHours::Parse(text, &unreadable);
-    // Not guessed at: the show stays on, and 高级设置 says what could not be read.
-    m_shopHours = hours ? *hours : ShopHours{};
-    if (!hours) m_unreadableHours = unreadable.empty() ? text : unreadable;
+    m_settings.hours = text;
+    m_shopHours.Set(text);
     KillTimer(kShopHoursTimer);
     if (!m_shopHours.AlwaysOpen()) SetTimer(kShopHoursTimer, kShopHoursLookMs);
-    SYSTEMTIME now{};
-    ::GetLocalTime(&now);
-    m_shopOpen = m_shopHours.IsOpenAt(now);
 }
 
 void CSettingsDlg::LookAtShopHours() {
-    SYSTEMTIME now{};
-    ::GetLocalTime(&now);
-    const bool open = m_shopHours.IsOpenAt(now);
-    if (open == m_shopOpen) return;
-    m_shopOpen = open;
-    ApplyOutput();
+    if (m_shopHours.Look()) ApplyOutput();
 }

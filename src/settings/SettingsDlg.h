@@ -8,18 +8,15 @@
 // or log-off saves as the destruction does, since the process may end without it.
 #pragma once
 
-#include <map>
-#include <optional>
 #include <string>
 
 #include "colourpicker/ColourButton.h"
 #include "framework/Button.h"
 #include "framework/Dialog.h"
-#include "output/OutputPlacement.h"
-#include "settings/AdvancedDlg.h"
+#include "settings/OutsideChangeWatcher.h"
 #include "settings/PlaylistFile.h"
-#include "settings/SettledFile.h"
-#include "settings/ShopHours.h"
+#include "settings/SettingsRecord.h"
+#include "settings/ShopHoursClock.h"
 
 class CSettingsDlg : public WindowImpl<CSettingsDlg, CDialog> {
 public:
@@ -68,19 +65,19 @@ private:
     };
     Fields ReadFields() const;
 
-    // Opt-in "reload=N": every N seconds the playlist file, the store and the listed pictures
-    // are looked at, and what another program changed there (and then left alone for a look)
-    // is taken as if typed and applied, unless the operator is editing.
+    // The settings as the controls show them, from the record.
+    void ShowSettings();
+
+    // Opt-in "reload=N": what another program changed (and then left alone for a look) is taken
+    // as if typed and applied, unless the operator is editing.
     void LookForOutsideChanges();
     void TakeListFromOutside();
     void TakeSettingsFromOutside();
-    void LookAtPictures();
     void ArmReload(int seconds);
 
     // 高级设置: the opt-in keys edited, taken at once and saved with the seven settings.
     void OnAdvanced();
-    AdvancedSettings CurrentAdvanced() const;
-    void TakeAdvanced(const AdvancedSettings& settings);
+    void TakeAdvanced(const SettingsRecord& taken);
     // Opt-in "hours=": outside them the output is hidden as if 开启输出 were unticked (without
     // changing it), looked at against the clock at start and every half minute.
     void SetShopHours(const std::string& text);
@@ -96,21 +93,12 @@ private:
     // re-read of the file.
     std::string m_playedList;
     bool m_playlistTooLarge = false;
-    // Opt-in: "restoreplace=1" in the store brings the output back to where the last run left
-    // it (its monitor and the offset within it, else its corner "placex", "placey"), instead of
-    // the usual first placement.
-    bool m_restorePlace = false;
-    std::optional<POINT> m_savedCorner;
-    std::optional<HomePlace> m_savedHome;  // the monitor ("placemonitor") and the offset within it
-    int m_reloadSeconds = 0;
-    SettledFile m_itemsFile;
-    SettledFile m_storeFile;
-    std::map<std::string, FileStamp> m_pictureStamps;  // at the last look
+    // What the show plays and the store keeps; the controls may be ahead of it until Apply.
+    SettingsRecord m_settings;
+    int m_reloadArmed = 0;
+    OutsideChangeWatcher m_watcher;
     Fields m_appliedFields{};
-    std::string m_hoursText;
-    ShopHours m_shopHours;
-    std::string m_unreadableHours;  // the part of "hours" that could not be read: always open
-    bool m_shopOpen = true;
+    ShopHoursClock m_shopHours;
     CButton m_enableCheck;
     CColourButton m_clrfontPicker;
     CColourButton m_clrbgPicker;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "settings/Digits.h"
+
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -15,14 +17,9 @@ std::string Trimmed(const std::string& text) {
 
 // A decimal number of `fewest` to `most` digits.
 bool ReadNumber(const std::string& text, size_t& at, size_t fewest, size_t most, int& value) {
-    size_t digits = 0;
-    value = 0;
-    while (at < text.size() && digits < most && text[at] >= '0' && text[at] <= '9') {
-        value = value * 10 + (text[at] - '0');
-        ++at;
-        ++digits;
-    }
-    return digits >= fewest;
+    const size_t from = at;
+    value = static_cast<int>(ReadDigits(text, at, most));
+    return at - from >= fewest;
 }
 
 bool ReadChar(const std::string& text, size_t& at, char wanted) {

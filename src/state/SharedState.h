@@ -9,6 +9,7 @@
 class CCore;
 class COutputDlg;
 class Playlist;
+enum class PictureFit;
 
 struct SharedState {
     static inline int width = 0;
@@ -18,7 +19,7 @@ struct SharedState {
     static inline DWORD clrfont = 0xFF000000;  // ARGB
     static inline std::string dispbtm;
     static inline int on = 0;
-    static inline int fit = 0;  // how a picture fills the output: the core's PictureFit, as a number
+    static inline PictureFit fit{};  // how a picture fills the output
     static inline int scroll = 0;  // the bar's text moves at this many pixels per second; 0: still
 
     static inline std::string appPath;    // ends in a path separator

@@ -109,7 +109,7 @@ TEST_F(FrameTest, EachFitModeDrawsThePictureWhereItSays) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.fit));
-        SharedState::fit = static_cast<int>(c.fit);
+        SharedState::fit = c.fit;
         TestDib dib(200, 100);
         Compose(dib);
         EXPECT_EQ(dib.rgb(c.left + 2, 10), kRed);
@@ -147,7 +147,7 @@ TEST_F(FrameTest, PicturesCopiedIntoTheFrameGiveTheFrameGdiPlusComposes) {
 TEST_F(FrameTest, AShrunkPhotoIsAsCloseToItsAreaAverageAsGdiPlusMakesIt) {
     SharedState::width = 60;
     SharedState::height = 40;
-    SharedState::fit = static_cast<int>(PictureFit::Contain);
+    SharedState::fit = PictureFit::Contain;
     const auto block = [](int x, int y) {
         const uint32_t bx = static_cast<uint32_t>(x / 3), by = static_cast<uint32_t>(y / 3);
         return ((bx * 37 + by * 11) & 0xFF) << 16 | ((bx * 5 + by * 71) & 0xFF) << 8 | ((bx * by * 13) & 0xFF);

@@ -29,12 +29,12 @@ protected:
         ::PostMessageA(advanced, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                        reinterpret_cast<LPARAM>(::GetDlgItem(advanced, IDOK)));
     }
-    // The whole of a day: today, or tomorrow (then closed all today).
-    static std::string WholeDay(bool today) {
+    // Every day: all of it, or an hour hours away from now.
+    static std::string Hours(bool includingNow) {
         SYSTEMTIME now{};
         ::GetLocalTime(&now);
-        const int weekday = now.wDayOfWeek == 0 ? 7 : now.wDayOfWeek;
-        return std::to_string(today ? weekday : weekday % 7 + 1) + " 00:00-24:00";
+        if (includingNow) return "1-7 00:00-24:00";
+        return now.wHour < 12 ? "1-7 18:00-19:00" : "1-7 03:00-04:00";
     }
     // The message boxes seen (the dialog, seen too, has no message text).
     static std::vector<std::string> Warnings(const ModalBoxAnswerer& answerer) {
@@ -69,7 +69,7 @@ TEST_F(AdvancedSettingsTest, ItRefusesWhatItCannotReadAndItsHoursHideTheOutputAn
          }),
          Until([&] { return Warnings(answerer).size() == 1; }), Step([&] {
              focusAfterRefusal = ::GetDlgCtrlID(::GetFocus());
-             Set(IDC_ADV_HOURS, WholeDay(false));
+             Set(IDC_ADV_HOURS, Hours(false));
              Set(IDC_ADV_SCROLL, "120 中");
              ::SendDlgItemMessageA(advanced, IDC_ADV_FIT, CB_SETCURSEL, 1, 0);
              ::CheckDlgButton(advanced, IDC_ADV_RESTOREPLACE, BST_CHECKED);
@@ -86,7 +86,7 @@ TEST_F(AdvancedSettingsTest, ItRefusesWhatItCannotReadAndItsHoursHideTheOutputAn
          }),
          Closed(), Step([&] { hoursAfterCancel = Stored([](CCore& core) { return core.getConfigStr("hours"); }); }),
          Open(), Opened(), Step([&] {
-             Set(IDC_ADV_HOURS, WholeDay(true));
+             Set(IDC_ADV_HOURS, Hours(true));
              Ok();
          }),
          Closed(), Step([&] { shownWhenOpen = OutputShown(); }), Close()});
@@ -98,13 +98,12 @@ TEST_F(AdvancedSettingsTest, ItRefusesWhatItCannotReadAndItsHoursHideTheOutputAn
     EXPECT_EQ(focusAfterRefusal, IDC_ADV_HOURS);
     EXPECT_FALSE(shownWhileClosed) << "hidden outside the hours";
     EXPECT_TRUE(stillTicked) << "开启输出 stays as it was";
-    EXPECT_EQ(hoursAfterCancel, WholeDay(false));
+    EXPECT_EQ(hoursAfterCancel, Hours(false));
     EXPECT_TRUE(shownWhenOpen) << "back when the hours include now";
-    EXPECT_EQ(Stored([](CCore& core) { return core.getConfigStr("hours"); }), WholeDay(true));
+    EXPECT_EQ(Stored([](CCore& core) { return core.getConfigStr("hours"); }), Hours(true));
     EXPECT_EQ(Stored([](CCore& core) { return core.getConfigInt("scroll"); }), 120);
     EXPECT_EQ(Stored([](CCore& core) { return core.getConfigStr("fit"); }), "contain");
     EXPECT_TRUE(Stored([](CCore& core) { return core.getConfigB("restoreplace"); }));
-    EXPECT_EQ(Stored([](CCore& core) { return core.getConfigInt("width"); }), 320);
 }
 
 }  // namespace

@@ -74,10 +74,8 @@ TEST_P(StoreOutOfRangeTest, StartsShowsTheValueAndClosesWithTheStoreWhole) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, StoreOutOfRangeTest,
-                         ::testing::Values(StoredValue{"width", -1}, StoredValue{"width", 0},
-                                           StoredValue{"width", INT_MAX}, StoredValue{"height", 100000},
-                                           StoredValue{"interval", -1}, StoredValue{"interval", 0},
-                                           StoredValue{"interval", INT_MAX}),
+                         ::testing::Values(StoredValue{"width", -1}, StoredValue{"width", INT_MAX}, StoredValue{"height", 100000},
+                                           StoredValue{"interval", 0}),
                          [](const ::testing::TestParamInfo<StoredValue>& info) {
                              const int value = info.param.value;
                              return std::string(info.param.key) + (value < 0 ? "_minus" : "_") +

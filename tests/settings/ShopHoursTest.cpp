@@ -54,4 +54,22 @@ TEST(ShopHoursTest, WeekdaysAndNightsAreReadAndAnythingElseIsNotGuessedAt) {
     EXPECT_EQ(unreadable, "weekends");
 }
 
+// Windows numbers the days from Sunday, 0; the hours from Monday, 1.
+TEST(ShopHoursTest, EachWindowsWeekdayIsTheDayTheHoursName) {
+    const struct {
+        WORD windowsDay;
+        int weekday;
+    } days[] = {{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 6}, {0, 7}};
+    for (const auto& day : days) {
+        SYSTEMTIME noon{};
+        noon.wDayOfWeek = day.windowsDay;
+        noon.wHour = 12;
+        for (int weekday = 1; weekday <= 7; ++weekday) {
+            const std::optional<ShopHours> hours = ShopHours::Parse(std::to_string(weekday) + " 00:00-24:00");
+            ASSERT_TRUE(hours);
+            EXPECT_EQ(hours->IsOpenAt(noon), weekday == day.weekday) << "Windows day " << day.windowsDay;
+        }
+    }
+}
+
 }  // namespace

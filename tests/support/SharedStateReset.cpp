@@ -7,7 +7,7 @@ void ResetSharedState() {
     SharedState::clrbg = SharedState::clrfont = 0xFF000000;
     SharedState::dispbtm.clear();
     SharedState::on = 0;
-    SharedState::fit = 0;
+    SharedState::fit = {};
     SharedState::scroll = 0;
     SharedState::appPath.clear();
     SharedState::dataDir.clear();

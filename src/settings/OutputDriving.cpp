@@ -1,0 +1,67 @@
+#include "settings/OutputDriving.h"
+
+#include "base/SaturatedInt.h"
+#include "output/OutputDlg.h"
+#include "output/Playlist.h"
+#include "resource.h"
+#include "state/SharedState.h"
+
+namespace {
+
+COutputDlg* ExistingOutput() {
+    COutputDlg* output = SharedState::outputWnd;
+    return output != nullptr && output->m_hWnd != nullptr ? output : nullptr;
+}
+
+// Non-zero from now on, also for a corner at the left edge.
+void MarkPlaced(POINT corner) { SharedState::placed = corner.x != 0 ? corner.x : 1; }
+
+}  // namespace
+
+void CreateOutputWindow(CWnd* parent) {
+    if (SharedState::outputWnd != nullptr) return;
+    SharedState::outputWnd = new COutputDlg(nullptr);
+    SharedState::outputWnd->Create(IDD_OUTPUT, parent);
+}
+
+void ApplyToOutput(const std::string& list, bool shopOpen, const std::optional<POINT>& savedCorner,
+                   const std::optional<HomePlace>& savedHome) {
+    COutputDlg* output = ExistingOutput();
+    if (output == nullptr) return;
+    if (SharedState::on == 0 || !shopOpen) {
+        output->ShowWindow(SW_HIDE);
+        return;
+    }
+    LoadPlaylist(list);
+
+    RECT& rect = SharedState::outputRect;
+    if (SharedState::placed == 0) {
+        const POINT corner = ChooseFirstCorner(savedCorner, savedHome, SharedState::screenWidth,
+                                               SharedState::screenHeight, Monitors());
+        MarkPlaced(corner);
+        rect.left = corner.x;
+        rect.top = corner.y;
+    } else {
+        rect = output->GetWindowRect();
+    }
+    rect.right = SaturatedInt(LONGLONG{rect.left} + SharedState::width);
+    rect.bottom = SaturatedInt(LONGLONG{rect.top} + SharedState::height);
+    output->Place(rect);
+}
+
+SecondScreenMove SendOutputToSecondScreen(bool shopOpen) {
+    COutputDlg* output = ExistingOutput();
+    if (output == nullptr) return SecondScreenMove::NoOutput;
+    const std::optional<POINT> corner = SecondScreenCorner(SharedState::screenWidth, Monitors());
+    // With one screen the output stays where it is: anywhere else lies on no monitor.
+    if (!corner) return SecondScreenMove::NoSecondScreen;
+    SharedState::outputRect = RECT{corner->x, corner->y, SaturatedInt(LONGLONG{corner->x} + SharedState::width),
+                                   SaturatedInt(LONGLONG{corner->y} + SharedState::height)};
+    MarkPlaced(*corner);
+    if (shopOpen) {
+        output->Place(SharedState::outputRect);
+    } else {
+        output->SetWindowPos(nullptr, corner->x, corner->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return SecondScreenMove::Moved;
+}

@@ -1,0 +1,71 @@
+// Everything the store "Placard.ini" holds for the program, as one value: the seven settings of
+// the dialog, the opt-in keys of 高级设置 and where the output was left. It is read from the
+// store, compared, saved and handed to the show here alone; each key is named once, in its row
+// of the table in SettingsRecord.cpp, with its kind, its range and its group.
+#pragma once
+
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <optional>
+#include <string>
+
+#include "core/AtomicFile.h"
+#include "core/PictureFit.h"
+#include "output/OutputPlacement.h"
+
+class CCore;
+
+struct SettingsRecord {
+    // The seven settings of the dialog.
+    bool on = false;
+    int width = 0;
+    int height = 0;
+    Gdiplus::ARGB clrbg = 0xFF000000;
+    Gdiplus::ARGB clrfont = 0xFF000000;
+    std::string dispbtm;
+    int interval = 0;
+    // The opt-in keys; each is off when absent, unreadable or out of its range.
+    bool restorePlace = false;  // the output comes back to where the last run left it
+    int reloadSeconds = 0;      // outside changes are looked for every N seconds; 0: never
+    PictureFit fit = PictureFit::None;
+    int scroll = 0;             // the bar's text moves at N pixels per second; 0: still
+    std::string hours;          // shop hours as written (ShopHours.h); empty: always open
+    // Where the output was left: its corner, and its monitor with the offset within it. Read
+    // only with restorePlace, as nothing else uses it.
+    std::optional<POINT> corner;
+    std::optional<HomePlace> home;
+
+    bool operator==(const SettingsRecord& other) const;
+    bool operator!=(const SettingsRecord& other) const { return !(*this == other); }
+
+    // The record as the store holds it now (values the store cannot read count as never saved,
+    // and read as the embedded defaults).
+    static SettingsRecord Read(const CCore& core);
+
+    // What a save writes besides the seven settings, which it always writes first, in the order
+    // the store has always had them.
+    enum class Extra {
+        None,
+        OptIn,  // the opt-in keys
+        Place,  // the corner and, where known, the monitor and offset
+    };
+    // One atomic save of the store; every other line of the file stays as it is.
+    FileWrite Save(CCore& core, Extra extra) const;
+
+    // The values the show plays with, into SharedState.
+    void HandToShow() const;
+
+    // What Apply refuses first, in the order it checks the output's size and the interval: its
+    // warning and the setting refused. None when all three are accepted.
+    struct Refusal {
+        const char* warning;
+        int SettingsRecord::*setting;
+    };
+    std::optional<Refusal> Refused() const;
+};
+
+// "reload" as the store and 高级设置 take it: 1 to 86400 seconds, else off.
+constexpr int kLongestReloadSeconds = 86400;
+bool ReloadAccepted(int seconds);
