@@ -7,13 +7,13 @@
 
 #include "base/SaturatedInt.h"
 #include "base/UniqueHandle.h"
-#include "core/AtomicFile.h"
-#include "core/ConfigStore.h"
-#include "core/PictureProbe.h"
-#include "core/ReducedJpeg.h"
-#include "core/StoreFormat.h"
-#include "core/TextEncoding.h"
+#include "picture/PictureProbe.h"
+#include "picture/ReducedJpeg.h"
 #include "resource.h"
+#include "store/AtomicFile.h"
+#include "store/ConfigStore.h"
+#include "store/StoreFormat.h"
+#include "store/TextEncoding.h"
 
 namespace {
 

@@ -14,9 +14,9 @@
 #include <memory>
 #include <string>
 
-#include "core/AtomicFile.h"
-#include "core/PictureBlit.h"
-#include "core/PictureFit.h"
+#include "picture/PictureBlit.h"
+#include "picture/PictureFit.h"
+#include "store/AtomicFile.h"
 
 class ConfigStore;
 

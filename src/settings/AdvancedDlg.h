@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "core/PictureFit.h"
 #include "framework/Dialog.h"
+#include "picture/PictureFit.h"
 
 struct AdvancedSettings {
     bool restorePlace = false;  // "restoreplace"

@@ -5,7 +5,6 @@
 
 #include "base/SaturatedInt.h"
 #include "core/Core.h"
-#include "core/TextEncoding.h"
 #include "framework/DataExchange.h"
 #include "framework/PaintDC.h"
 #include "framework/WinApp.h"
@@ -18,6 +17,7 @@
 #include "settings/IntField.h"
 #include "settings/SaveWarnings.h"
 #include "state/SharedState.h"
+#include "store/TextEncoding.h"
 
 namespace {
 

@@ -18,8 +18,8 @@
 #include "output/OutputPlacement.h"
 #include "settings/AdvancedDlg.h"
 #include "settings/PlaylistFile.h"
-#include "settings/SettledFile.h"
 #include "settings/ShopHours.h"
+#include "store/SettledFile.h"
 
 class CSettingsDlg : public WindowImpl<CSettingsDlg, CDialog> {
 public:

@@ -9,8 +9,8 @@
 #include <cstring>
 
 #include "core/Core.h"
+#include "picture/PictureProbe.h"
 #include "support/PictureFiles.h"
-#include "core/PictureProbe.h"
 #include "support/TempFolder.h"
 #include "support/TestDib.h"
 

@@ -7,7 +7,7 @@
 #include <map>
 
 #include "core/Core.h"
-#include "core/StoreDocument.h"
+#include "store/StoreDocument.h"
 #include "support/HeldFile.h"
 #include "support/TempFolder.h"
 
