@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <limits>
 #include <optional>
+#include <utility>
 
 #include "base/UniqueHandle.h"
 #include "picture/PictureDecode.h"
@@ -17,8 +18,6 @@
 #include "store/TextEncoding.h"
 
 namespace {
-
-std::string g_appPathOverride;
 
 const char kStoreFileName[] = "Placard.ini";
 constexpr Gdiplus::ARGB kOpaqueBlack = 0xFF000000;
@@ -171,7 +170,7 @@ int CeilToInt(Gdiplus::REAL value) {
 
 }  // namespace
 
-CCore::CCore() : m_store(std::make_unique<ConfigStore>()) {}
+CCore::CCore(std::string folder) : m_folder(WithSeparator(std::move(folder))), m_store(std::make_unique<ConfigStore>()) {}
 
 CCore::~CCore() = default;
 
@@ -193,20 +192,18 @@ FileWrite CCore::SaveBatch::commit() {
 }
 
 std::string CCore::getAppPath() const {
-    if (!g_appPathOverride.empty()) return g_appPathOverride;
+    if (!m_folder.empty()) return m_folder;
     return ProgramFolder().ansi;
 }
 
-bool CCore::appPathUsable() const { return !g_appPathOverride.empty() || ProgramFolder().usable; }
+bool CCore::appPathUsable() const { return !m_folder.empty() || ProgramFolder().usable; }
 
 std::wstring CCore::appPathForDisplay() const {
-    if (!g_appPathOverride.empty()) return WideFromCodePage(g_appPathOverride, CP_ACP);
+    if (!m_folder.empty()) return WideFromCodePage(m_folder, CP_ACP);
     return ProgramFolder().wide;
 }
 
 std::string CCore::configPath() const { return getAppPath() + kStoreFileName; }
-
-void CCore::overrideAppPath(const std::string& path) { g_appPathOverride = WithSeparator(path); }
 
 int CCore::getConfigInt(const std::string& key) const {
     return Lookup<int>(store(), key, ParseStoreInt, 0);

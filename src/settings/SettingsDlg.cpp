@@ -2,6 +2,7 @@
 
 #include <set>
 #include <string>
+#include <utility>
 
 #include "base/SaturatedInt.h"
 #include "core/Core.h"
@@ -57,9 +58,10 @@ bool IntervalInRange(int interval) { return interval >= 1; }
 
 }  // namespace
 
-CSettingsDlg::CSettingsDlg(CWnd* parent)
+CSettingsDlg::CSettingsDlg(CWnd* parent, std::string folder)
     : WindowImpl(IDD_SETTINGS, parent),
-      m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_APP))) {}
+      m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_APP))),
+      m_folder(std::move(folder)) {}
 
 CSettingsDlg::~CSettingsDlg() = default;
 
@@ -92,7 +94,7 @@ BOOL CSettingsDlg::OnInitDialog() {
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
-    SharedState::core = new CCore;
+    SharedState::core = new CCore(m_folder);
     CCore& core = *SharedState::core;
     core.autoFileConfig();
 
@@ -279,7 +281,7 @@ void CSettingsDlg::TakeListFromOutside() {
 
 void CSettingsDlg::TakeSettingsFromOutside() {
     // The store as another program left it, read as the next start would read it.
-    CCore stored;
+    CCore stored(m_folder);
     stored.autoFileConfig();
     ArmReload(ReloadSeconds(stored));
     if (!(ReadFields() == m_appliedFields)) return;  // the operator is editing: the dialog wins
