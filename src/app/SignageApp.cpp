@@ -4,12 +4,14 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <utility>
+
 #include "app/SingleInstance.h"
 #include "core/Core.h"
 #include "settings/SettingsDlg.h"
 #include "version.h"
 
-CSignageApp::CSignageApp() : CWinApp(PLACARD_PRODUCT_NAME) {}
+CSignageApp::CSignageApp(std::string folder) : CWinApp(PLACARD_PRODUCT_NAME), m_folder(std::move(folder)) {}
 
 const AppCommandMap* CSignageApp::GetCommandMap() const {
     static const AppCommandEntry entries[] = {
@@ -21,7 +23,7 @@ const AppCommandMap* CSignageApp::GetCommandMap() const {
 
 BOOL CSignageApp::InitInstance() {
     // A second start from this folder hands over to the first and ends, saving nothing.
-    const SingleInstance instance(CCore().appPathForDisplay());
+    const SingleInstance instance(CCore(m_folder).appPathForDisplay());
     if (!instance.first()) {
         instance.bringFirstToFront();
         return FALSE;
@@ -34,7 +36,7 @@ BOOL CSignageApp::InitInstance() {
     Enable3dControls();
 
     {
-        CSettingsDlg dialog(nullptr);
+        CSettingsDlg dialog(nullptr, m_folder);
         m_pMainWnd = &dialog;
         dialog.DoModal();
         m_pMainWnd = nullptr;

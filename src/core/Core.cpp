@@ -4,25 +4,22 @@
 #include <initializer_list>
 #include <limits>
 #include <optional>
+#include <utility>
 
-#include "base/SaturatedInt.h"
 #include "base/UniqueHandle.h"
-#include "core/AtomicFile.h"
-#include "core/ConfigStore.h"
-#include "core/PictureProbe.h"
-#include "core/ReducedJpeg.h"
-#include "core/StoreFormat.h"
-#include "core/TextEncoding.h"
+#include "picture/PictureDecode.h"
+#include "picture/PictureDraw.h"
+#include "picture/PictureFile.h"
+#include "picture/PicturePlacement.h"
 #include "resource.h"
+#include "store/AtomicFile.h"
+#include "store/ConfigStore.h"
+#include "store/StoreFormat.h"
+#include "store/TextEncoding.h"
 
 namespace {
 
-std::string g_appPathOverride;
-
 const char kStoreFileName[] = "Placard.ini";
-// A camera's largest JPEG is a few tens of MB; an uncompressed BMP of the largest picture allowed
-// (192 MB) is beyond what the 32-bit program should read every interval, and is not drawn.
-constexpr size_t kMaxPictureFileBytes = size_t{80} << 20;
 constexpr Gdiplus::ARGB kOpaqueBlack = 0xFF000000;
 // Another program (a backup, a virus scanner, a sync tool) may hold a file for a moment.
 constexpr unsigned kHeldFilePatienceMs = 1500;
@@ -110,21 +107,7 @@ T Lookup(const ConfigStore& store, const std::string& key, Parse parse, T none) 
     return none;
 }
 
-using UniqueStream = UniqueCom<IStream>;
 using UniqueFontFamily = UniqueHandle<Gdiplus::GpFontFamily*, &Gdiplus::DllExports::GdipDeleteFontFamily>;
-
-// A stream of the first `length` bytes of the memory, read in place; the memory stays the
-// caller's and must outlive the stream.
-UniqueStream StreamOn(HGLOBAL memory, size_t length) {
-    IStream* created = nullptr;
-    if (CreateStreamOnHGlobal(memory, FALSE, &created) != S_OK) return UniqueStream();
-    UniqueStream stream(created);
-    ULARGE_INTEGER size{};
-    size.QuadPart = length;
-    // The memory may be larger than what was read: a file shortened while it was read.
-    if (stream && GlobalSize(memory) != length && stream.get()->SetSize(size) != S_OK) return UniqueStream();
-    return stream;
-}
 
 // GDI+'s generic sans-serif family, by name: FontFamily::GenericSansSerif() would keep a
 // family alive beyond the call (and beyond GDI+'s shutdown).
@@ -185,49 +168,9 @@ int CeilToInt(Gdiplus::REAL value) {
                                                                        : static_cast<int>(up);
 }
 
-// A decoder may put off its work until the first draw; locking the pixels makes it decode
-// the whole picture now, so that a damaged one is refused instead of drawn in part.
-bool DecodesFully(Gdiplus::Bitmap& bitmap) {
-    Gdiplus::Rect all(0, 0, static_cast<INT>(bitmap.GetWidth()), static_cast<INT>(bitmap.GetHeight()));
-    for (Gdiplus::PixelFormat format : {bitmap.GetPixelFormat(), Gdiplus::PixelFormat(PixelFormat32bppARGB)}) {
-        Gdiplus::BitmapData data{};
-        if (bitmap.LockBits(&all, Gdiplus::ImageLockModeRead, format, &data) == Gdiplus::Ok) {
-            bitmap.UnlockBits(&data);
-            return true;
-        }
-    }
-    return false;
-}
-
-// Turns a picture stored with this Exif orientation upright: a clockwise turn, then a mirror
-// image. The two are made apart: GDI+'s combined turn-and-flip values are not applied in the
-// same order by every implementation.
-bool TurnUpright(Gdiplus::Bitmap& bitmap, uint16_t orientation) {
-    struct Step {
-        Gdiplus::RotateFlipType turn;
-        Gdiplus::RotateFlipType flip;
-    };
-    static const Step steps[] = {
-        {Gdiplus::RotateNoneFlipNone, Gdiplus::RotateNoneFlipNone},  // 1: as stored
-        {Gdiplus::RotateNoneFlipNone, Gdiplus::RotateNoneFlipX},     // 2: flipped left to right
-        {Gdiplus::Rotate180FlipNone, Gdiplus::RotateNoneFlipNone},   // 3: upside down
-        {Gdiplus::RotateNoneFlipNone, Gdiplus::RotateNoneFlipY},     // 4: flipped top to bottom
-        {Gdiplus::Rotate90FlipNone, Gdiplus::RotateNoneFlipX},       // 5: transposed
-        {Gdiplus::Rotate90FlipNone, Gdiplus::RotateNoneFlipNone},    // 6: stored a quarter turn anticlockwise
-        {Gdiplus::Rotate270FlipNone, Gdiplus::RotateNoneFlipX},      // 7: transversed
-        {Gdiplus::Rotate270FlipNone, Gdiplus::RotateNoneFlipNone},   // 8: stored a quarter turn clockwise
-    };
-    if (orientation < 1 || orientation > 8) return true;
-    const Step& step = steps[orientation - 1];
-    for (Gdiplus::RotateFlipType each : {step.turn, step.flip}) {
-        if (each != Gdiplus::RotateNoneFlipNone && bitmap.RotateFlip(each) != Gdiplus::Ok) return false;
-    }
-    return true;
-}
-
 }  // namespace
 
-CCore::CCore() : m_store(std::make_unique<ConfigStore>()) {}
+CCore::CCore(std::string folder) : m_folder(WithSeparator(std::move(folder))), m_store(std::make_unique<ConfigStore>()) {}
 
 CCore::~CCore() = default;
 
@@ -249,20 +192,18 @@ FileWrite CCore::SaveBatch::commit() {
 }
 
 std::string CCore::getAppPath() const {
-    if (!g_appPathOverride.empty()) return g_appPathOverride;
+    if (!m_folder.empty()) return m_folder;
     return ProgramFolder().ansi;
 }
 
-bool CCore::appPathUsable() const { return !g_appPathOverride.empty() || ProgramFolder().usable; }
+bool CCore::appPathUsable() const { return !m_folder.empty() || ProgramFolder().usable; }
 
 std::wstring CCore::appPathForDisplay() const {
-    if (!g_appPathOverride.empty()) return WideFromCodePage(g_appPathOverride, CP_ACP);
+    if (!m_folder.empty()) return WideFromCodePage(m_folder, CP_ACP);
     return ProgramFolder().wide;
 }
 
 std::string CCore::configPath() const { return getAppPath() + kStoreFileName; }
-
-void CCore::overrideAppPath(const std::string& path) { g_appPathOverride = WithSeparator(path); }
 
 int CCore::getConfigInt(const std::string& key) const {
     return Lookup<int>(store(), key, ParseStoreInt, 0);
@@ -351,65 +292,13 @@ void CCore::drawPic(Gdiplus::Graphics& graphics, int x, int y, const std::string
 
 void CCore::drawPic(Gdiplus::Graphics& graphics, int x, int y, SIZE area, PictureFit fit, const std::string& path,
                     const PixelTarget* frame) const {
-    // The whole file is read and closed first: the picture is decoded from memory, so the
-    // file is never held open (it may be replaced or deleted while it is shown). The bytes
-    // are read once, into the memory the decoder's stream reads in place.
-    UniqueGlobal memory;
-    unsigned char* bytes = nullptr;
-    const auto room = [&](size_t size) -> char* {
-        memory.reset(GlobalAlloc(GMEM_MOVEABLE, size > 0 ? size : 1));
-        bytes = memory ? static_cast<unsigned char*>(GlobalLock(memory.get())) : nullptr;
-        return reinterpret_cast<char*>(bytes);
-    };
-    size_t length = 0;
-    const bool read = AtomicFile::read(path, kMaxPictureFileBytes, room, length) == FileRead::Read;
-    const PictureProbe probe = read ? ProbePicture(bytes, length) : PictureProbe{};
-    if (memory) GlobalUnlock(memory.get());
-    if (!read || !IsDrawablePicture(probe)) return;
-
-    const UniqueStream stream = StreamOn(memory.get(), length);
-    if (!stream) return;
-
-    // Where it goes: upright, natural pixel size, whatever resolution the file claims, or fitted.
-    const bool turned = probe.orientation >= 5 && probe.orientation <= 8;  // a quarter turn
-    const SIZE stored{static_cast<LONG>(probe.width), static_cast<LONG>(probe.height)};
-    const SIZE upright = turned ? SIZE{stored.cy, stored.cx} : stored;
-    const RECT fitted = FitPicture(upright, area, fit);
-    const RECT place{SaturatedInt(LONGLONG{x} + fitted.left), SaturatedInt(LONGLONG{y} + fitted.top),
-                     SaturatedInt(LONGLONG{x} + fitted.right), SaturatedInt(LONGLONG{y} + fitted.bottom)};
-
-    // A photo shrunk to half or less is decoded smaller where the decoder can, else whole.
-    std::unique_ptr<Gdiplus::Bitmap> picture;
-    const SIZE needed = turned ? SIZE{fitted.bottom - fitted.top, fitted.right - fitted.left}
-                               : SIZE{fitted.right - fitted.left, fitted.bottom - fitted.top};
-    if (frame != nullptr && probe.format == PictureFormat::Jpeg && needed.cx <= stored.cx / 2 &&
-        needed.cy <= stored.cy / 2) {
-        picture = DecodeJpegReduced(stream.get(), needed);
-        const LARGE_INTEGER start{};
-        if (!picture && FAILED(stream.get()->Seek(start, STREAM_SEEK_SET, nullptr))) return;
-    }
-    if (!picture) {
-        picture = std::make_unique<Gdiplus::Bitmap>(stream.get());
-        if (picture->GetLastStatus() != Gdiplus::Ok) return;
-        if (picture->GetWidth() != probe.width || picture->GetHeight() != probe.height) return;
-        if (!DecodesFully(*picture)) return;
-    }
-    Gdiplus::Bitmap& bitmap = *picture;
-
-    // Upright, as every photo viewer shows a phone's portrait picture.
-    if (!TurnUpright(bitmap, probe.orientation)) return;
-    if (frame != nullptr && IsOpaquePicture(bitmap)) {
-        FlushToPixels(graphics);
-        if (BlitOpaque(bitmap, *frame, place)) return;
-    }
-    // Flipped tiling keeps the edge pixels from blending with nothing under the graphics'
-    // interpolation.
-    const auto width = static_cast<INT>(bitmap.GetWidth());
-    const auto height = static_cast<INT>(bitmap.GetHeight());
-    Gdiplus::ImageAttributes attributes;
-    attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
-    graphics.DrawImage(&bitmap, Gdiplus::Rect(place.left, place.top, place.right - place.left, place.bottom - place.top),
-                       0, 0, width, height, Gdiplus::UnitPixel, &attributes);
+    const PictureFile file(path);
+    if (!file.drawable()) return;
+    const PicturePlacement placement = PlacePicture(file.probe(), POINT{x, y}, area, fit);
+    // A reduced decode only for the frame's pixels: they are averaged from it as from the whole.
+    const std::unique_ptr<Gdiplus::Bitmap> picture = DecodeUpright(file, placement.needed, frame != nullptr);
+    if (!picture) return;
+    DrawPicture(graphics, *picture, placement.place, frame);
 }
 
 SIZE CCore::getTextBounds(const std::string& fontName, int size, const std::string& text) const {

@@ -14,30 +14,34 @@
 #include <memory>
 #include <string>
 
-#include "core/AtomicFile.h"
-#include "core/PictureBlit.h"
-#include "core/PictureFit.h"
+#include "picture/PictureBlit.h"
+#include "picture/PictureFit.h"
+#include "store/AtomicFile.h"
 
 class ConfigStore;
 
 class CCore {
 public:
-    CCore();
+    // The program's files are kept in `folder` (a path separator is added where it ends without
+    // one), or, left empty, in the program's own folder.
+    explicit CCore(std::string folder = {});
     ~CCore();
     CCore(const CCore&) = delete;
     CCore& operator=(const CCore&) = delete;
 
-    // Opens the store "Placard.ini" beside the program; on a first run (no store file yet)
+    // Opens the store "Placard.ini" in that folder; on a first run (no store file yet)
     // the values start from the defaults embedded in the program's resources.
     void autoFileConfig();
 
-    // The program's folder, ending in a path separator. A folder whose name the ANSI code page
-    // cannot write is named by its short name where the system keeps one.
+    // That folder, ending in a path separator. The program's own folder, should the ANSI code page
+    // not write its name, is named by its short name where the system keeps one.
     std::string getAppPath() const;
     // False when getAppPath() names no folder the program's files can be kept in: the folder's
-    // name cannot be written in the ANSI code page, nor has it a short name that can.
+    // name cannot be written in the ANSI code page, nor has it a short name that can. A folder
+    // given is taken as it is.
     bool appPathUsable() const;
-    // The program's folder as the system names it, for telling the operator where it is.
+    // That folder as the system names it (a folder given, as given), for telling the operator
+    // where it is.
     std::wstring appPathForDisplay() const;
     // The store file, for telling the operator where the settings are kept.
     std::string configPath() const;
@@ -115,13 +119,10 @@ public:
     void drawStrSolid(Gdiplus::Graphics& graphics, POINT point, int reserved1, const std::string& text,
                       const std::string& fontName, Gdiplus::ARGB colour, int size, int reserved2) const;
 
-    // Tests run the program's logic in a folder of their own: the path getAppPath() then
-    // returns (ending in a separator). An empty path goes back to the program's folder.
-    static void overrideAppPath(const std::string& path);
-
 private:
     // The store, opened on first use should autoFileConfig() not have run yet.
     ConfigStore& store() const;
 
+    std::string m_folder;  // as given, with its separator; empty: the program's own
     std::unique_ptr<ConfigStore> m_store;
 };

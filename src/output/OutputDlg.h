@@ -13,12 +13,12 @@
 #include <string>
 
 #include "base/UniqueHandle.h"
-#include "core/PictureBlit.h"
 #include "framework/Dialog.h"
 #include "framework/DibSurface.h"
 #include "output/DisplayKeepAwake.h"
 #include "output/OutputPlacement.h"
 #include "output/ScrollingBar.h"
+#include "picture/PictureBlit.h"
 
 using UpdateLayeredWindowFunction = BOOL(WINAPI*)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF,
                                                   BLENDFUNCTION*, DWORD);

@@ -10,9 +10,9 @@
 #include <memory>
 #include <string>
 
-#include "core/PictureBlit.h"
 #include "framework/DibSurface.h"
 #include "output/InfoBarLayout.h"
+#include "picture/PictureBlit.h"
 
 class CCore;
 

@@ -8,7 +8,8 @@
 #include <set>
 #include <string>
 
-#include "settings/SettledFile.h"
+#include "store/FileStamp.h"
+#include "store/SettledFile.h"
 
 class OutsideChangeWatcher {
 public:

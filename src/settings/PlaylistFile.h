@@ -12,8 +12,8 @@
 
 #include <string>
 
-#include "core/AtomicFile.h"
-#include "core/TextEncoding.h"
+#include "store/AtomicFile.h"
+#include "store/TextEncoding.h"
 
 class CCore;
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "core/AtomicFile.h"
 #include "settings/PlaylistFile.h"
+#include "store/AtomicFile.h"
 
 // After an Apply: the playlist was not written, or another program's version was kept beside
 // it. Empty when there is nothing to tell.

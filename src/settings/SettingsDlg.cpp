@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "core/Core.h"
-#include "core/TextEncoding.h"
 #include "framework/DataExchange.h"
 #include "framework/PaintDC.h"
 #include "framework/WinApp.h"
@@ -17,6 +16,7 @@
 #include "settings/OutputDriving.h"
 #include "settings/SaveWarnings.h"
 #include "state/SharedState.h"
+#include "store/TextEncoding.h"
 
 namespace {
 
@@ -28,9 +28,10 @@ constexpr UINT kShopHoursLookMs = 30 * 1000;
 
 }  // namespace
 
-CSettingsDlg::CSettingsDlg(CWnd* parent)
+CSettingsDlg::CSettingsDlg(CWnd* parent, std::string folder)
     : WindowImpl(IDD_SETTINGS, parent),
-      m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_APP))) {}
+      m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_APP))),
+      m_folder(std::move(folder)) {}
 
 CSettingsDlg::~CSettingsDlg() = default;
 
@@ -63,7 +64,7 @@ BOOL CSettingsDlg::OnInitDialog() {
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
-    SharedState::core = new CCore;
+    SharedState::core = new CCore(m_folder);
     CCore& core = *SharedState::core;
     core.autoFileConfig();
 
@@ -221,7 +222,7 @@ void CSettingsDlg::TakeListFromOutside() {
 
 void CSettingsDlg::TakeSettingsFromOutside() {
     // The store as another program left it, read as the next start would read it.
-    CCore stored;
+    CCore stored(m_folder);
     stored.autoFileConfig();
     SettingsRecord outside = SettingsRecord::Read(stored);
     ArmReload(outside.reloadSeconds);

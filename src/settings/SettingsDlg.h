@@ -20,7 +20,8 @@
 
 class CSettingsDlg : public WindowImpl<CSettingsDlg, CDialog> {
 public:
-    explicit CSettingsDlg(CWnd* parent = nullptr);
+    // The program's files are kept in `folder`; left empty, in the program's own folder.
+    explicit CSettingsDlg(CWnd* parent = nullptr, std::string folder = {});
     ~CSettingsDlg() override;
 
     BOOL PreTranslateMessage(MSG* msg) override;
@@ -103,4 +104,5 @@ private:
     CColourButton m_clrfontPicker;
     CColourButton m_clrbgPicker;
     HICON m_hIcon;
+    std::string m_folder;  // for each core the dialog makes
 };

@@ -11,9 +11,9 @@
 #include <optional>
 #include <string>
 
-#include "core/AtomicFile.h"
-#include "core/PictureFit.h"
 #include "output/OutputPlacement.h"
+#include "picture/PictureFit.h"
+#include "store/AtomicFile.h"
 
 class CCore;
 

@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "core/AtomicFile.h"
-#include "core/TextEncoding.h"
 #include "resource.h"
+#include "store/AtomicFile.h"
+#include "store/TextEncoding.h"
 #include "support/BuiltProgram.h"
 #include "support/TempFolder.h"
 

@@ -19,14 +19,14 @@
 #include "bench/FrameBench.h"
 #include "bench/Median.h"
 #include "bench/StartBench.h"
-#include "core/AtomicFile.h"
 #include "core/Core.h"
 #include "framework/DibSurface.h"
 #include "output/OutputDlg.h"
-#include "settings/SettledFile.h"
+#include "store/AtomicFile.h"
+#include "store/SettledFile.h"
+#include "support/BuiltProgram.h"
 #include "support/PictureFiles.h"
 #include "support/ProcessFigures.h"
-#include "support/BuiltProgram.h"
 #include "support/TempFolder.h"
 
 namespace {

@@ -166,8 +166,7 @@ FrameFigures MeasureFrame(const std::string& folder, int width, int height, int 
     }
 
     ResetSharedState();
-    CCore::overrideAppPath(folder);
-    CCore core;
+    CCore core(folder);
     Playlist playlist;
     playlist.add(name);
     SharedState::core = &core;
@@ -236,6 +235,5 @@ FrameFigures MeasureFrame(const std::string& folder, int width, int height, int 
     }
 
     ResetSharedState();
-    CCore::overrideAppPath("");
     return figures;
 }

@@ -101,9 +101,8 @@ void LayOut(const std::string& folder, const std::string& program, int interval,
         WriteFile(file, bytes->data(), static_cast<DWORD>(bytes->size()), &written, nullptr);
         CloseHandle(file);
     }
-    CCore::overrideAppPath(folder);
     {
-        CCore core;
+        CCore core(folder);
         core.autoFileConfig();
         core.saveConfigB("on", true);
         core.saveConfigInt("width", width);
@@ -113,7 +112,6 @@ void LayOut(const std::string& folder, const std::string& program, int interval,
         if (reloadSeconds > 0) core.saveConfigInt("reload", reloadSeconds);
         if (scroll > 0) core.saveConfigInt("scroll", scroll);
     }
-    CCore::overrideAppPath("");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Pictures: what a file's header says about it, and drawPic on a surface of the test's own
+// Pictures: what a file's header says about it, where it goes, and drawPic on a surface of the test's own
 // with pictures made by GDI+'s own encoders.
 #include <gtest/gtest.h>
 
@@ -6,11 +6,13 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <climits>
 #include <cstring>
 
 #include "core/Core.h"
+#include "picture/PicturePlacement.h"
+#include "picture/PictureProbe.h"
 #include "support/PictureFiles.h"
-#include "core/PictureProbe.h"
 #include "support/TempFolder.h"
 #include "support/TestDib.h"
 
@@ -112,6 +114,57 @@ TEST(PictureFitTest, EachModePlacesWiderTallerAndSmallerPicturesInTheArea) {
     }
     for (const char* text : {"contain", "CONTAIN", "Contain"}) EXPECT_EQ(ParsePictureFit(text), PictureFit::Contain);
     for (const char* text : {"", "none", "fill", " cover", "stretch2"}) EXPECT_EQ(ParsePictureFit(text), PictureFit::None) << text;
+}
+
+TEST(PicturePlacementTest, APhotoStoredAQuarterTurnOffIsPlacedUprightAndDecodedAsStored) {
+    const struct {
+        const char* what;
+        uint32_t width, height;
+        uint16_t orientation;
+        POINT origin;
+        SIZE area;
+        PictureFit fit;
+        RECT place;
+        SIZE needed;
+    } cases[] = {
+        {"as stored, its own size", 300, 200, 1, {10, 5}, {0, 0}, PictureFit::None, {10, 5, 310, 205}, {300, 200}},
+        {"upside down: no quarter turn", 4000, 3000, 3, {0, 0}, {400, 300}, PictureFit::Contain, {0, 0, 400, 300},
+         {400, 300}},
+        {"portrait phone photo, contained", 4000, 3000, 6, {0, 0}, {300, 400}, PictureFit::Contain, {0, 0, 300, 400},
+         {400, 300}},
+        {"portrait, its own size", 30, 20, 8, {7, 9}, {0, 0}, PictureFit::None, {7, 9, 27, 39}, {30, 20}},
+        {"transposed, covering a wide area", 400, 200, 5, {100, 0}, {400, 100}, PictureFit::Cover,
+         {100, -350, 500, 450}, {800, 400}},
+    };
+    for (const auto& c : cases) {
+        PictureProbe probe;
+        probe.format = PictureFormat::Jpeg;
+        probe.width = c.width;
+        probe.height = c.height;
+        probe.orientation = c.orientation;
+        const PicturePlacement got = PlacePicture(probe, c.origin, c.area, c.fit);
+        EXPECT_TRUE(EqualRect(&got.place, &c.place)) << c.what << ": " << got.place.left << "," << got.place.top
+                                                     << "," << got.place.right << "," << got.place.bottom;
+        EXPECT_EQ(got.needed.cx, c.needed.cx) << c.what;
+        EXPECT_EQ(got.needed.cy, c.needed.cy) << c.what;
+    }
+}
+
+TEST(PicturePlacementTest, EdgesBeyondTheCoordinatesStopAtTheirEnds) {
+    PictureProbe probe;
+    probe.format = PictureFormat::Png;
+    probe.width = 100;
+    probe.height = 50;
+    const PicturePlacement last = PlacePicture(probe, POINT{INT_MAX - 10, INT_MAX - 20}, SIZE{0, 0}, PictureFit::None);
+    EXPECT_EQ(last.place.left, INT_MAX - 10);
+    EXPECT_EQ(last.place.top, INT_MAX - 20);
+    EXPECT_EQ(last.place.right, INT_MAX);
+    EXPECT_EQ(last.place.bottom, INT_MAX);
+    // Covering an area whose left part is cut off, just above the smallest coordinate.
+    const PicturePlacement first = PlacePicture(probe, POINT{INT_MIN + 5, 0}, SIZE{50, 50}, PictureFit::Cover);
+    EXPECT_EQ(first.place.left, INT_MIN);
+    EXPECT_EQ(first.place.right, INT_MIN + 80);
+    EXPECT_EQ(first.needed.cx, 100) << "the size drawn is the fitted one, not the clipped one";
 }
 
 TEST(PictureProbeFormatsTest, OtherBytesAreNoKnownPicture) {

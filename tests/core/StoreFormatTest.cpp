@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/StoreDocument.h"
-#include "core/StoreFormat.h"
+#include "store/StoreDocument.h"
+#include "store/StoreFormat.h"
 
 namespace {
 

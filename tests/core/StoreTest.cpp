@@ -7,7 +7,7 @@
 #include <map>
 
 #include "core/Core.h"
-#include "core/StoreDocument.h"
+#include "store/StoreDocument.h"
 #include "support/HeldFile.h"
 #include "support/TempFolder.h"
 
@@ -15,12 +15,11 @@ namespace {
 
 class StoreTest : public ::testing::Test {
 protected:
-    void SetUp() override { CCore::overrideAppPath(folder.path()); }
-    void TearDown() override { CCore::overrideAppPath(""); }
-
-    // A run of the program: opens the store, as the settings dialog does first.
-    std::unique_ptr<CCore> Run() const {
-        auto core = std::make_unique<CCore>();
+    // A run of the program from the test's folder, or from `where`: opens the store, as the
+    // settings dialog does first.
+    std::unique_ptr<CCore> Run() const { return Run(folder.path()); }
+    static std::unique_ptr<CCore> Run(const std::string& where) {
+        auto core = std::make_unique<CCore>(where);
         core->autoFileConfig();
         return core;
     }
@@ -208,16 +207,14 @@ TEST_F(StoreTest, TruncatedLongAndRepeatedLinesReadSafely) {
 
 TEST_F(StoreTest, AStoreThatCannotBeWrittenIsLeftAlone) {
     // A folder that is not there: nothing is made, nothing fails.
-    CCore::overrideAppPath(folder.path() + "missing");
     {
-        auto core = Run();
+        auto core = Run(folder.path() + "missing");
         core->saveConfigInt("width", 4321);
         EXPECT_EQ(core->getConfigInt("width"), 4321) << "the run goes on with what it saved";
     }
     EXPECT_FALSE(folder.exists("missing"));
 
     // A folder where the store file should be.
-    CCore::overrideAppPath(folder.path());
     folder.makeFolder("Placard.ini");
     Run()->saveConfigInt("width", 4321);
     EXPECT_TRUE(GetFileAttributesA(folder.file("Placard.ini").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
@@ -225,13 +222,13 @@ TEST_F(StoreTest, AStoreThatCannotBeWrittenIsLeftAlone) {
     EXPECT_FALSE(folder.exists("Placard.ini.tmp"));
 }
 
-TEST_F(StoreTest, AppPathEndsInASeparatorAndFollowsTheOverride) {
-    CCore::overrideAppPath("C:\\somewhere");
-    EXPECT_EQ(CCore().getAppPath(), "C:\\somewhere\\");
-    CCore::overrideAppPath("C:\\elsewhere\\");
-    EXPECT_EQ(CCore().getAppPath(), "C:\\elsewhere\\");
+TEST_F(StoreTest, AppPathIsTheFolderGivenEndingInASeparatorElseTheProgramsOwn) {
+    const CCore given("C:\\somewhere");
+    EXPECT_EQ(given.getAppPath(), "C:\\somewhere\\");
+    EXPECT_EQ(given.appPathForDisplay(), L"C:\\somewhere\\") << "shown as given";
+    EXPECT_TRUE(given.appPathUsable());
+    EXPECT_EQ(CCore("C:\\elsewhere\\").getAppPath(), "C:\\elsewhere\\");
 
-    CCore::overrideAppPath("");
     char module[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, module, MAX_PATH);
     const std::string own = CCore().getAppPath();

@@ -3,8 +3,8 @@
 
 #include <climits>
 
-#include "core/AtomicFile.h"
 #include "core/Core.h"
+#include "store/AtomicFile.h"
 #include "support/HeldFile.h"
 #include "support/ModalBoxAnswerer.h"
 #include "support/TempFolder.h"

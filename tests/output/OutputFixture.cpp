@@ -7,9 +7,8 @@
 
 void OutputFixture::SetUp() {
     ResetSharedState();
-    CCore::overrideAppPath(folder.path());
     folder.makeFolder("data");
-    core = std::make_unique<CCore>();
+    core = std::make_unique<CCore>(folder.path());
     playlist = std::make_unique<Playlist>();
     SharedState::appPath = folder.path();
     SharedState::dataDir = folder.path() + "data\\";
@@ -18,10 +17,7 @@ void OutputFixture::SetUp() {
     SharedState::playlist = playlist.get();
 }
 
-void OutputFixture::TearDown() {
-    ResetSharedState();
-    CCore::overrideAppPath("");
-}
+void OutputFixture::TearDown() { ResetSharedState(); }
 
 void OutputFixture::Picture(const std::string& name, int width, int height, uint32_t rgb) const {
     folder.write("data\\" + name, EncodePicture(L"image/bmp", width, height, rgb, rgb));

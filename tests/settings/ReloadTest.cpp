@@ -5,8 +5,8 @@
 
 #include "output/OutputDlg.h"
 #include "output/Playlist.h"
-#include "settings/SettledFile.h"
 #include "settings/SettingsFixture.h"
+#include "store/SettledFile.h"
 #include "support/ModalBoxAnswerer.h"
 
 namespace {

@@ -85,7 +85,7 @@ TEST_F(SettingsColourTest, APickedBackgroundReachesTheOutputOnApplyAndSurvivesAR
 
     // The next start: the button shows the colour and the first frame has it.
     ResetSharedState();
-    CSettingsDlg next;
+    CSettingsDlg next(nullptr, folder.path());
     COLORREF shown = 0;
     uint32_t restarted = 0;
     RunScriptedModal(next,

@@ -1,5 +1,6 @@
 // The settings dialog's tests run the real dialog in the test process, in a program folder
-// of their own (the core's app-path seam), with SharedState as it is before the dialog runs.
+// of their own (given to the dialog and to the cores they make), with SharedState as it is
+// before the dialog runs.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -20,23 +21,21 @@ class SettingsFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetSharedState();
-        CCore::overrideAppPath(folder.path());
     }
     void TearDown() override {
-        CCore::overrideAppPath("");
         ResetSharedState();
     }
 
     // Saves values into the store before the dialog starts, as an earlier run would have.
     void Store(const std::function<void(CCore&)>& save) {
-        CCore core;
+        CCore core(folder.path());
         core.autoFileConfig();
         save(core);
     }
     // Reads what the store holds now, as the next run would.
     template <class Read>
     auto Stored(Read read) {
-        CCore core;
+        CCore core(folder.path());
         core.autoFileConfig();
         return read(core);
     }
@@ -71,6 +70,6 @@ protected:
     }
 
     TempFolder folder;
-    CSettingsDlg dialog;
+    CSettingsDlg dialog{nullptr, folder.path()};
     bool closedByScript = false;
 };

@@ -57,7 +57,7 @@ void LayOut(const TempFolder& folder, const SoakOptions& options, const std::vec
         items += picture.name + "\r\n";
     }
     folder.write("_items.txt", items);
-    CCore core;
+    CCore core(folder.path());
     core.autoFileConfig();
     core.saveConfigB("on", true);
     core.saveConfigInt("width", options.width);
@@ -90,16 +90,14 @@ int main(int argc, char** argv) {
     ULONG_PTR token = 0;
     Gdiplus::GdiplusStartup(&token, &input, nullptr);
     TempFolder folder;
-    CCore::overrideAppPath(folder.path());
     LayOut(folder, options, pictures);
 
     SoakRun run(options, pictures, kBackground, kText);
     {
-        CSignageApp app;
+        CSignageApp app(folder.path());
         run.Start(folder.file("_items.txt"));
         AfxWinMain(GetModuleHandleA(nullptr));
     }
-    CCore::overrideAppPath("");
     Gdiplus::GdiplusShutdown(token);
 
     const SoakReport& report = run.Report();

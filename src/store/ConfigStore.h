@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/AtomicFile.h"
-#include "core/StoreDocument.h"
+#include "store/AtomicFile.h"
+#include "store/StoreDocument.h"
 
 class ConfigStore {
 public:

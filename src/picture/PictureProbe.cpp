@@ -1,4 +1,4 @@
-#include "core/PictureProbe.h"
+#include "picture/PictureProbe.h"
 
 #include <cstring>
 

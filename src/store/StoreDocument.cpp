@@ -1,8 +1,8 @@
-#include "core/StoreDocument.h"
+#include "store/StoreDocument.h"
 
 #include <string_view>
 
-#include "core/StoreFormat.h"
+#include "store/StoreFormat.h"
 
 namespace {
 

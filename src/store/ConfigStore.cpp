@@ -1,6 +1,6 @@
-#include "core/ConfigStore.h"
+#include "store/ConfigStore.h"
 
-#include "core/AtomicFile.h"
+#include "store/AtomicFile.h"
 
 void ConfigStore::load(const std::string& path, const std::string& defaultsText, unsigned patienceMs) {
     m_path = path;

@@ -1,4 +1,4 @@
-#include "core/StoreFormat.h"
+#include "store/StoreFormat.h"
 
 #include <cstdint>
 #include <utility>

@@ -1,8 +1,8 @@
-#include "settings/SettledFile.h"
+#include "store/FileStamp.h"
 
 #include <windows.h>
 
-#include "core/AtomicFile.h"
+#include "store/AtomicFile.h"
 
 FileStamp StampOf(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -13,17 +13,4 @@ FileStamp StampOf(const std::string& path) {
     stamp.written = (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
                     data.ftLastWriteTime.dwLowDateTime;
     return stamp;
-}
-
-void SettledFile::take(const FileStamp& stamp) {
-    m_taken = stamp;
-    m_previous = stamp;
-}
-
-bool SettledFile::look(const FileStamp& now) {
-    const bool settled = m_previous && *m_previous == now;
-    m_previous = now;
-    if (!settled || now == m_taken) return false;
-    m_taken = now;
-    return true;
 }

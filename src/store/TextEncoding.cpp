@@ -1,4 +1,4 @@
-#include "core/TextEncoding.h"
+#include "store/TextEncoding.h"
 
 #include <windows.h>
 

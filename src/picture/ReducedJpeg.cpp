@@ -1,4 +1,4 @@
-#include "core/ReducedJpeg.h"
+#include "picture/ReducedJpeg.h"
 
 #include <wincodec.h>
 

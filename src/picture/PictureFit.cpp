@@ -1,4 +1,4 @@
-#include "core/PictureFit.h"
+#include "picture/PictureFit.h"
 
 #include <algorithm>
 #include <cctype>

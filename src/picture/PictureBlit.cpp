@@ -1,4 +1,4 @@
-#include "core/PictureBlit.h"
+#include "picture/PictureBlit.h"
 
 #include <algorithm>
 #include <vector>

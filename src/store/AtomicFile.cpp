@@ -1,4 +1,4 @@
-#include "core/AtomicFile.h"
+#include "store/AtomicFile.h"
 
 #include <windows.h>
 

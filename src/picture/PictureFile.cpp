@@ -1,0 +1,39 @@
+#include "picture/PictureFile.h"
+
+#include "store/AtomicFile.h"
+
+namespace {
+
+// A stream of the first `length` bytes of the memory, read in place; the memory stays the
+// caller's and must outlive the stream.
+UniqueCom<IStream> StreamOn(HGLOBAL memory, size_t length) {
+    IStream* created = nullptr;
+    if (CreateStreamOnHGlobal(memory, FALSE, &created) != S_OK) return UniqueCom<IStream>();
+    UniqueCom<IStream> stream(created);
+    ULARGE_INTEGER size{};
+    size.QuadPart = length;
+    // The memory may be larger than what was read: a file shortened while it was read.
+    if (stream && GlobalSize(memory) != length && stream.get()->SetSize(size) != S_OK) return UniqueCom<IStream>();
+    return stream;
+}
+
+}  // namespace
+
+PictureFile::PictureFile(const std::string& path) {
+    unsigned char* bytes = nullptr;
+    const auto room = [&](size_t size) -> char* {
+        m_memory.reset(GlobalAlloc(GMEM_MOVEABLE, size > 0 ? size : 1));
+        bytes = m_memory ? static_cast<unsigned char*>(GlobalLock(m_memory.get())) : nullptr;
+        return reinterpret_cast<char*>(bytes);
+    };
+    size_t length = 0;
+    const bool read = AtomicFile::read(path, kMaxBytes, room, length) == FileRead::Read;
+    const PictureProbe probe = read ? ProbePicture(bytes, length) : PictureProbe{};
+    if (m_memory) GlobalUnlock(m_memory.get());
+    if (read && IsDrawablePicture(probe)) m_stream = StreamOn(m_memory.get(), length);
+    if (!m_stream) {
+        m_memory.reset();
+        return;
+    }
+    m_probe = probe;
+}
