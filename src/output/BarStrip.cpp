@@ -1,9 +1,8 @@
-#include "output/ScrollingBar.h"
+#include "output/BarStrip.h"
 
 #include <algorithm>
 
 #include "core/Core.h"
-#include "output/BarScroll.h"
 
 namespace {
 
@@ -17,8 +16,8 @@ bool BarLook::operator==(const BarLook& other) const {
            colour == other.colour;
 }
 
-const DibSurface* ScrollingBar::Strip(const CCore& core, const BarLook& look, const InfoBarLayout& bar,
-                                      SIZE textSize) {
+const DibSurface* BarStrip::Strip(const CCore& core, const BarLook& look, const InfoBarLayout& bar,
+                                  SIZE textSize) {
     const int rows = bar.bandRows;
     if (m_strip && m_stripLook == look && m_strip->height() == rows) return m_strip.get();
     m_strip.reset();
@@ -44,14 +43,12 @@ const DibSurface* ScrollingBar::Strip(const CCore& core, const BarLook& look, co
     return m_strip.get();
 }
 
-bool ScrollingBar::Draw(const CCore& core, const BarLook& look, const PixelTarget& frame, const InfoBarLayout& bar,
-                        SIZE textSize, int speed, int width) {
+bool BarStrip::Draw(const CCore& core, const BarLook& look, const PixelTarget& frame, const InfoBarLayout& bar,
+                    SIZE textSize, const std::vector<int>& lefts, int width) {
     const DibSurface* strip = Strip(core, look, bar, textSize);
     if (strip == nullptr) return false;
     // Settings refused by Apply may put the band anywhere: its top is clamped before it is an int.
     const int top = static_cast<int>(std::clamp<long long>(static_cast<long long>(bar.bandY), -bar.bandRows, frame.height));
-    const int period = ScrollPeriod(textSize.cx, textSize.cy, width);
-    const std::vector<int> lefts = ScrolledTextLefts(Elapsed(), speed, bar.textPoint.x, textSize.cx, period, width);
     // The band reaches 2 pixels beyond the output's right edge, as the still bar's does.
     const int right = static_cast<int>(std::min<long long>(frame.width, static_cast<long long>(width) + 2));
     for (int row = std::max(top, 0); row < frame.height && row - top < strip->height(); ++row) {
