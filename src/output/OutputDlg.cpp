@@ -25,6 +25,13 @@ constexpr BYTE kFrameAlpha = 253;
 // 1.4 ms under Wine.
 constexpr UINT kScrollUpdateMs = 25;
 
+// What the window does when "User32.DLL" cannot be loaded: the framework's message box
+// "User32.dll ERROR!", then the process ends with status 0 and nothing is saved.
+[[noreturn]] void ExitForMissingUser32() {
+    AfxMessageBox("User32.dll ERROR!");
+    ::ExitProcess(0);
+}
+
 }  // namespace
 
 COutputDlg::COutputDlg(CWnd* parent, DisplayKeepAwake::SetStateFunction setState)
@@ -40,11 +47,6 @@ MessageEntryList COutputDlg::MessageEntries() {
         OnMessageEntry<&COutputDlg::OnDisplayChange>(WM_DISPLAYCHANGE),
     };
     return entries;
-}
-
-void ExitForMissingUser32() {
-    AfxMessageBox("User32.dll ERROR!");
-    ::ExitProcess(0);
 }
 
 int COutputDlg::OnCreate(LPCREATESTRUCT) {

@@ -99,7 +99,3 @@ protected:
     std::string m_measuredText;
     SIZE m_measuredSize{0, 0};
 };
-
-// What the window does when "User32.DLL" cannot be loaded: the framework's message box
-// "User32.dll ERROR!", then the process ends with status 0 and nothing is saved.
-[[noreturn]] void ExitForMissingUser32();
