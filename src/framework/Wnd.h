@@ -79,7 +79,6 @@ public:
     void SetDlgItemText(int id, const std::string& text) const;
     BOOL IsWindowVisible() const;
     BOOL IsWindowEnabled() const;
-    BOOL EnableWindow(BOOL enable) const;
     void Invalidate(BOOL erase = TRUE) const;
     BOOL RedrawWindow(const RECT* update, HRGN region, UINT flags) const;
     DWORD GetStyle() const;
