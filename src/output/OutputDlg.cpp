@@ -183,7 +183,7 @@ void COutputDlg::Render() {
     m_shown.reset();
     auto surface = std::make_unique<DibSurface>(GetClientDC(m_hWnd).get(), width, height);
     if (!*surface) return;
-    memDC = surface->dc();
+    memDC = surface->Dc();
 
     blend.SourceConstantAlpha = kFrameAlpha;
     // The window's present corner, not placeRect's: a dragged window stays where it is.
@@ -192,7 +192,7 @@ void COutputDlg::Render() {
 
     Gdiplus::Graphics graphics(memDC);
     SetFrameModes(graphics);
-    const PixelTarget pixels{surface->bits(), width, height};
+    const PixelTarget pixels{surface->Bits(), width, height};
     ComposeFrame(graphics, &pixels);
     graphics.Flush(Gdiplus::FlushIntentionSync);
 
@@ -287,11 +287,11 @@ void COutputDlg::DrawInfoBar(Gdiplus::Graphics& graphics, const PixelTarget* pix
 
 void COutputDlg::MoveBar() {
     if (!m_shown || !IsWindowVisible() || !BarScrolls() || SharedState::core == nullptr) return;
-    const int width = m_shown->width(), height = m_shown->height();
+    const int width = m_shown->Width(), height = m_shown->Height();
     {
-        Gdiplus::Graphics graphics(m_shown->dc());
+        Gdiplus::Graphics graphics(m_shown->Dc());
         SetFrameModes(graphics);
-        const PixelTarget pixels{m_shown->bits(), width, height};
+        const PixelTarget pixels{m_shown->Bits(), width, height};
         DrawInfoBar(graphics, &pixels);
         FlushToPixels(graphics);
     }
@@ -301,11 +301,11 @@ void COutputDlg::MoveBar() {
     SIZE size{width, height};
     POINT source{0, 0};
     if (m_updateLayeredWindowIndirect != nullptr) {
-        const UPDATELAYEREDWINDOWINFO info{sizeof(UPDATELAYEREDWINDOWINFO), nullptr, nullptr, &size, m_shown->dc(),
+        const UPDATELAYEREDWINDOWINFO info{sizeof(UPDATELAYEREDWINDOWINFO), nullptr, nullptr, &size, m_shown->Dc(),
                                            &source, 0, &blend, ULW_ALPHA, &band};
         if (m_updateLayeredWindowIndirect(m_hWnd, &info)) return;
     }
     if (updateLayeredWindow != nullptr) {
-        updateLayeredWindow(m_hWnd, nullptr, nullptr, &size, m_shown->dc(), &source, 0, &blend, ULW_ALPHA);
+        updateLayeredWindow(m_hWnd, nullptr, nullptr, &size, m_shown->Dc(), &source, 0, &blend, ULW_ALPHA);
     }
 }
