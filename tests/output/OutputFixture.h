@@ -35,9 +35,9 @@ protected:
     // One frame of `output` onto a DIB of the test's own, as Render() composes it (or, without its
     // pixels, all through GDI+).
     static void ComposeOnto(COutputDlg& output, TestDib& dib, bool withPixels = true);
-    // The bar's text, "黑体" at 30, measures c = 35 high with the fonts the tests run with. As
-    // the worked example's 40 gives d = 8 and a band of e = 40 + 2 * 8 = 56 rows, 35 gives
-    // d = 7 (a fifth, truncated) and e = 35 + 2 * 7 = 49.
+    // The bar's text, "黑体" at 30, measures c = 35 high with the fonts the tests run with. As a
+    // text 40 high has its margin d = 8 and a band of e = 40 + 2 * 8 = 56 rows (from y 1024 on
+    // 1920 x 1080), 35 has d = 7 (a fifth, truncated) and e = 35 + 2 * 7 = 49.
     static constexpr int kBarTextHeight = 35;
     static constexpr int kBarMargin = 7;
     static constexpr int kBarRows = 49;
