@@ -24,8 +24,8 @@ const AppCommandMap* CSignageApp::GetCommandMap() const {
 BOOL CSignageApp::InitInstance() {
     // A second start from this folder hands over to the first and ends, saving nothing.
     const SingleInstance instance(CCore(m_folder).appPathForDisplay());
-    if (!instance.first()) {
-        instance.bringFirstToFront();
+    if (!instance.First()) {
+        instance.BringFirstToFront();
         return FALSE;
     }
 

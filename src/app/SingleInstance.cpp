@@ -46,18 +46,14 @@ SingleInstance::SingleInstance(const std::wstring& folder)
     // the program runs as it would have before.
     if (!m_mapping) return;
     m_first = GetLastError() != ERROR_ALREADY_EXISTS;
-    m_processId = static_cast<DWORD*>(MapViewOfFile(m_mapping.get(), FILE_MAP_WRITE, 0, 0, sizeof(DWORD)));
-    if (m_first && m_processId != nullptr) *m_processId = GetCurrentProcessId();
+    m_view.reset(MapViewOfFile(m_mapping.get(), FILE_MAP_WRITE, 0, 0, sizeof(DWORD)));
+    if (m_first && m_view) *static_cast<DWORD*>(m_view.get()) = GetCurrentProcessId();
 }
 
-SingleInstance::~SingleInstance() {
-    if (m_processId != nullptr) UnmapViewOfFile(m_processId);
-}
-
-void SingleInstance::bringFirstToFront() const {
-    if (m_first || m_processId == nullptr) return;
+void SingleInstance::BringFirstToFront() const {
+    if (m_first || !m_view) return;
     for (DWORD waited = 0; waited < kPatienceMs; waited += kPauseMs) {
-        DialogSearch search{*static_cast<volatile DWORD*>(m_processId), nullptr};
+        DialogSearch search{*static_cast<volatile DWORD*>(m_view.get()), nullptr};
         if (search.processId != 0) EnumWindows(&CheckWindow, reinterpret_cast<LPARAM>(&search));
         if (search.found != nullptr) {
             if (IsIconic(search.found)) ShowWindow(search.found, SW_RESTORE);

@@ -14,18 +14,15 @@
 class SingleInstance {
 public:
     explicit SingleInstance(const std::wstring& folder);
-    ~SingleInstance();
-    SingleInstance(const SingleInstance&) = delete;
-    SingleInstance& operator=(const SingleInstance&) = delete;
 
     // False when another Placard of this folder runs already.
-    bool first() const { return m_first; }
+    bool First() const { return m_first; }
     // Brings that Placard's settings dialog (or the box it shows) to the front, restored if it
     // was minimised. Waits a moment for a Placard that is still starting.
-    void bringFirstToFront() const;
+    void BringFirstToFront() const;
 
 private:
     UniqueKernelHandle m_mapping;
-    DWORD* m_processId = nullptr;  // the first's, in the shared block
+    UniqueMappedView m_view;  // the block: the first's process id
     bool m_first = true;
 };

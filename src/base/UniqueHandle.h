@@ -56,6 +56,7 @@ using UniqueModule = UniqueHandle<HMODULE, &::FreeLibrary>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, &::CloseHandle>;
 using UniqueFile = UniqueHandle<HANDLE, &::CloseHandle, InvalidHandleValue>;
 using UniqueGlobal = UniqueHandle<HGLOBAL, &::GlobalFree>;
+using UniqueMappedView = UniqueHandle<void*, &::UnmapViewOfFile>;
 
 // A COM interface pointer, released when it goes.
 template <class Interface>

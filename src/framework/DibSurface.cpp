@@ -34,7 +34,7 @@ DibSurface::DibSurface(HDC reference, int width, int height) {
     if (m_bitmap != nullptr) m_previous = ::SelectObject(m_dc, m_bitmap);
     if (m_previous == nullptr || m_previous == HGDI_ERROR) {
         m_previous = nullptr;
-        release();
+        Release();
         return;
     }
     m_bits = static_cast<uint32_t*>(pixels);
@@ -42,9 +42,9 @@ DibSurface::DibSurface(HDC reference, int width, int height) {
     m_height = height;
 }
 
-DibSurface::~DibSurface() { release(); }
+DibSurface::~DibSurface() { Release(); }
 
-void DibSurface::release() {
+void DibSurface::Release() {
     if (m_previous != nullptr) ::SelectObject(m_dc, m_previous);
     if (m_dc != nullptr) ::DeleteDC(m_dc);
     if (m_bitmap != nullptr) ::DeleteObject(m_bitmap);

@@ -18,16 +18,16 @@ public:
     DibSurface& operator=(const DibSurface&) = delete;
 
     explicit operator bool() const { return m_bits != nullptr; }
-    HDC dc() const { return m_dc; }
-    HBITMAP bitmap() const { return m_bitmap; }
-    int width() const { return m_width; }
-    int height() const { return m_height; }
-    // width() * height() pixels; null when the surface is false. Call GdiFlush before reading
+    HDC Dc() const { return m_dc; }
+    HBITMAP Bitmap() const { return m_bitmap; }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+    // Width() * Height() pixels; null when the surface is false. Call GdiFlush before reading
     // what GDI drew.
-    uint32_t* bits() const { return m_bits; }
+    uint32_t* Bits() const { return m_bits; }
 
 private:
-    void release();
+    void Release();
 
     int m_width = 0;
     int m_height = 0;

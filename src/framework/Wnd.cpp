@@ -244,10 +244,6 @@ void CWnd::SetDlgItemText(int id, const std::string& text) const {
 
 BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
 
-BOOL CWnd::IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
-
-BOOL CWnd::EnableWindow(BOOL enable) const { return ::EnableWindow(m_hWnd, enable); }
-
 void CWnd::Invalidate(BOOL erase) const { ::InvalidateRect(m_hWnd, nullptr, erase); }
 
 BOOL CWnd::RedrawWindow(const RECT* update, HRGN region, UINT flags) const {

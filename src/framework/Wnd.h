@@ -78,8 +78,6 @@ public:
     std::string GetDlgItemText(int id) const;
     void SetDlgItemText(int id, const std::string& text) const;
     BOOL IsWindowVisible() const;
-    BOOL IsWindowEnabled() const;
-    BOOL EnableWindow(BOOL enable) const;
     void Invalidate(BOOL erase = TRUE) const;
     BOOL RedrawWindow(const RECT* update, HRGN region, UINT flags) const;
     DWORD GetStyle() const;

@@ -7,10 +7,10 @@
 #include "framework/ClientDC.h"
 #include "framework/DibSurface.h"
 #include "framework/WinApp.h"
-#include "output/BarScroll.h"
 #include "output/InfoBarLayout.h"
 #include "output/OutputPlacement.h"
 #include "output/Playlist.h"
+#include "output/ScrollPositions.h"
 #include "resource.h"
 #include "state/SharedState.h"
 
@@ -24,6 +24,13 @@ constexpr BYTE kFrameAlpha = 253;
 // (Windows' usual 15.6 ms ticks make that 32): smooth, where each push of the band costs about
 // 1.4 ms under Wine.
 constexpr UINT kScrollUpdateMs = 25;
+
+// What the window does when "User32.DLL" cannot be loaded: the framework's message box
+// "User32.dll ERROR!", then the process ends with status 0 and nothing is saved.
+[[noreturn]] void ExitForMissingUser32() {
+    AfxMessageBox("User32.dll ERROR!");
+    ::ExitProcess(0);
+}
 
 }  // namespace
 
@@ -40,11 +47,6 @@ MessageEntryList COutputDlg::MessageEntries() {
         OnMessageEntry<&COutputDlg::OnDisplayChange>(WM_DISPLAYCHANGE),
     };
     return entries;
-}
-
-void ExitForMissingUser32() {
-    AfxMessageBox("User32.dll ERROR!");
-    ::ExitProcess(0);
 }
 
 int COutputDlg::OnCreate(LPCREATESTRUCT) {
@@ -153,12 +155,12 @@ void COutputDlg::Place(RECT rect) {
                  SaturatedInt(LONGLONG{rect.bottom} - rect.top), SWP_NOZORDER);
     m_home = HomeOf(GetWindowRect(), Monitors());
     slideIndex = 0;
-    m_scrollingBar.Restart();
+    m_showStart = ::GetTickCount64();
     Render();
     ShowWindow(SW_SHOW);
     StopTimer();
     SetTimer(kRotationTimer, RotationPeriod(SharedState::interval));
-    if (SharedState::scroll > 0 && !SharedState::dispbtm.empty()) SetTimer(kScrollTimer, kScrollUpdateMs);
+    if (BarScrolls()) SetTimer(kScrollTimer, kScrollUpdateMs);
 }
 
 void COutputDlg::Render() {
@@ -181,7 +183,7 @@ void COutputDlg::Render() {
     m_shown.reset();
     auto surface = std::make_unique<DibSurface>(GetClientDC(m_hWnd).get(), width, height);
     if (!*surface) return;
-    memDC = surface->dc();
+    memDC = surface->Dc();
 
     blend.SourceConstantAlpha = kFrameAlpha;
     // The window's present corner, not placeRect's: a dragged window stays where it is.
@@ -190,7 +192,7 @@ void COutputDlg::Render() {
 
     Gdiplus::Graphics graphics(memDC);
     SetFrameModes(graphics);
-    const PixelTarget pixels{surface->bits(), width, height};
+    const PixelTarget pixels{surface->Bits(), width, height};
     ComposeFrame(graphics, &pixels);
     graphics.Flush(Gdiplus::FlushIntentionSync);
 
@@ -201,42 +203,7 @@ void COutputDlg::Render() {
         updateLayeredWindow(m_hWnd, destination.get(), &target, &size, memDC, &source, 0, &blend, ULW_ALPHA);
     }
     memDC = nullptr;
-    if (SharedState::scroll > 0 && !SharedState::dispbtm.empty()) m_shown = std::move(surface);
-}
-
-void COutputDlg::MoveBar() {
-    if (!m_shown || !IsWindowVisible() || SharedState::dispbtm.empty() || SharedState::core == nullptr) return;
-    const int width = m_shown->width(), height = m_shown->height();
-    const SIZE textSize = BarTextSize();
-    const InfoBarLayout bar = LayoutInfoBar(textSize.cy, SharedState::width, SharedState::height);
-    const PixelTarget pixels{m_shown->bits(), width, height};
-    const BarLook look{SharedState::dispbtm, kBarFont, kBarFontSize, SharedState::clrbg, SharedState::clrfont};
-    if (!m_scrollingBar.Draw(*SharedState::core, look, pixels, bar, textSize, SharedState::scroll, SharedState::width)) {
-        Gdiplus::Graphics graphics(m_shown->dc());
-        SetFrameModes(graphics);
-        DrawInfoBar(graphics, nullptr);
-        FlushToPixels(graphics);
-    }
-    // Only the band, where the window is now (a drag carries the bar along).
-    RECT band{0, static_cast<int>(std::clamp<long long>(static_cast<long long>(bar.bandY), 0, height)), width, height};
-    SIZE size{width, height};
-    POINT source{0, 0};
-    if (m_updateLayeredWindowIndirect != nullptr) {
-        const UPDATELAYEREDWINDOWINFO info{sizeof(UPDATELAYEREDWINDOWINFO), nullptr, nullptr, &size, m_shown->dc(),
-                                           &source, 0, &blend, ULW_ALPHA, &band};
-        if (m_updateLayeredWindowIndirect(m_hWnd, &info)) return;
-    }
-    if (updateLayeredWindow != nullptr) {
-        updateLayeredWindow(m_hWnd, nullptr, nullptr, &size, m_shown->dc(), &source, 0, &blend, ULW_ALPHA);
-    }
-}
-
-SIZE COutputDlg::BarTextSize() {
-    if (SharedState::core != nullptr && (SharedState::dispbtm != m_measuredText || m_measuredSize.cy == 0)) {
-        m_measuredText = SharedState::dispbtm;
-        m_measuredSize = SharedState::core->getTextBounds(kBarFont, kBarFontSize, m_measuredText);
-    }
-    return m_measuredSize;
+    if (BarScrolls()) m_shown = std::move(surface);
 }
 
 void COutputDlg::SetFrameModes(Gdiplus::Graphics& graphics) {
@@ -275,6 +242,24 @@ void COutputDlg::DrawPicture(Gdiplus::Graphics& graphics, const PixelTarget* pix
     if (slideIndex >= SharedState::playlistCount) slideIndex = 0;
 }
 
+// The information bar.
+
+bool COutputDlg::BarScrolls() { return SharedState::scroll > 0 && !SharedState::dispbtm.empty(); }
+
+SIZE COutputDlg::BarTextSize() {
+    if (SharedState::core != nullptr && (SharedState::dispbtm != m_measuredText || m_measuredSize.cy == 0)) {
+        m_measuredText = SharedState::dispbtm;
+        m_measuredSize = SharedState::core->getTextBounds(kBarFont, kBarFontSize, m_measuredText);
+    }
+    return m_measuredSize;
+}
+
+std::vector<int> COutputDlg::BarTextLefts(const InfoBarLayout& bar, SIZE textSize) const {
+    const int period = ScrollPeriod(textSize.cx, textSize.cy, SharedState::width);
+    return ScrolledTextLefts(::GetTickCount64() - m_showStart, SharedState::scroll, bar.textPoint.x, textSize.cx,
+                             period, SharedState::width);
+}
+
 void COutputDlg::DrawInfoBar(Gdiplus::Graphics& graphics, const PixelTarget* pixels) {
     const std::string& text = SharedState::dispbtm;
     const CCore* core = SharedState::core;
@@ -282,22 +267,45 @@ void COutputDlg::DrawInfoBar(Gdiplus::Graphics& graphics, const PixelTarget* pix
 
     const SIZE textSize = BarTextSize();
     const InfoBarLayout bar = LayoutInfoBar(textSize.cy, SharedState::width, SharedState::height);
+    const std::vector<int> lefts =
+        SharedState::scroll > 0 ? BarTextLefts(bar, textSize) : std::vector<int>{bar.textPoint.x};
 
     if (SharedState::scroll > 0 && pixels != nullptr) {
         FlushToPixels(graphics);
         const BarLook look{text, kBarFont, kBarFontSize, SharedState::clrbg, SharedState::clrfont};
-        if (m_scrollingBar.Draw(*core, look, *pixels, bar, textSize, SharedState::scroll, SharedState::width)) return;
+        if (m_barStrip.Draw(*core, look, *pixels, bar, textSize, lefts, SharedState::width)) return;
     }
+    // The still bar, and the scrolling one when its strip cannot be made (a text too long for
+    // one, or no memory for it): each copy drawn as the still bar's text is.
     Gdiplus::SolidBrush brush{Gdiplus::Color(SharedState::clrbg)};
     graphics.FillRectangle(&brush, Gdiplus::RectF(bar.bandX, bar.bandY, bar.bandWidth, bar.bandHeight));
-    if (SharedState::scroll <= 0) {
-        core->drawStrSolid(graphics, bar.textPoint, 0, text, kBarFont, SharedState::clrfont, kBarFontSize, 0);
-        return;
-    }
-    const int period = ScrollPeriod(textSize.cx, textSize.cy, SharedState::width);
-    for (int left : ScrolledTextLefts(m_scrollingBar.Elapsed(), SharedState::scroll, bar.textPoint.x,
-                                      textSize.cx, period, SharedState::width)) {
+    for (int left : lefts) {
         core->drawStrSolid(graphics, POINT{left, bar.textPoint.y}, 0, text, kBarFont, SharedState::clrfont,
                            kBarFontSize, 0);
+    }
+}
+
+void COutputDlg::MoveBar() {
+    if (!m_shown || !IsWindowVisible() || !BarScrolls() || SharedState::core == nullptr) return;
+    const int width = m_shown->Width(), height = m_shown->Height();
+    {
+        Gdiplus::Graphics graphics(m_shown->Dc());
+        SetFrameModes(graphics);
+        const PixelTarget pixels{m_shown->Bits(), width, height};
+        DrawInfoBar(graphics, &pixels);
+        FlushToPixels(graphics);
+    }
+    // Only the band, where the window is now (a drag carries the bar along).
+    const InfoBarLayout bar = LayoutInfoBar(BarTextSize().cy, SharedState::width, SharedState::height);
+    RECT band{0, static_cast<int>(std::clamp<long long>(static_cast<long long>(bar.bandY), 0, height)), width, height};
+    SIZE size{width, height};
+    POINT source{0, 0};
+    if (m_updateLayeredWindowIndirect != nullptr) {
+        const UPDATELAYEREDWINDOWINFO info{sizeof(UPDATELAYEREDWINDOWINFO), nullptr, nullptr, &size, m_shown->Dc(),
+                                           &source, 0, &blend, ULW_ALPHA, &band};
+        if (m_updateLayeredWindowIndirect(m_hWnd, &info)) return;
+    }
+    if (updateLayeredWindow != nullptr) {
+        updateLayeredWindow(m_hWnd, nullptr, nullptr, &size, m_shown->Dc(), &source, 0, &blend, ULW_ALPHA);
     }
 }

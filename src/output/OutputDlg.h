@@ -11,13 +11,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/UniqueHandle.h"
 #include "framework/Dialog.h"
 #include "framework/DibSurface.h"
+#include "output/BarStrip.h"
 #include "output/DisplayKeepAwake.h"
 #include "output/OutputPlacement.h"
-#include "output/ScrollingBar.h"
 #include "picture/PictureBlit.h"
 
 using UpdateLayeredWindowFunction = BOOL(WINAPI*)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF,
@@ -69,11 +70,17 @@ protected:
 
     void DrawBackground(Gdiplus::Graphics& graphics);
     void DrawPicture(Gdiplus::Graphics& graphics, const PixelTarget* pixels);
+    // The information bar: still, or with its copies where the time since the show started puts
+    // them. Into `pixels` from the strip when it can; through `graphics` otherwise.
     void DrawInfoBar(Gdiplus::Graphics& graphics, const PixelTarget* pixels);
     // The scrolling bar moved on in the frame shown, and that band pushed alone.
     void MoveBar();
+    // Whether the bar moves, and so whether the frame shown is kept and the scroll timer runs.
+    static bool BarScrolls();
     // The bar's text measured, once for each text.
     SIZE BarTextSize();
+    // Where the scrolling text's copies stand now.
+    std::vector<int> BarTextLefts(const InfoBarLayout& bar, SIZE textSize) const;
 
     HDC memDC = nullptr;
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
@@ -87,11 +94,8 @@ protected:
     bool m_dragging = false;
     UpdateLayeredWindowIndirectFunction m_updateLayeredWindowIndirect = nullptr;
     std::unique_ptr<DibSurface> m_shown;  // the frame shown, kept while the bar scrolls
-    ScrollingBar m_scrollingBar;
+    BarStrip m_barStrip;
+    ULONGLONG m_showStart = ::GetTickCount64();  // the last placement: where the scrolling text stood
     std::string m_measuredText;
     SIZE m_measuredSize{0, 0};
 };
-
-// What the window does when "User32.DLL" cannot be loaded: the framework's message box
-// "User32.dll ERROR!", then the process ends with status 0 and nothing is saved.
-[[noreturn]] void ExitForMissingUser32();

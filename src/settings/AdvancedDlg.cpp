@@ -3,7 +3,7 @@
 #include <iterator>
 
 #include "core/Core.h"
-#include "output/BarScroll.h"
+#include "output/ScrollPositions.h"
 #include "resource.h"
 #include "settings/Digits.h"
 #include "settings/ShopHours.h"

@@ -3,7 +3,7 @@
 #include <variant>
 
 #include "core/Core.h"
-#include "output/BarScroll.h"
+#include "output/ScrollPositions.h"
 #include "state/SharedState.h"
 
 namespace {

@@ -152,9 +152,9 @@ FittedFigures MeasureFitted(const CCore& core, const std::string& path, int widt
         const DibSurface surface(nullptr, width, height);
         const BenchClock clock;
         {
-            Gdiplus::Graphics graphics(surface.dc());
+            Gdiplus::Graphics graphics(surface.Dc());
             COutputDlg::SetFrameModes(graphics);
-            const PixelTarget pixels{surface.bits(), width, height};
+            const PixelTarget pixels{surface.Bits(), width, height};
             core.drawPic(graphics, 0, 0, SIZE{width, height}, PictureFit::Contain, path, &pixels);
         }
         const double fittedMs = clock.ElapsedMs();
@@ -190,9 +190,9 @@ void PrintLargestPicture() {
     const DibSurface surface(nullptr, 8000, 4320);
     const BenchClock clock;
     {
-        Gdiplus::Graphics graphics(surface.dc());
+        Gdiplus::Graphics graphics(surface.Dc());
         COutputDlg::SetFrameModes(graphics);
-        const PixelTarget pixels{surface.bits(), 8000, 4320};
+        const PixelTarget pixels{surface.Bits(), 8000, 4320};
         core.drawPic(graphics, 0, 0, SIZE{8000, 4320}, PictureFit::None, folder.file("large.jpg"), &pixels);
     }
     const double ms = clock.ElapsedMs();

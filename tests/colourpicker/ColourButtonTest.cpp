@@ -218,14 +218,14 @@ TEST_F(ColourButtonTest, CustomColoursBelongToOneButtonAndAreWhiteAfterARestart)
 
 TEST_F(ColourButtonTest, DisablingShowsGreyAndEnablingBringsTheColourBack) {
     button.SetColour(kRed);
-    button.EnableWindow(FALSE);
+    ::EnableWindow(button.m_hWnd, FALSE);
     EXPECT_EQ(button.GetColour(), 0x00C0C0C0u);
-    button.EnableWindow(TRUE);
+    ::EnableWindow(button.m_hWnd, TRUE);
     EXPECT_EQ(button.GetColour(), kRed);
 
-    button.EnableWindow(FALSE);
+    ::EnableWindow(button.m_hWnd, FALSE);
     button.SetColour(kBlue);  // while disabled: shown once enabled again
-    button.EnableWindow(TRUE);
+    ::EnableWindow(button.m_hWnd, TRUE);
     EXPECT_EQ(button.GetColour(), kBlue);
     EXPECT_EQ(SwatchOnScreen(), kBlue);
 }

@@ -237,7 +237,7 @@ TEST(DialogTest, DoModalDisablesTheOwnerAndReturnsTheEndResult) {
     } dialog(&owner);
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_TRUE(dialog.ownerDisabled);
-    EXPECT_TRUE(owner.IsWindowEnabled());
+    EXPECT_TRUE(::IsWindowEnabled(owner.m_hWnd));
     EXPECT_EQ(dialog.m_hWnd, nullptr);
     owner.DestroyWindow();
 }

@@ -71,14 +71,14 @@ TEST(UniqueHandleTest, AFileOwnerClosesAnOpenFileAndNeverAFailedOpen) {
 
 TEST(ScopedSelectObjectTest, PutsThePreviousObjectBackSoTheSelectedOneCanBeDeleted) {
     const DibSurface surface(nullptr, 1, 1);
-    HGDIOBJ original = GetCurrentObject(surface.dc(), OBJ_BRUSH);
+    HGDIOBJ original = GetCurrentObject(surface.Dc(), OBJ_BRUSH);
     HBRUSH brush = CreateSolidBrush(RGB(10, 20, 30));
     {
-        const ScopedSelectObject selected = SelectInto(surface.dc(), brush);
+        const ScopedSelectObject selected = SelectInto(surface.Dc(), brush);
         EXPECT_TRUE(selected);
-        EXPECT_EQ(GetCurrentObject(surface.dc(), OBJ_BRUSH), brush);
+        EXPECT_EQ(GetCurrentObject(surface.Dc(), OBJ_BRUSH), brush);
     }
-    EXPECT_EQ(GetCurrentObject(surface.dc(), OBJ_BRUSH), original);
+    EXPECT_EQ(GetCurrentObject(surface.Dc(), OBJ_BRUSH), original);
     EXPECT_TRUE(DeleteObject(brush));
 }
 

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "output/InfoBarLayout.h"
 #include "output/OutputDlg.h"
 #include "output/OutputFixture.h"
 #include "support/PictureFiles.h"
@@ -69,7 +68,7 @@ protected:
         SharedState::dispbtm = "Placard 信息栏";
     }
     void Compose(TestDib& dib) { ComposeOnto(output, dib); }
-    int BarTop() const { return kFrameHeight - Bar().bandRows; }
+    int BarTop() const { return kFrameHeight - kBarRows; }
     std::vector<std::string> Rows() const {
         std::vector<std::string> rows;
         for (int i = 0; i < playlist->count(); ++i) rows.push_back(playlist->row(i));

@@ -1,6 +1,5 @@
 // The output window on its own: creation, placement, the rotation timer, the keys a dialog
 // answers and the drag. Real windows under Wine; the frames' pixels are FrameTest's.
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <utility>
@@ -12,7 +11,6 @@
 #include "resource.h"
 #include "support/Input.h"
 #include "support/MessagePump.h"
-#include "support/ModalBoxAnswerer.h"
 #include "support/Rects.h"
 #include "support/TestDib.h"
 
@@ -241,26 +239,6 @@ TEST_F(OutputDlgTest, APressOfTheLeftButtonDragsTheWholeWindow) {
     EXPECT_EQ(output.enteredMove, 1);
     EXPECT_TRUE(SameRect(output.GetWindowRect(), RECT{200, 150, 520, 390}));
     EXPECT_GT(output.ticks, 0) << "the timer kept composing during the drag";
-}
-
-}  // namespace
-
-namespace {
-
-TEST(OutputDlgDeathTest, WithoutUser32TheProgramShowsItsMessageAndEndsWithStatusZero) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(
-        {
-            ModalBoxAnswerer answerer([](HWND box) {
-                char text[256] = {};
-                GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
-                fprintf(stderr, "box said: %s\n", text);
-                fflush(stderr);
-                PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-            });
-            ExitForMissingUser32();
-        },
-        ::testing::ExitedWithCode(0), "box said: User32.dll ERROR!");
 }
 
 }  // namespace

@@ -38,8 +38,3 @@ void OutputFixture::ComposeOnto(COutputDlg& output, TestDib& dib, bool withPixel
     graphics.Flush(Gdiplus::FlushIntentionSync);
     GdiFlush();
 }
-
-InfoBarLayout OutputFixture::Bar() const {
-    return LayoutInfoBar(core->getTextBounds("黑体", 30, SharedState::dispbtm).cy, SharedState::width,
-                         SharedState::height);
-}

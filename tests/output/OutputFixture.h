@@ -15,7 +15,6 @@
 #include <string>
 
 #include "core/Core.h"
-#include "output/InfoBarLayout.h"
 #include "output/Playlist.h"
 #include "state/SharedState.h"
 #include "support/TempFolder.h"
@@ -36,8 +35,12 @@ protected:
     // One frame of `output` onto a DIB of the test's own, as Render() composes it (or, without its
     // pixels, all through GDI+).
     static void ComposeOnto(COutputDlg& output, TestDib& dib, bool withPixels = true);
-    // Where the bar goes for the present text and size, as measured by the core.
-    InfoBarLayout Bar() const;
+    // The bar's text, "黑体" at 30, measures c = 35 high with the fonts the tests run with. As a
+    // text 40 high has its margin d = 8 and a band of e = 40 + 2 * 8 = 56 rows (from y 1024 on
+    // 1920 x 1080), 35 has d = 7 (a fifth, truncated) and e = 35 + 2 * 7 = 49.
+    static constexpr int kBarTextHeight = 35;
+    static constexpr int kBarMargin = 7;
+    static constexpr int kBarRows = 49;
 
     TempFolder folder;
     std::unique_ptr<CCore> core;

@@ -119,14 +119,15 @@ TEST_F(SettingsColourTest, TheColourDialogDisablesTheSettingsDialogUntilItCloses
     ModalBoxAnswerer finder([&](HWND box) { colourDialog = box; });
     ColourDialogVisit visit;
     bool enabledBefore = false, enabledUnder = true, enabledAfter = false, paletteAfter = false;
-    Run({OutputCreated(), OpenPalette(IDC_CLRBG), Step([&] { enabledBefore = dialog.IsWindowEnabled(); }),
+    Run({OutputCreated(), OpenPalette(IDC_CLRBG),
+         Step([&] { enabledBefore = ::IsWindowEnabled(dialog.m_hWnd) != FALSE; }),
          HoverCell(kCustomButtonRow, 0), PaletteKey(VK_RETURN), Until([&] { return colourDialog != nullptr; }),
          Step([&] {
-             enabledUnder = dialog.IsWindowEnabled();
+             enabledUnder = ::IsWindowEnabled(dialog.m_hWnd) != FALSE;
              AnswerColourDialog(colourDialog, RGB(1, 2, 3), false, IDCANCEL, visit);
          }),
          Until([&] { return !::IsWindow(colourDialog); }), Step([&] {
-             enabledAfter = dialog.IsWindowEnabled();
+             enabledAfter = ::IsWindowEnabled(dialog.m_hWnd) != FALSE;
              paletteAfter = FindOpenPalette() != nullptr;
          }),
          PaletteKey(VK_ESCAPE), Close()});

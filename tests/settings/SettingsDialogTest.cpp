@@ -288,10 +288,11 @@ TEST_P(ModalBoxTest, EnterInTheOutputWindowDoesNotEnableTheDialogUnderTheBox) {
          }),
          Step([&] {
              outputShown = SharedState::outputWnd->IsWindowVisible();
-             enabledUnder = dialog.IsWindowEnabled();
+             enabledUnder = ::IsWindowEnabled(dialog.m_hWnd) != FALSE;
              ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
          }),
-         Until([&] { return !::IsWindow(box); }), Step([&] { enabledAfter = dialog.IsWindowEnabled(); }), Close()});
+         Until([&] { return !::IsWindow(box); }),
+         Step([&] { enabledAfter = ::IsWindowEnabled(dialog.m_hWnd) != FALSE; }), Close()});
     EXPECT_EQ(outputShown, !c.outputEnds);
     EXPECT_FALSE(enabledUnder);
     EXPECT_TRUE(enabledAfter);

@@ -165,16 +165,4 @@ TEST_F(TwoScreensTest, ARefusedWidthStillReachesTheCommandsThatDoNotValidate) {
     EXPECT_TRUE(SameRect(atSecondScreen.rect, RECT{1920, 0, 1970, 600}));
 }
 
-TEST_F(TwoScreensTest, ASizeFromTheStoreThatOverflowsTheScreenEdgeSaturatesInsteadOfWrapping) {
-    StoreSetup(true, INT_MAX, 600);
-    RECT rect{};
-    Run({OutputCreated(), Step([&] {
-             Click(IDC_SECOND_SCREEN);
-             rect = SharedState::outputRect;
-         }),
-         Close()});
-    EXPECT_EQ(rect.left, 1920);
-    EXPECT_EQ(rect.right, INT_MAX);
-}
-
 }  // namespace

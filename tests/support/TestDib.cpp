@@ -4,7 +4,7 @@
 
 void TestDib::fill(uint32_t argb) {
     GdiFlush();
-    uint32_t* bits = m_surface.bits();
+    uint32_t* bits = m_surface.Bits();
     for (int i = 0; i < width() * height(); ++i) bits[i] = argb;
 }
 

@@ -12,11 +12,11 @@ class TestDib {
 public:
     TestDib(int width, int height) : m_surface(nullptr, width, height) {}
 
-    HDC dc() const { return m_surface.dc(); }
-    int width() const { return m_surface.width(); }
-    int height() const { return m_surface.height(); }
-    uint32_t* bits() const { return m_surface.bits(); }
-    uint32_t pixel(int x, int y) const { return m_surface.bits()[static_cast<size_t>(y) * width() + x]; }
+    HDC dc() const { return m_surface.Dc(); }
+    int width() const { return m_surface.Width(); }
+    int height() const { return m_surface.Height(); }
+    uint32_t* bits() const { return m_surface.Bits(); }
+    uint32_t pixel(int x, int y) const { return m_surface.Bits()[static_cast<size_t>(y) * width() + x]; }
     // The colour without alpha, as 0x00RRGGBB.
     uint32_t rgb(int x, int y) const { return pixel(x, y) & 0x00FFFFFF; }
     void fill(uint32_t argb);

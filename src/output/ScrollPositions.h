@@ -1,7 +1,7 @@
-// The scrolling information bar ("scroll=" pixels per second in the store): its text moves right
-// to left through the band and comes round again, copies of it one period apart. Where the copies
-// stand follows the time since the show started, not the number of updates, so the speed holds at
-// any update rate and no fraction of a pixel is lost.
+// Where the scrolling information bar's text stands ("scroll=" pixels per second in the store):
+// it moves right to left through the band and comes round again, copies of it one period apart.
+// Where the copies stand follows the time since the show started, not the number of updates, so
+// the speed holds at any update rate and no fraction of a pixel is lost.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "output/BarScroll.h"
+#include "output/ScrollPositions.h"
 
 #include <algorithm>
 

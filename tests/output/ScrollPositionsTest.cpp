@@ -3,11 +3,11 @@
 
 #include <vector>
 
-#include "output/BarScroll.h"
+#include "output/ScrollPositions.h"
 
 namespace {
 
-TEST(BarScrollTest, TheTextMovesWithTheTimeAndComesRoundAgain) {
+TEST(ScrollPositionsTest, TheTextMovesWithTheTimeAndComesRoundAgain) {
     constexpr int kStart = 6, kBand = 1000, kHeight = 30;
     const struct {
         const char* what;
