@@ -205,6 +205,10 @@ std::wstring CCore::appPathForDisplay() const {
 
 std::string CCore::configPath() const { return getAppPath() + kStoreFileName; }
 
+bool CCore::rereadConfig() { return store().reread(); }
+
+std::string CCore::takeConfigKeptCopyNews() { return store().takeKeptCopyNews(); }
+
 int CCore::getConfigInt(const std::string& key) const {
     return Lookup<int>(store(), key, ParseStoreInt, 0);
 }
@@ -235,20 +239,28 @@ Gdiplus::ARGB CCore::getConfigClr(const std::string& key) const {
     return Lookup<Gdiplus::ARGB>(store(), key, ParseStoreColour, kOpaqueBlack);
 }
 
-void CCore::saveConfigInt(const std::string& key, int value) {
-    store().save(key, FormatStoreInt(value));
+void CCore::saveConfig(const std::string& key, const std::string& text, Saving saving) {
+    if (saving == Saving::Changed) {
+        store().save(key, text);
+    } else {
+        store().fill(key, text);
+    }
 }
 
-void CCore::saveConfigB(const std::string& key, bool value) {
-    store().save(key, FormatStoreFlag(value));
+void CCore::saveConfigInt(const std::string& key, int value, Saving saving) {
+    saveConfig(key, FormatStoreInt(value), saving);
 }
 
-void CCore::saveConfigStr(const std::string& key, const std::string& value) {
-    store().save(key, EncodeStoreString(value));
+void CCore::saveConfigB(const std::string& key, bool value, Saving saving) {
+    saveConfig(key, FormatStoreFlag(value), saving);
 }
 
-void CCore::saveConfigClr(const std::string& key, Gdiplus::ARGB value) {
-    store().save(key, FormatStoreColour(value));
+void CCore::saveConfigStr(const std::string& key, const std::string& value, Saving saving) {
+    saveConfig(key, EncodeStoreString(value), saving);
+}
+
+void CCore::saveConfigClr(const std::string& key, Gdiplus::ARGB value, Saving saving) {
+    saveConfig(key, FormatStoreColour(value), saving);
 }
 
 std::string CCore::getStrInt(int value) { return FormatStoreInt(value); }

@@ -46,6 +46,13 @@ public:
     // The store file, for telling the operator where the settings are kept.
     std::string configPath() const;
 
+    // The store as another program left it (a missing, unreadable or empty file is no news:
+    // false, and the store reads as before), with this run's unwritten saves kept over it.
+    bool rereadConfig();
+    // Where a save kept another program's version of the store beside it, once for a conflict
+    // that goes on (ConfigStore.h); empty otherwise.
+    std::string takeConfigKeptCopyNews();
+
     // The value last saved under `key`; a key never saved reads as its embedded default,
     // or else 0, false, empty, or opaque black.
     int getConfigInt(const std::string& key) const;
@@ -58,11 +65,14 @@ public:
     // Stored for the next start; each save replaces the store file atomically, and only the
     // line of its key: every other line stays as it was written. A store that was there but
     // could not be read (held open by another program throughout the start) gets only the keys
-    // this run changed, merged into the file as it is then, and is never replaced unread.
-    void saveConfigInt(const std::string& key, int value);
-    void saveConfigB(const std::string& key, bool value);
-    void saveConfigStr(const std::string& key, const std::string& value);
-    void saveConfigClr(const std::string& key, Gdiplus::ARGB value);
+    // this run changed, merged into the file as it is then, and is never replaced unread. A value
+    // saved as Unchanged (one this run did not change) goes only into a file without an entry
+    // for its key, never over what another program wrote there.
+    enum class Saving { Changed, Unchanged };
+    void saveConfigInt(const std::string& key, int value, Saving saving = Saving::Changed);
+    void saveConfigB(const std::string& key, bool value, Saving saving = Saving::Changed);
+    void saveConfigStr(const std::string& key, const std::string& value, Saving saving = Saving::Changed);
+    void saveConfigClr(const std::string& key, Gdiplus::ARGB value, Saving saving = Saving::Changed);
 
     // The saves made while one lives reach the disk in one atomic replacement of the store, at
     // commit() (which says what became of it) or else when it goes.
@@ -122,6 +132,7 @@ public:
 private:
     // The store, opened on first use should autoFileConfig() not have run yet.
     ConfigStore& store() const;
+    void saveConfig(const std::string& key, const std::string& text, Saving saving);
 
     std::string m_folder;  // as given, with its separator; empty: the program's own
     std::unique_ptr<ConfigStore> m_store;

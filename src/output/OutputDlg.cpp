@@ -71,6 +71,7 @@ void COutputDlg::OnLButtonDown(UINT, POINT) {
     // Where the operator dropped it is its place from now on.
     m_home = HomeOf(GetWindowRect(), Monitors());
     KeepOnScreen();
+    if (HWND owner = ::GetWindow(m_hWnd, GW_OWNER)) ::PostMessageA(owner, kMovedByOperator, 0, 0);
     Default();
 }
 

@@ -52,6 +52,9 @@ public:
 
     static MessageEntryList MessageEntries();
 
+    // Posted to the window's owner when the operator has dropped it at a new place.
+    static constexpr UINT kMovedByOperator = WM_APP + 1;
+
     static constexpr UINT_PTR kRotationTimer = 1;
     static constexpr UINT_PTR kScrollTimer = 2;
 

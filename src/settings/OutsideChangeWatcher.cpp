@@ -10,8 +10,6 @@ void OutsideChangeWatcher::Watch(const std::string& itemsPath, const std::string
     m_pictures.clear();
 }
 
-void OutsideChangeWatcher::StoreWritten() { m_store.take(StampOf(m_storePath)); }
-
 bool OutsideChangeWatcher::ListChanged() { return m_items.look(StampOf(m_itemsPath)); }
 
 bool OutsideChangeWatcher::StoreChanged() { return m_store.look(StampOf(m_storePath)); }

@@ -1,7 +1,8 @@
 // Opt-in "reload=N": the files the show reads that another program may change while Placard
 // runs (the playlist file, the store, the listed pictures), looked at every N seconds. A file
-// counts as changed once it differs from what the program last read or wrote and then held
-// still for a look, so that a file still being copied is never taken half-written.
+// counts as changed once it differs from what the program last read and then held still for a
+// look, so that a file still being copied is never taken half-written. The program's own writes
+// of the store are looked at too: what another program wrote meanwhile may be merged into them.
 #pragma once
 
 #include <map>
@@ -15,8 +16,6 @@ class OutsideChangeWatcher {
 public:
     // From now on the files as they are count as the program's own.
     void Watch(const std::string& itemsPath, const std::string& storePath, const std::string& dataDir);
-    // The program wrote the store itself: that is no outside change.
-    void StoreWritten();
 
     // One look at each; true once for each settled change.
     bool ListChanged();

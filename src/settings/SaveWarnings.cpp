@@ -53,6 +53,21 @@ std::string CloseWarning(FileWrite settings, const std::string& settingsPath, co
     return WithoutLastBreak(text);
 }
 
+std::string SettingsWarning(FileWrite settings, const std::string& settingsPath, const std::string& keptCopy) {
+    std::string text;
+    if (settings != FileWrite::Written) text += "设置没有保存：\n" + settingsPath + "\n" + Why(settings) + "\n";
+    if (!keptCopy.empty()) {
+        text += "另一个程序修改过设置文件：\n" + settingsPath + "\n它的版本另存为：\n" + keptCopy +
+                "\n它改过而你没有改的设置都保留了；你也改过的，文件里现在是你的设置。\n";
+    }
+    return WithoutLastBreak(text);
+}
+
+std::string JoinedWarnings(const std::string& first, const std::string& second) {
+    if (first.empty() || second.empty()) return first + second;
+    return first + "\n\n" + second;
+}
+
 std::string UnusableFolderWarning(const std::string& folder) {
     return "Placard 所在文件夹的名字里有中文 Windows 不能表示的字符，设置和播放列表不能在那里读取和保存：\n" + folder +
            "\n请把 Placard 文件夹移到名字只有中文、英文字母和数字的地方（例如 D:\\Placard）。";

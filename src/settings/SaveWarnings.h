@@ -16,6 +16,13 @@ std::string ApplyWarning(const PlaylistSave& playlist, const std::string& playli
 std::string CloseWarning(FileWrite settings, const std::string& settingsPath, const PlaylistSave& playlist,
                          const std::string& playlistPath);
 
+// After a save of the settings: it failed, or another program's version of the store was kept
+// beside it (`keptCopy`) before the operator's values were written. Empty when neither.
+std::string SettingsWarning(FileWrite settings, const std::string& settingsPath, const std::string& keptCopy);
+
+// Two warnings as one box's text.
+std::string JoinedWarnings(const std::string& first, const std::string& second);
+
 // At start: the program's folder cannot keep its files.
 std::string UnusableFolderWarning(const std::string& folder);
 

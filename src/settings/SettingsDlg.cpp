@@ -55,6 +55,7 @@ MessageEntryList CSettingsDlg::MessageEntries() {
         OnSimpleEntry<&CSettingsDlg::OnQueryEndSession>(WM_QUERYENDSESSION),
         OnWParamEntry<&CSettingsDlg::OnEndSession, BOOL>(WM_ENDSESSION),
         OnWParamEntry<&CSettingsDlg::OnSysCommand, WPARAM>(WM_SYSCOMMAND),
+        OnSimpleEntry<&CSettingsDlg::OnOutputMoved>(COutputDlg::kMovedByOperator),
     };
     return entries;
 }
@@ -136,17 +137,18 @@ int CSettingsDlg::ReadIntField(int id) const { return ParseIntField(GetDlgItemTe
 bool CSettingsDlg::CollectSettings(bool validate, PlaylistSave* saved) {
     CCore& core = *SharedState::core;
     const std::string items = GetDlgItemText(IDC_ITEMS);
-    m_settings.on = m_enableCheck.GetCheck() == BST_CHECKED;
-    m_settings.dispbtm = GetDlgItemText(IDC_DISPBTM);
-    m_settings.width = ReadIntField(IDC_WIDTH);
-    m_settings.height = ReadIntField(IDC_HEIGHT);
-    m_settings.interval = ReadIntField(IDC_INTERVAL);
-    m_settings.clrbg = CCore::getColor(m_clrbgPicker.GetColour());
-    m_settings.clrfont = CCore::getColor(m_clrfontPicker.GetColour());
-    // The show has the values whether or not Apply accepts them.
-    m_settings.HandToShow();
+    SettingsRecord typed = m_settings;
+    typed.on = m_enableCheck.GetCheck() == BST_CHECKED;
+    typed.dispbtm = GetDlgItemText(IDC_DISPBTM);
+    typed.width = ReadIntField(IDC_WIDTH);
+    typed.height = ReadIntField(IDC_HEIGHT);
+    typed.interval = ReadIntField(IDC_INTERVAL);
+    typed.clrbg = CCore::getColor(m_clrbgPicker.GetColour());
+    typed.clrfont = CCore::getColor(m_clrfontPicker.GetColour());
+    // The show has the values whether or not Apply accepts them; the record keeps the accepted.
+    typed.HandToShow();
 
-    if (const std::optional<SettingsRecord::Refusal> refusal = validate ? m_settings.Refused() : std::nullopt) {
+    if (const std::optional<SettingsRecord::Refusal> refusal = validate ? typed.Refused() : std::nullopt) {
         core.msgboxWarning(m_hWnd, refusal->warning);
         const int field = refusal->setting == &SettingsRecord::width    ? IDC_WIDTH
                           : refusal->setting == &SettingsRecord::height ? IDC_HEIGHT
@@ -154,6 +156,7 @@ bool CSettingsDlg::CollectSettings(bool validate, PlaylistSave* saved) {
         ::SetFocus(GetDlgItem(field));
         return false;
     }
+    m_settings = typed;
 
     const PlaylistSave result = m_playlistFile.save(core, items);
     if (result.tookFileList) {
@@ -170,8 +173,39 @@ void CSettingsDlg::OnApply() {
     if (!CollectSettings(true, &saved)) return;
     m_appliedFields = ReadFields();
     ApplyOutput();
-    const std::string warning = ApplyWarning(saved, SharedState::itemsPath);
-    if (!warning.empty()) SharedState::core->msgboxWarning(m_hWnd, warning);
+    // What was applied is kept at once: a power cut is no close.
+    Tell(JoinedWarnings(SaveNow(), ApplyWarning(saved, SharedState::itemsPath)));
+}
+
+FileWrite CSettingsDlg::SaveRecord(const SettingsRecord& record, std::string* keptCopy) {
+    CCore& core = *SharedState::core;
+    SettingsRecord kept = record;
+    // Once the window is gone (the dialog closing), its last corner is kept.
+    const bool placed = record.restorePlace && SharedState::placed != 0 && SharedState::outputWnd != nullptr;
+    if (placed) {
+        kept.corner = SharedState::outputWnd->LastCorner();
+        kept.home = SharedState::outputWnd->Home();
+    }
+    const FileWrite written = kept.Save(core, placed ? SettingsRecord::Extra::Place : SettingsRecord::Extra::None);
+    const std::string news = core.takeConfigKeptCopyNews();
+    if (keptCopy != nullptr) *keptCopy = news;
+    return written;
+}
+
+std::string CSettingsDlg::SaveNow() {
+    std::string keptCopy;
+    const FileWrite written = SaveRecord(m_settings, &keptCopy);
+    return SettingsWarning(written, SharedState::core->configPath(), keptCopy);
+}
+
+void CSettingsDlg::Tell(const std::string& warning) {
+    CCore& core = *SharedState::core;
+    // A folder that cannot keep its files was told at start.
+    if (!warning.empty() && core.appPathUsable()) core.msgboxWarning(m_hWnd, warning);
+}
+
+void CSettingsDlg::OnOutputMoved() {
+    if (SharedState::core != nullptr && m_settings.restorePlace) Tell(SaveNow());
 }
 
 bool CSettingsDlg::Fields::operator==(const Fields& other) const {
@@ -206,7 +240,8 @@ void CSettingsDlg::ArmReload(int seconds) {
 void CSettingsDlg::LookForOutsideChanges() {
     if (SharedState::core == nullptr) return;
     if (m_watcher.ListChanged()) TakeListFromOutside();
-    if (m_watcher.StoreChanged()) TakeSettingsFromOutside();
+    // While the operator is editing the dialog wins; a change of the store waits until then.
+    if (ReadFields() == m_appliedFields && m_watcher.StoreChanged()) TakeSettingsFromOutside();
     if (Playlist* table = SharedState::playlist) table->setUnsettled(m_watcher.UnsettledPictures(table->names()));
 }
 
@@ -217,36 +252,40 @@ void CSettingsDlg::TakeListFromOutside() {
     m_playlistFile.shown(GetDlgItemText(IDC_ITEMS));
     m_playedList = list;
     m_appliedFields.items = GetDlgItemText(IDC_ITEMS);
-    ApplyOutput();
+    ApplyAccepted();
 }
 
 void CSettingsDlg::TakeSettingsFromOutside() {
-    // The store as another program left it, read as the next start would read it.
-    CCore stored(m_folder);
-    stored.autoFileConfig();
-    SettingsRecord outside = SettingsRecord::Read(stored);
-    ArmReload(outside.reloadSeconds);
-    if (!(ReadFields() == m_appliedFields)) return;  // the operator is editing: the dialog wins
-    // Refused as Apply refuses it, without a box: nobody is there to read one.
-    if (outside.Refused()) return;
-    // Whether and where the output comes back is read at start only.
-    outside.restorePlace = m_settings.restorePlace;
-    outside.corner = m_settings.corner;
-    outside.home = m_settings.home;
-    if (outside == m_settings) return;
-    m_settings = outside;
-    m_settings.HandToShow();
+    // Each key another program changed since the store was last read or written here is taken
+    // as if typed and applied, or refused as Apply refuses it, without a box: nobody is there
+    // to read one. A store gone, empty or unreadable (a sync tool between its delete and its
+    // write) changes nothing.
+    CCore& core = *SharedState::core;
+    const SettingsRecord known = SettingsRecord::Read(core);
+    if (!core.rereadConfig()) return;
+    SettingsRecord taken = m_settings;
+    taken.TakeChanges(known, SettingsRecord::Read(core));
+    ArmReload(taken.reloadSeconds);
+    if (taken == m_settings) return;
+    m_settings = taken;
     SetShopHours(m_settings.hours);
     ShowSettings();
     m_appliedFields = ReadFields();
+    ApplyAccepted();
+}
+
+void CSettingsDlg::ApplyAccepted() {
+    m_settings.HandToShow();
     ApplyOutput();
 }
 
 void CSettingsDlg::OnEnableOutput() {
     m_settings.on = m_enableCheck.GetCheck() == BST_CHECKED;
-    m_settings.HandToShow();
+    // Only the box: the show keeps the values last collected, refused ones included.
+    SharedState::on = m_settings.on ? 1 : 0;
     m_appliedFields.on = m_enableCheck.GetCheck();  // the box takes effect at once: applied
     ApplyOutput();
+    Tell(SaveNow());
 }
 
 void CSettingsDlg::OnSecondScreen() { MoveToSecondScreen(); }
@@ -260,19 +299,12 @@ void CSettingsDlg::SaveEverything(bool tellOperator) {
     if (SharedState::core == nullptr) return;
     PlaylistSave playlist;
     CollectSettings(false, &playlist);
-    CCore& core = *SharedState::core;
-    SettingsRecord kept = m_settings;
-    // The window is gone by now when the dialog closes; its last corner is kept.
-    const bool placed = m_settings.restorePlace && SharedState::placed != 0 && SharedState::outputWnd != nullptr;
-    if (placed) {
-        kept.corner = SharedState::outputWnd->LastCorner();
-        kept.home = SharedState::outputWnd->Home();
-    }
-    const FileWrite settings = kept.Save(core, placed ? SettingsRecord::Extra::Place : SettingsRecord::Extra::None);
-    // A folder that cannot keep its files was told at start.
-    if (!tellOperator || !core.appPathUsable()) return;
-    const std::string warning = CloseWarning(settings, core.configPath(), playlist, SharedState::itemsPath);
-    if (!warning.empty()) core.msgboxWarning(m_hWnd, warning);
+    std::string keptCopy;
+    const FileWrite settings = SaveRecord(m_settings, &keptCopy);
+    if (!tellOperator) return;
+    const std::string& path = SharedState::core->configPath();
+    Tell(JoinedWarnings(SettingsWarning(FileWrite::Written, path, keptCopy),
+                        CloseWarning(settings, path, playlist, SharedState::itemsPath)));
 }
 
 // The system is ending: no box, but everything is still tried.
@@ -325,7 +357,10 @@ void CSettingsDlg::MoveToSecondScreen() {
     switch (SendOutputToSecondScreen(m_shopHours.IsOpen())) {
     case SecondScreenMove::NoOutput: break;
     case SecondScreenMove::NoSecondScreen: SharedState::core->msgboxWarning(m_hWnd, "没有检测到第二屏"); break;
-    case SecondScreenMove::Moved: m_enableCheck.SetCheck(SharedState::on); break;
+    case SecondScreenMove::Moved:
+        m_enableCheck.SetCheck(SharedState::on);
+        OnOutputMoved();
+        break;
     }
 }
 
@@ -339,27 +374,24 @@ void CSettingsDlg::OnSysCommand(WPARAM command) {
 
 void CSettingsDlg::OnAdvanced() {
     if (SharedState::core == nullptr) return;
-    CAdvancedDlg dialog(this, m_settings, m_shopHours.Unreadable());
+    const SettingsRecord opened = m_settings;
+    CAdvancedDlg dialog(this, opened, m_shopHours.Unreadable());
     if (dialog.DoModal() != IDOK) return;
-    TakeAdvanced(dialog.Settings());
-
-    CCore& core = *SharedState::core;
-    const FileWrite written = m_settings.Save(core, SettingsRecord::Extra::OptIn);
-    m_watcher.StoreWritten();  // our own write is no outside change
-    if (written != FileWrite::Written && core.appPathUsable()) {
-        core.msgboxWarning(m_hWnd, CloseWarning(written, core.configPath(), PlaylistSave{}, SharedState::itemsPath));
-    }
+    // Only what the operator changed in the box: the reload may have taken another program's
+    // edit of the store while it was open.
+    SettingsRecord taken = m_settings;
+    taken.TakeChanges(opened, dialog.Settings());
+    TakeAdvanced(taken);
+    Tell(SaveNow());
 }
 
-// Only the opt-in keys: the store's reload may have changed the seven while the box was open.
 void CSettingsDlg::TakeAdvanced(const SettingsRecord& taken) {
     m_settings.restorePlace = taken.restorePlace;
     ArmReload(taken.reloadSeconds);
     m_settings.fit = taken.fit;
     m_settings.scroll = taken.scroll;
-    m_settings.HandToShow();
     SetShopHours(taken.hours);
-    ApplyOutput();
+    ApplyAccepted();
 }
 
 void CSettingsDlg::SetShopHours(const std::string& text) {
@@ -370,5 +402,5 @@ void CSettingsDlg::SetShopHours(const std::string& text) {
 }
 
 void CSettingsDlg::LookAtShopHours() {
-    if (m_shopHours.Look()) ApplyOutput();
+    if (m_shopHours.Look()) ApplyAccepted();
 }

@@ -55,6 +55,9 @@ protected:
     BOOL OnQueryEndSession();
     void OnEndSession(BOOL ending);
     void OnSysCommand(WPARAM command);
+    // The operator dropped the output somewhere, or sent it to the second screen: with
+    // restoreplace, its place is kept at once.
+    void OnOutputMoved();
 
 private:
     // The operator's fields, to tell whether any was changed since it was loaded or applied.
@@ -75,8 +78,10 @@ private:
     void TakeListFromOutside();
     void TakeSettingsFromOutside();
     void ArmReload(int seconds);
+    // The show and the output made what the record holds: never a value Apply refused.
+    void ApplyAccepted();
 
-    // 高级设置: the opt-in keys edited, taken at once and saved with the seven settings.
+    // 高级设置: the opt-in keys the operator changed, taken and saved at once.
     void OnAdvanced();
     void TakeAdvanced(const SettingsRecord& taken);
     // Opt-in "hours=": outside them the output is hidden as if 开启输出 were unticked (without
@@ -85,16 +90,25 @@ private:
     void LookAtShopHours();
 
     // What a close keeps: every control collected unvalidated, the playlist file written and
-    // the seven keys saved in one write of the store. With `tellOperator`, what could not be
-    // saved is told in one warning.
+    // the record saved in one write of the store. With `tellOperator`, what could not be saved
+    // is told in one warning.
     void SaveEverything(bool tellOperator);
+    // One write of the store with `record` (and, with restoreplace, where the output is); where
+    // another program's version was kept beside it, its name in `keptCopy` once.
+    FileWrite SaveRecord(const SettingsRecord& record, std::string* keptCopy);
+    // The record saved now; what the operator is to be told of it (empty: nothing).
+    std::string SaveNow();
+    // A warning box, unless empty or the folder was found unusable at start (told then).
+    void Tell(const std::string& warning);
 
     PlaylistFile m_playlistFile;
     // The list the show plays: the one last collected, whatever became of its write, never a
     // re-read of the file.
     std::string m_playedList;
     bool m_playlistTooLarge = false;
-    // What the show plays and the store keeps; the controls may be ahead of it until Apply.
+    // What was last accepted: what the store keeps and, but after an Apply that refused a value
+    // (which the show is handed as typed, for 开启输出 and 定位到第二屏), what the show plays.
+    // The controls may be ahead of it until Apply.
     SettingsRecord m_settings;
     int m_reloadArmed = 0;
     OutsideChangeWatcher m_watcher;

@@ -1,5 +1,6 @@
 #include "settings/SettingsRecord.h"
 
+#include <limits>
 #include <variant>
 
 #include "core/Core.h"
@@ -57,26 +58,69 @@ void ReadKey(const CCore& core, const Key& key, SettingsRecord& record) {
                        const bool read = core.getConfigInt(key.name, value);
                        record.*number = read && (key.accepted == nullptr || key.accepted(value)) ? value : 0;
                    },
-                   [&](Gdiplus::ARGB SettingsRecord::*colour) { record.*colour = core.getConfigClr(key.name); },
+                   // Opaque whatever its alpha says: an invisible show is never what an edit means.
+                   [&](Gdiplus::ARGB SettingsRecord::*colour) {
+                       record.*colour = core.getConfigClr(key.name) | 0xFF000000u;
+                   },
                    [&](std::string SettingsRecord::*text) { record.*text = core.getConfigStr(key.name); },
                    [&](PictureFit SettingsRecord::*fit) { record.*fit = ParsePictureFit(core.getConfigStr(key.name)); },
                },
                key.member);
 }
 
-void SaveKey(CCore& core, const Key& key, const SettingsRecord& record) {
+void SaveKey(CCore& core, const Key& key, const SettingsRecord& record, CCore::Saving saving) {
     std::visit(Overloaded{
-                   [&](bool SettingsRecord::*flag) { core.saveConfigB(key.name, record.*flag); },
-                   [&](int SettingsRecord::*number) { core.saveConfigInt(key.name, record.*number); },
-                   [&](Gdiplus::ARGB SettingsRecord::*colour) { core.saveConfigClr(key.name, record.*colour); },
-                   [&](std::string SettingsRecord::*text) { core.saveConfigStr(key.name, record.*text); },
-                   [&](PictureFit SettingsRecord::*fit) { core.saveConfigStr(key.name, PictureFitName(record.*fit)); },
+                   [&](bool SettingsRecord::*flag) { core.saveConfigB(key.name, record.*flag, saving); },
+                   [&](int SettingsRecord::*number) { core.saveConfigInt(key.name, record.*number, saving); },
+                   [&](Gdiplus::ARGB SettingsRecord::*colour) {
+                       core.saveConfigClr(key.name, record.*colour, saving);
+                   },
+                   [&](std::string SettingsRecord::*text) { core.saveConfigStr(key.name, record.*text, saving); },
+                   [&](PictureFit SettingsRecord::*fit) {
+                       core.saveConfigStr(key.name, PictureFitName(record.*fit), saving);
+                   },
                },
                key.member);
 }
 
 bool SameKey(const Key& key, const SettingsRecord& one, const SettingsRecord& other) {
     return std::visit([&](auto member) { return one.*member == other.*member; }, key.member);
+}
+
+void CopyKey(const Key& key, const SettingsRecord& from, SettingsRecord& to) {
+    std::visit([&](auto member) { to.*member = from.*member; }, key.member);
+}
+
+// What Apply refuses, in the order it checks: the output's size, then the interval.
+struct Check {
+    int SettingsRecord::*setting;
+    int least, most;
+    const char* warning;
+};
+const Check kChecks[] = {
+    {&SettingsRecord::width, 100, 8000, "输出显示宽度必须是100到8000之间的整数"},
+    {&SettingsRecord::height, 100, 4320, "输出显示高度必须是100到4320之间的整数"},
+    {&SettingsRecord::interval, 1, std::numeric_limits<int>::max(), "轮换间隔不能小于1秒"},
+};
+
+const Check* RefusedCheck(const Key& key, const SettingsRecord& record) {
+    const auto* number = std::get_if<int SettingsRecord::*>(&key.member);
+    for (const Check& check : kChecks) {
+        if (number == nullptr || *number != check.setting) continue;
+        const int value = record.*check.setting;
+        return value < check.least || value > check.most ? &check : nullptr;
+    }
+    return nullptr;
+}
+
+// The place as the store holds it, whether or not the output comes back to it.
+void ReadPlace(const CCore& core, SettingsRecord& record) {
+    int x = 0, y = 0;
+    if (core.getConfigInt(kPlaceX, x) && core.getConfigInt(kPlaceY, y)) record.corner = POINT{x, y};
+    const std::string monitor = core.getConfigStr(kPlaceMonitor);
+    if (!monitor.empty() && core.getConfigInt(kPlaceOffsetX, x) && core.getConfigInt(kPlaceOffsetY, y)) {
+        record.home = HomePlace{monitor, POINT{x, y}};
+    }
 }
 
 bool SamePlace(const SettingsRecord& one, const SettingsRecord& other) {
@@ -102,31 +146,38 @@ bool SettingsRecord::operator==(const SettingsRecord& other) const {
 SettingsRecord SettingsRecord::Read(const CCore& core) {
     SettingsRecord record;
     for (const Key& key : kKeys) ReadKey(core, key, record);
-    if (!record.restorePlace) return record;
-    int x = 0, y = 0;
-    if (core.getConfigInt(kPlaceX, x) && core.getConfigInt(kPlaceY, y)) record.corner = POINT{x, y};
-    const std::string monitor = core.getConfigStr(kPlaceMonitor);
-    if (!monitor.empty() && core.getConfigInt(kPlaceOffsetX, x) && core.getConfigInt(kPlaceOffsetY, y)) {
-        record.home = HomePlace{monitor, POINT{x, y}};
-    }
+    if (record.restorePlace) ReadPlace(core, record);
     return record;
 }
 
 FileWrite SettingsRecord::Save(CCore& core, Extra extra) const {
+    SettingsRecord known = Read(core);
+    ReadPlace(core, known);
     CCore::SaveBatch oneWrite(core);
     for (const Key& key : kKeys) {
-        if (!key.optIn || extra == Extra::OptIn) SaveKey(core, key, *this);
+        // The seven complete a file without them; an opt-in key is written once it is set.
+        const bool changed = !SameKey(key, *this, known);
+        if (changed || !key.optIn) SaveKey(core, key, *this, changed ? CCore::Saving::Changed : CCore::Saving::Unchanged);
     }
-    if (extra == Extra::Place && corner) {
+    const auto samePoint = [](POINT a, POINT b) { return a.x == b.x && a.y == b.y; };
+    if (extra == Extra::Place && corner && (!known.corner || !samePoint(*corner, *known.corner))) {
         core.saveConfigInt(kPlaceX, corner->x);
         core.saveConfigInt(kPlaceY, corner->y);
-        if (home) {
-            core.saveConfigStr(kPlaceMonitor, home->monitor);
-            core.saveConfigInt(kPlaceOffsetX, home->offset.x);
-            core.saveConfigInt(kPlaceOffsetY, home->offset.y);
-        }
+    }
+    if (extra == Extra::Place && corner && home &&
+        (!known.home || known.home->monitor != home->monitor || !samePoint(known.home->offset, home->offset))) {
+        core.saveConfigStr(kPlaceMonitor, home->monitor);
+        core.saveConfigInt(kPlaceOffsetX, home->offset.x);
+        core.saveConfigInt(kPlaceOffsetY, home->offset.y);
     }
     return oneWrite.commit();
+}
+
+void SettingsRecord::TakeChanges(const SettingsRecord& before, const SettingsRecord& after) {
+    for (const Key& key : kKeys) {
+        if (SameKey(key, before, after) || RefusedCheck(key, after) != nullptr) continue;
+        CopyKey(key, after, *this);
+    }
 }
 
 void SettingsRecord::HandToShow() const {
@@ -142,8 +193,9 @@ void SettingsRecord::HandToShow() const {
 }
 
 std::optional<SettingsRecord::Refusal> SettingsRecord::Refused() const {
-    if (width < 100 || width > 8000) return Refusal{"输出显示宽度必须是100到8000之间的整数", &SettingsRecord::width};
-    if (height < 100 || height > 4320) return Refusal{"输出显示高度必须是100到4320之间的整数", &SettingsRecord::height};
-    if (interval < 1) return Refusal{"轮换间隔不能小于1秒", &SettingsRecord::interval};
+    for (const Check& check : kChecks) {
+        const int value = this->*check.setting;
+        if (value < check.least || value > check.most) return Refusal{check.warning, check.setting};
+    }
     return std::nullopt;
 }

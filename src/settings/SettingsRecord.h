@@ -44,15 +44,17 @@ struct SettingsRecord {
     // and read as the embedded defaults).
     static SettingsRecord Read(const CCore& core);
 
-    // What a save writes besides the seven settings, which it always writes first, in the order
-    // the store has always had them.
-    enum class Extra {
-        None,
-        OptIn,  // the opt-in keys
-        Place,  // the corner and, where known, the monitor and offset
-    };
-    // One atomic save of the store; every other line of the file stays as it is.
+    // One atomic save of the store: the keys whose value differs from what the store holds for
+    // this run (as last read or written by it), the seven first, in the order the store has
+    // always had them; the seven complete a file without them. Every other line of the file, and
+    // any key another program changed meanwhile that this record did not, stays as it is. With
+    // Place, where the output was left is saved too.
+    enum class Extra { None, Place };
     FileWrite Save(CCore& core, Extra extra) const;
+
+    // Takes each key that differs between `before` and `after` (an edit made elsewhere) from
+    // `after`, unless Apply would refuse its value: that key keeps this record's.
+    void TakeChanges(const SettingsRecord& before, const SettingsRecord& after);
 
     // The values the show plays with, into SharedState.
     void HandToShow() const;

@@ -3,10 +3,10 @@
 #include <string_view>
 
 #include "store/StoreFormat.h"
+#include "store/TextEncoding.h"
 
 namespace {
 
-const char kUtf8Bom[] = "\xEF\xBB\xBF";
 const char kCrLf[] = "\r\n";
 
 // The key and value of an entry line; false for a line that is no entry.
@@ -32,12 +32,8 @@ bool ParseEntry(std::string_view line, std::string& key, std::string& value) {
 
 }  // namespace
 
-StoreDocument::StoreDocument(const std::string& text) {
+StoreDocument::StoreDocument(const std::string& text, bool utf8) : m_utf8(utf8) {
     size_t start = 0;
-    if (text.rfind(kUtf8Bom, 0) == 0) {
-        m_byteOrderMark = true;
-        start = 3;
-    }
     while (start < text.size()) {
         const size_t lineFeed = text.find('\n', start);
         Line line;
@@ -49,7 +45,13 @@ StoreDocument::StoreDocument(const std::string& text) {
         }
         line.written = text.substr(start, end - start);
         std::string key;
-        if (ParseEntry(line.written, key, line.value)) m_entries[key] = m_lines.size();
+        if (ParseEntry(line.written, key, line.value)) {
+            if (m_utf8) {
+                key = AnsiFromUtf8(key);
+                line.value = AnsiFromUtf8(line.value);
+            }
+            m_entries[key] = m_lines.size();
+        }
         m_lines.push_back(std::move(line));
         start = lineFeed == std::string::npos ? text.size() : lineFeed + 1;
     }
@@ -61,7 +63,8 @@ const std::string* StoreDocument::find(const std::string& key) const {
 }
 
 void StoreDocument::set(const std::string& key, const std::string& value) {
-    const std::string written = EncodeStoreKey(key) + "=" + value;
+    const std::string entry = EncodeStoreKey(key) + "=" + value;
+    const std::string written = m_utf8 ? Utf8FromAnsi(entry) : entry;
     const auto found = m_entries.find(key);
     if (found != m_entries.end()) {
         Line& line = m_lines[found->second];
@@ -75,7 +78,7 @@ void StoreDocument::set(const std::string& key, const std::string& value) {
 }
 
 std::string StoreDocument::text() const {
-    std::string text = m_byteOrderMark ? kUtf8Bom : "";
+    std::string text;
     for (const Line& line : m_lines) {
         text += line.written;
         text += line.lineBreak;

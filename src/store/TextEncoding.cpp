@@ -124,3 +124,31 @@ std::string EncodeFromAnsi(const std::string& ansi, TextEncoding encoding) {
     }
     return ansi;
 }
+
+bool IsUnicode(TextEncoding encoding) { return encoding != TextEncoding::Ansi; }
+
+std::string AnsiFromUtf8(const std::string& utf8) { return CodePageFromWide(WideFromCodePage(utf8, CP_UTF8), CP_ACP); }
+
+std::string Utf8FromAnsi(const std::string& ansi) { return CodePageFromWide(WideFromCodePage(ansi, CP_ACP), CP_UTF8); }
+
+std::string LineText(const std::string& bytes, TextEncoding encoding) {
+    switch (encoding) {
+    case TextEncoding::Ansi:
+    case TextEncoding::Utf8: return bytes;
+    case TextEncoding::Utf8WithBom: return bytes.substr(bytes.size() < 3 ? bytes.size() : 3);
+    case TextEncoding::Utf16Le: return CodePageFromWide(WideFromUtf16(bytes, 2, false), CP_UTF8);
+    case TextEncoding::Utf16Be: return CodePageFromWide(WideFromUtf16(bytes, 2, true), CP_UTF8);
+    }
+    return bytes;
+}
+
+std::string FileBytes(const std::string& lineText, TextEncoding encoding) {
+    switch (encoding) {
+    case TextEncoding::Ansi:
+    case TextEncoding::Utf8: return lineText;
+    case TextEncoding::Utf8WithBom: return kUtf8Bom + lineText;
+    case TextEncoding::Utf16Le: return kUtf16LeBom + Utf16FromWide(WideFromCodePage(lineText, CP_UTF8), false);
+    case TextEncoding::Utf16Be: return kUtf16BeBom + Utf16FromWide(WideFromCodePage(lineText, CP_UTF8), true);
+    }
+    return lineText;
+}

@@ -20,6 +20,18 @@ std::string DecodeToAnsi(const std::string& bytes, TextEncoding encoding);
 // ANSI text in the encoding, with the byte-order mark the encoding has.
 std::string EncodeFromAnsi(const std::string& ansi, TextEncoding encoding);
 
+// A file's bytes as text whose ASCII bytes stand for themselves, so that lines, keys and '='
+// can be found in it: ANSI as it is, UTF-8 without its byte-order mark, UTF-16 as UTF-8 (no
+// character is lost on the way). FileBytes turns it back into the file's bytes, with the mark.
+std::string LineText(const std::string& bytes, TextEncoding encoding);
+std::string FileBytes(const std::string& lineText, TextEncoding encoding);
+// Whether LineText gives UTF-8 for the encoding (ANSI otherwise).
+bool IsUnicode(TextEncoding encoding);
+
+// Between UTF-8 and the ANSI code page; a character the code page lacks comes out as '?'.
+std::string AnsiFromUtf8(const std::string& utf8);
+std::string Utf8FromAnsi(const std::string& ansi);
+
 // Between a code page's bytes and UTF-16; empty for empty or unconvertible text.
 std::wstring WideFromCodePage(const std::string& text, unsigned codePage);
 std::string CodePageFromWide(const std::wstring& wide, unsigned codePage);

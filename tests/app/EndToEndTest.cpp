@@ -259,3 +259,25 @@ TEST(EndToEndTest, AFolderWhoseNameTheCodePageCannotWriteStillKeepsTheSettings) 
 }
 
 }  // namespace
+
+// A power cut after Apply: what was applied is in the store, though the program never closed.
+TEST(EndToEndTest, WhatWasAppliedIsKeptByAProcessThatIsKilledAfterwards) {
+    TempFolder folder;
+    ASSERT_TRUE(CopyFileA(BuiltProgram().c_str(), folder.file("Placard.exe").c_str(), FALSE)) << BuiltProgram();
+    folder.makeFolder("data");
+    {
+        RunningProgram program(folder.path(), "");
+        ASSERT_TRUE(program.started());
+        HWND dialog = program.WaitForDialog();
+        ASSERT_NE(dialog, nullptr);
+        SetItemText(dialog, IDC_WIDTH, "1280");
+        SetItemText(dialog, IDC_DISPBTM, "应用后断电");
+        SendMessageA(GetDlgItem(dialog, IDC_APPLY), BM_CLICK, 0, 0);
+        SendMessageA(GetDlgItem(dialog, IDC_ENABLE), BM_CLICK, 0, 0);  // on -> off, taken at once
+    }  // killed, as a power cut would end it
+    std::string stored;
+    ASSERT_EQ(AtomicFile::read(folder.file("Placard.ini"), 1 << 20, stored), FileRead::Read);
+    for (const char* line : {"\nwidth=1280", "\ndispbtm=应用后断电", "\non=0"}) {
+        EXPECT_NE(stored.find(line), std::string::npos) << line << " in " << stored;
+    }
+}

@@ -91,7 +91,6 @@ struct HandEdit {
 
 TEST(StoreFormatTest, HandEditsReadAsTheOperatorMeantAndGarbledLinesAsNothing) {
     const HandEdit edits[] = {
-        {"Notepad's byte-order mark", "\xEF\xBB\xBFwidth=800\r\n", {{"width", "800"}, {"\xEF\xBB\xBFwidth", nullptr}}},
         {"last line without a break", "a=1\r\nwidth=77", {{"a", "1"}, {"width", "77"}}},
         {"blanks around the equals sign", "width = 800\r\n  dispbtm\t= hello world \r\n",
          {{"width", "800"}, {"dispbtm", "hello world "}}},

@@ -202,13 +202,6 @@ TEST_F(OutputDlgTest, AnOwnedWindowGoesWithItsOwnerAndTheObjectCanThenBeDeleted)
 
 // The left button as the user presses or releases it: through the input queue, so that the
 // platform's move loop sees it held (newer Wines end the loop at once when it is not).
-void LeftButton(DWORD flag) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flag;
-    SendInput(1, &input, sizeof input);
-}
-
 // Drives the platform's move loop from a thread timer, which that loop dispatches: the
 // mouse goes 100 right and 50 down, then the button comes up.
 struct DragScript {
@@ -218,7 +211,7 @@ struct DragScript {
         if (step == 1) {
             SetCursorPos(250, 175);
         } else if (step == 3) {
-            LeftButton(MOUSEEVENTF_LEFTUP);
+            SendLeftButton(MOUSEEVENTF_LEFTUP);
         }
     }
 };
@@ -230,7 +223,7 @@ TEST_F(OutputDlgTest, APressOfTheLeftButtonDragsTheWholeWindow) {
     SetCursorPos(150, 125);
     DragScript::step = 0;
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, &DragScript::OnTimer);
-    LeftButton(MOUSEEVENTF_LEFTDOWN);
+    SendLeftButton(MOUSEEVENTF_LEFTDOWN);
     const bool ended = PumpUntil([&] { return output.exitedMove > 0; }, 5000);
     KillTimer(nullptr, timer);
     ASSERT_TRUE(ended);

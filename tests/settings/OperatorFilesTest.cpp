@@ -85,6 +85,38 @@ TEST_P(PlaylistEncodingTest, NamesShowAndPlayAndTheFileKeepsItsEncoding) {
     EXPECT_EQ(folder.read("_items.txt"), c.edited) << "an edit is written in the file's own encoding";
 }
 
+// ASCII text as it stands in a file whose bytes are `like`'s: UTF-16 by its mark, else bytes.
+std::string AsciiLike(const std::string& like, const std::string& ascii) {
+    const bool le = like.rfind("\xFF\xFE", 0) == 0, be = like.rfind("\xFE\xFF", 0) == 0;
+    std::string bytes;
+    for (char c : ascii) bytes += le ? std::string{c, '\0'} : be ? std::string{'\0', c} : std::string{c};
+    return bytes;
+}
+
+// The store as the same editor saves it: a line that is no entry (the list's first name), then
+// the list's second name as the bar's text.
+TEST_P(PlaylistEncodingTest, TheStoreInThatEncodingReadsAsWrittenAndKeepsIt) {
+    const EncodingCase& c = GetParam();
+    const std::string lineBreak = AsciiLike(c.bytes, "\r\n");
+    const std::string firstLine = c.bytes.substr(0, c.bytes.find(lineBreak) + lineBreak.size());
+    const std::string second = c.bytes.substr(firstLine.size(), c.bytes.size() - firstLine.size() - lineBreak.size());
+    const std::string store = firstLine + AsciiLike(c.bytes, "dispbtm=") + second + lineBreak;
+    folder.write("Placard.ini", store);
+    const std::string secondName = c.list.substr(c.list.find("\r\n") + 2, c.list.size() - c.list.find("\r\n") - 4);
+    std::string bar;
+    Run({OutputCreated(), Step([&] {
+             bar = Text(IDC_DISPBTM);
+             SetText(IDC_DISPBTM, secondName + secondName);
+         }),
+         Close()});
+    EXPECT_EQ(bar, secondName);
+    const std::string saved = folder.read("Placard.ini");
+    EXPECT_EQ(saved.substr(0, store.size() + second.size()),
+              firstLine + AsciiLike(c.bytes, "dispbtm=") + second + second + lineBreak)
+        << "the comment kept, the edit written in the file's own encoding";
+    EXPECT_EQ(Stored([](CCore& core) { return core.getConfigStr("dispbtm"); }), secondName + secondName);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Notepad, PlaylistEncodingTest,
     ::testing::Values(
@@ -248,13 +280,15 @@ TEST_P(FailingSaveTest, ApplyAndCloseTellWhatWasNotSavedAndTheShowPlaysTheApplie
     const bool storeFails = c.files.back() == "Placard.ini";
     EXPECT_EQ(played, (Names{"b.png"})) << "the show plays what was applied, saved or not";
     for (size_t i = 0; i < c.files.size(); ++i) EXPECT_EQ(folder.read(c.files[i]), before[i]) << "whole";
-    ASSERT_EQ(answerer.boxes().size(), playlistFails ? 2u : 1u);
-    EXPECT_EQ(boxesAtApply, playlistFails ? 1u : 0u);
+    // Apply saves the settings as well as the list.
+    EXPECT_EQ(boxesAtApply, 1u);
+    ASSERT_EQ(answerer.boxes().size(), 2u);
     for (const ModalBoxAnswerer::Box& box : answerer.boxes()) {
         EXPECT_NE(box.text.find("没有保存"), std::string::npos) << box.text;
         EXPECT_EQ(box.text.find("移到可以写入的地方") != std::string::npos, !c.held) << box.text;
     }
     EXPECT_EQ(answerer.boxes()[0].text.find(folder.file("_items.txt")) != std::string::npos, playlistFails);
+    EXPECT_EQ(answerer.boxes()[0].text.find(folder.file("Placard.ini")) != std::string::npos, storeFails);
     for (const std::string& file : c.files) {
         EXPECT_NE(answerer.boxes().back().text.find(folder.file(file)), std::string::npos)
             << "the close names " << file << ": " << answerer.boxes().back().text;

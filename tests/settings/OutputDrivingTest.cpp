@@ -3,6 +3,8 @@
 // and the second-screen command with one screen. Runs on a 1920 x 1080 virtual screen; the
 // second screen's cases are in TwoScreensTest.cpp.
 #include "settings/OutputDrivingFixture.h"
+#include "support/Input.h"
+#include "support/MessagePump.h"
 #include "support/ModalBoxAnswerer.h"
 
 namespace {
@@ -55,6 +57,39 @@ TEST_F(OutputDrivingTest, TheCheckboxHidesAndShowsWithTheValuesLastCollected) {
     EXPECT_TRUE(on.visible);
     EXPECT_TRUE(SameRect(on.rect, RECT{1343, 108, 2143, 708}));
     EXPECT_EQ(SharedState::on, 1);
+}
+
+// Drives the platform's move loop from a thread timer, which that loop dispatches: the mouse
+// goes to (500, 400), then the button comes up.
+void CALLBACK DragStep(HWND, UINT, UINT_PTR, DWORD) {
+    static int step = 0;
+    if (++step == 1) SetCursorPos(500, 400);
+    if (step == 3) {
+        SendLeftButton(MOUSEEVENTF_LEFTUP);
+        step = 0;
+    }
+}
+
+// With restoreplace, where the operator drops the output is kept at once, not at the close.
+TEST_F(OutputDrivingTest, WithRestorePlaceTheEndOfADragKeepsThePlaceAtOnce) {
+    StoreSetup(true, 800, 600);
+    Store([](CCore& core) { core.saveConfigB("restoreplace", true); });
+    RECT dropped{};
+    std::string storedAfterDrag;
+    Run({OutputCreated(), Step([&] {
+             const RECT rect = SharedState::outputWnd->GetWindowRect();
+             SetCursorPos(rect.left + 10, rect.top + 10);
+             const UINT_PTR timer = SetTimer(nullptr, 0, 50, &DragStep);
+             SendLeftButton(MOUSEEVENTF_LEFTDOWN);
+             PumpUntil([] { return !(GetAsyncKeyState(VK_LBUTTON) & 0x8000); }, 5000);
+             KillTimer(nullptr, timer);
+             dropped = SharedState::outputWnd->GetWindowRect();
+         }),
+         Step([&] { storedAfterDrag = folder.read("Placard.ini"); }), Close()});
+    EXPECT_NE(dropped.left, 1343) << "the window moved";
+    EXPECT_NE(storedAfterDrag.find("placex=" + std::to_string(dropped.left) + "\r\n"), std::string::npos)
+        << storedAfterDrag;
+    EXPECT_NE(storedAfterDrag.find("placey=" + std::to_string(dropped.top) + "\r\n"), std::string::npos);
 }
 
 TEST_F(OutputDrivingTest, TheSecondScreenCommandWithOneScreenWarnsAndLeavesTheOutputWhereItIs) {

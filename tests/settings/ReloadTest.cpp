@@ -95,4 +95,91 @@ TEST_F(ReloadTest, TheShowFollowsWhatAnotherProgramWritesUnlessTheOperatorIsEdit
     EXPECT_EQ(answerer.boxes().size(), 1u) << "which says where the other version was kept";
 }
 
+// Another program's edits of the store, one after another, each taken key by key once it holds
+// still, or not at all.
+TEST_F(ReloadTest, EachKeyOfAnOutsideEditIsTakenOrRefusedOnItsOwnAndAFileGoneIsNoChange) {
+    const std::string start = "reload=1\r\nwidth=800\r\nheight=600\r\ninterval=5\r\ndispbtm=old\r\n";
+    folder.write("Placard.ini", start);
+    const struct {
+        const char* what;
+        const char* file;  // null: deleted
+        int width;
+        const char* bar;
+        PictureFit fit;
+    } edits[] = {
+        {"a store deleted", nullptr, 800, "old", PictureFit::None},
+        {"an empty store", "", 800, "old", PictureFit::None},
+        {"a refused width with a new text", "reload=1\r\nwidth=99999\r\ndispbtm=new\r\n", 800, "new", PictureFit::None},
+        {"an opt-in key", "reload=1\r\nwidth=640\r\ndispbtm=new\r\nfit=cover\r\n", 640, "new", PictureFit::Cover},
+    };
+    struct Seen {
+        int width;
+        std::string bar, shown;
+        PictureFit fit;
+    };
+    std::vector<Seen> seen;
+    std::vector<ScriptStep> steps{OutputCreated()};
+    for (const auto& edit : edits) {
+        steps.push_back(Step([&] {
+            if (edit.file == nullptr) {
+                DeleteFileA(folder.file("Placard.ini").c_str());
+            } else {
+                folder.write("Placard.ini", edit.file);
+            }
+        }));
+        steps.push_back(Within(3500, [] { return false; }));
+        steps.push_back(Step([&] { seen.push_back({SharedState::width, SharedState::dispbtm, Text(IDC_DISPBTM), SharedState::fit}); }));
+    }
+    steps.push_back(Close());
+    ModalBoxAnswerer answerer;
+    Run(steps);
+    ASSERT_EQ(seen.size(), std::size(edits));
+    for (size_t i = 0; i < seen.size(); ++i) {
+        EXPECT_EQ(seen[i].width, edits[i].width) << edits[i].what;
+        EXPECT_EQ(seen[i].bar, edits[i].bar) << edits[i].what;
+        EXPECT_EQ(seen[i].shown, edits[i].bar) << edits[i].what;
+        EXPECT_EQ(seen[i].fit, edits[i].fit) << edits[i].what;
+    }
+    EXPECT_TRUE(answerer.boxes().empty());
+}
+
+// Apply keeps what it applied, so a rewrite of the same file by another program undoes nothing,
+// and a value Apply refused never goes live through the reload.
+TEST_F(ReloadTest, ARewriteOfTheAppliedStoreUndoesNothingAndARefusedValueNeverGoesLive) {
+    folder.write("data\\a.png", "picture");
+    folder.write("_items.txt", "a.png\r\n");
+    folder.write("Placard.ini", "reload=1\r\nwidth=800\r\nheight=600\r\ninterval=5\r\non=1\r\n");
+    ModalBoxAnswerer answerer;
+    int interval = 0, on = 1;
+    LONG widthAfterList = 0;
+    std::string bar;
+    Run({OutputCreated(), Step([&] {
+             SetText(IDC_INTERVAL, "9");
+             SetText(IDC_WIDTH, "700");
+             SetText(IDC_DISPBTM, "new text");
+             Click(IDC_APPLY);
+             Click(IDC_ENABLE);
+             folder.write("Placard.ini", "; synced\r\n" + folder.read("Placard.ini"));
+         }),
+         Within(3500, [] { return false; }), Step([&] {
+             interval = SharedState::interval;
+             on = SharedState::on;
+             bar = SharedState::dispbtm;
+             SetText(IDC_WIDTH, "9000");
+             Click(IDC_APPLY);  // refused, with its warning
+             Click(IDC_ENABLE);  // the output back on, at the size last accepted
+             folder.write("_items.txt", "a.png\r\na.png\r\n");
+         }),
+         Within(8000, [&] { return Rows().size() == 2; }), Step([&] {
+             const RECT rect = SharedState::outputWnd->GetWindowRect();
+             widthAfterList = rect.right - rect.left;
+         }),
+         Close()});
+    EXPECT_EQ(interval, 9);
+    EXPECT_EQ(on, 0);
+    EXPECT_EQ(bar, "new text");
+    EXPECT_EQ(widthAfterList, 700);
+    EXPECT_EQ(answerer.boxes().size(), 1u) << "the refusal's warning alone";
+}
+
 }  // namespace

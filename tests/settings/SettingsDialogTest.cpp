@@ -5,6 +5,7 @@
 
 #include "output/OutputDlg.h"
 #include "settings/SettingsFixture.h"
+#include "settings/SettingsRecord.h"
 #include "support/ModalBoxAnswerer.h"
 
 namespace {
@@ -58,9 +59,10 @@ TEST_F(SettingsDialogTest, LoadsTheStoreAndThePlaylistFileIntoTheControls) {
     EXPECT_EQ(SharedState::dataDir, folder.path() + "data\\");
     EXPECT_EQ(SharedState::itemsPath, folder.path() + "_items.txt");
 
-    // Saved again without being picked, a colour keeps its RGB and gets the alpha of getColor.
-    EXPECT_EQ(Stored([](CCore& c) { return c.getConfigClr("clrbg"); }), 0xFF112233u);
-    EXPECT_EQ(Stored([](CCore& c) { return c.getConfigClr("clrfont"); }), 0xFF445566u);
+    // A colour keeps its RGB and reads as opaque, saved again or not.
+    const SettingsRecord saved = Stored([](CCore& c) { return SettingsRecord::Read(c); });
+    EXPECT_EQ(saved.clrbg, 0xFF112233u);
+    EXPECT_EQ(saved.clrfont, 0xFF445566u);
     // Closing rewrote the playlist file byte for byte.
     EXPECT_EQ(folder.read("_items.txt"), items);
 }

@@ -32,8 +32,8 @@ SettingsRecord Edges() {
     SettingsRecord record;
     record.width = INT_MIN;
     record.height = INT_MAX;
-    record.clrbg = 0x00000000;
-    record.clrfont = 0x80FF7F01;
+    record.clrbg = 0xFF000000;
+    record.clrfont = 0xFFFF7F01;
     record.dispbtm = " a=b;[x]#\"引号\"\r\n\\ 中文\t";
     record.interval = 0;
     record.restorePlace = true;
@@ -61,22 +61,65 @@ TEST_F(SettingsRecordTest, WhatASaveWritesTheNextStartReadsBackWhole) {
     for (const SettingsRecord& saved : {Typical(), Edges(), PlaceWithoutMonitor()}) {
         folder.write("Placard.ini", "");  // nothing left of the row before
         Store([&](CCore& core) {
-            saved.Save(core, SettingsRecord::Extra::OptIn);
             saved.Save(core, SettingsRecord::Extra::Place);
         });
         EXPECT_TRUE(ReadBack() == saved) << saved.dispbtm;
     }
 }
 
-// A close writes no opt-in key, and no place it does not know.
-TEST_F(SettingsRecordTest, ASaveWithoutExtraKeysWritesTheSevenAlone) {
-    const SettingsRecord saved = Edges();
-    Store([&](CCore& core) { saved.Save(core, SettingsRecord::Extra::None); });
-    const std::string file = folder.read("Placard.ini");
-    EXPECT_EQ(file.find("place"), std::string::npos) << file;
-    EXPECT_EQ(file.find("hours"), std::string::npos) << file;
-    EXPECT_EQ(ReadBack().width, INT_MIN);
+// A save writes the keys this run changed into the file as another program left it meanwhile.
+struct MergeCase {
+    const char* theirs;  // what another program wrote over "width=800 fit=none dispbtm=a" meanwhile
+    std::function<void(SettingsRecord&)> ours;
+    std::function<void(SettingsRecord&)> expected;  // what differs from the first file's record
+    bool copyKept;
+};
+void PrintTo(const MergeCase& c, std::ostream* out) { *out << c.theirs; }
+
+class SaveMergeTest : public SettingsRecordTest, public ::testing::WithParamInterface<MergeCase> {};
+
+TEST_P(SaveMergeTest, KeepsWhatOnlyTheOtherProgramChangedAndACopyWhereBothDid) {
+    const char base[] = "; hand-made\r\nwidth=800\r\nfit=none\r\ndispbtm=a\r\n";
+    folder.write("Placard.ini", base);
+    SettingsRecord expected = ReadBack();
+    GetParam().expected(expected);
+    std::string keptCopy;
+    Store([&](CCore& core) {
+        SettingsRecord record = SettingsRecord::Read(core);
+        folder.write("Placard.ini", GetParam().theirs);
+        GetParam().ours(record);
+        record.Save(core, SettingsRecord::Extra::None);
+        keptCopy = core.takeConfigKeptCopyNews();
+    });
+    EXPECT_TRUE(ReadBack() == expected) << folder.read("Placard.ini");
+    EXPECT_EQ(!keptCopy.empty(), GetParam().copyKept);
+    if (!keptCopy.empty()) {
+        EXPECT_EQ(folder.read(keptCopy.substr(folder.path().size())), GetParam().theirs);
+    }
+    EXPECT_EQ(folder.read("Placard.ini").find("place"), std::string::npos) << "no place it does not know";
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, SaveMergeTest,
+    ::testing::Values(
+        MergeCase{"width=800\r\nfit=cover\r\ndispbtm=a\r\n", [](SettingsRecord& r) { r.width = 640; },
+                  [](SettingsRecord& r) {
+                      r.width = 640;
+                      r.fit = PictureFit::Cover;
+                  },
+                  false},
+        MergeCase{"width=700\r\ndispbtm=a\r\n", [](SettingsRecord& r) { r.dispbtm = "b"; },
+                  [](SettingsRecord& r) {
+                      r.width = 700;
+                      r.fit = PictureFit::None;
+                      r.dispbtm = "b";
+                  },
+                  false},
+        MergeCase{"width=800\r\nfit=none\r\ndispbtm=theirs\r\n", [](SettingsRecord& r) { r.dispbtm = "ours"; },
+                  [](SettingsRecord& r) { r.dispbtm = "ours"; }, true},
+        MergeCase{"width=800\r\nfit=none\r\ndispbtm=b\r\n", [](SettingsRecord& r) { r.dispbtm = "b"; },
+                  [](SettingsRecord& r) { r.dispbtm = "b"; }, false}),
+    [](const ::testing::TestParamInfo<MergeCase>& info) { return "edit" + std::to_string(info.index); });
 
 struct StoredLines {
     const char* lines;
@@ -104,6 +147,11 @@ INSTANTIATE_TEST_SUITE_P(
         StoredLines{"fit=COVER", [](SettingsRecord& r) { r.fit = PictureFit::Cover; }},
         StoredLines{"fit=sideways", [](SettingsRecord&) {}},
         StoredLines{"width=wide\r\nheight=", [](SettingsRecord&) {}},
+        StoredLines{"clrbg=0x00FF0000\r\nclrfont=0x7F00FF00",
+                    [](SettingsRecord& r) {
+                        r.clrbg = 0xFFFF0000;
+                        r.clrfont = 0xFF00FF00;
+                    }},
         StoredLines{"placex=5\r\nplacey=6", [](SettingsRecord&) {}},
         StoredLines{"restoreplace=1\r\nplacex=5\r\nplacemonitor=\\\\.\\DISPLAY1\r\nplaceoffsetx=3",
                     [](SettingsRecord& r) { r.restorePlace = true; }},

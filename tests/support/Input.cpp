@@ -29,3 +29,10 @@ void PostButtonUp(HWND window, POINT client) {
     PutCursorAt(window, client);
     PostMessageA(window, WM_LBUTTONUP, 0, ClientPoint(client));
 }
+
+void SendLeftButton(DWORD flag) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flag;
+    SendInput(1, &input, sizeof input);
+}

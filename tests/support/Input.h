@@ -11,3 +11,6 @@ void PostKey(HWND window, UINT key);
 void PostMouseMove(HWND window, POINT client);
 // The left button let go at a client point of `window`, with the cursor there.
 void PostButtonUp(HWND window, POINT client);
+// The left button pressed or let go (MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP) where the cursor
+// is, as real input: the platform's own loops (a window's move) see it.
+void SendLeftButton(DWORD flag);
