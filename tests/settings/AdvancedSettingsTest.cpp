@@ -106,4 +106,20 @@ TEST_F(AdvancedSettingsTest, ItRefusesWhatItCannotReadAndItsHoursHideTheOutputAn
     EXPECT_TRUE(Stored([](CCore& core) { return core.getConfigB("restoreplace"); }));
 }
 
+// Another program's edit of the store, taken while the box is open, outlives the box's 确定.
+TEST_F(AdvancedSettingsTest, AnEditMadeElsewhereWhileItIsOpenOutlivesItsOk) {
+    Store([](CCore& core) { core.saveConfigInt("reload", 1); });
+    PictureFit fitAfterOk = PictureFit::None;
+    Run({OutputCreated(), Open(), Opened(),
+         Step([&] { folder.write("Placard.ini", "reload=1\r\nfit=cover\r\n"); }),
+         Until([] { return SharedState::fit == PictureFit::Cover; }), Step([&] {
+             Set(IDC_ADV_SCROLL, "60");
+             Ok();
+         }),
+         Closed(), Step([&] { fitAfterOk = SharedState::fit; }), Close()});
+    EXPECT_EQ(fitAfterOk, PictureFit::Cover);
+    EXPECT_EQ(Stored([](CCore& core) { return core.getConfigStr("fit"); }), "cover");
+    EXPECT_EQ(Stored([](CCore& core) { return core.getConfigInt("scroll"); }), 60) << "the box's own change";
+}
+
 }  // namespace

@@ -90,6 +90,14 @@ TEST_P(SaveMergeTest, KeepsWhatOnlyTheOtherProgramChangedAndACopyWhereBothDid) {
         GetParam().ours(record);
         record.Save(core, SettingsRecord::Extra::None);
         keptCopy = core.takeConfigKeptCopyNews();
+        if (!GetParam().copyKept) return;
+        // Another conflict straight after is kept too, but is no news.
+        folder.write("Placard.ini", "dispbtm=again\r\n");
+        record.dispbtm += "+";
+        record.Save(core, SettingsRecord::Extra::None);
+        EXPECT_EQ(core.takeConfigKeptCopyNews(), "") << "told once while the conflict goes on";
+        record.dispbtm.pop_back();
+        record.Save(core, SettingsRecord::Extra::None);
     });
     EXPECT_TRUE(ReadBack() == expected) << folder.read("Placard.ini");
     EXPECT_EQ(!keptCopy.empty(), GetParam().copyKept);
