@@ -200,33 +200,13 @@ TEST_F(OutputDlgTest, AnOwnedWindowGoesWithItsOwnerAndTheObjectCanThenBeDeleted)
     PumpMessages(50);
 }
 
-// The left button as the user presses or releases it: through the input queue, so that the
-// platform's move loop sees it held (newer Wines end the loop at once when it is not).
-// Drives the platform's move loop from a thread timer, which that loop dispatches: the
-// mouse goes 100 right and 50 down, then the button comes up.
-struct DragScript {
-    static inline int step = 0;
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-        ++step;
-        if (step == 1) {
-            SetCursorPos(250, 175);
-        } else if (step == 3) {
-            SendLeftButton(MOUSEEVENTF_LEFTUP);
-        }
-    }
-};
-
 TEST_F(OutputDlgTest, APressOfTheLeftButtonDragsTheWholeWindow) {
     Listed({"a.bmp", "b.bmp"});
     SharedState::interval = 0;
     output.Place(RECT{100, 100, 420, 340});
     SetCursorPos(150, 125);
-    DragScript::step = 0;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &DragScript::OnTimer);
-    SendLeftButton(MOUSEEVENTF_LEFTDOWN);
-    const bool ended = PumpUntil([&] { return output.exitedMove > 0; }, 5000);
-    KillTimer(nullptr, timer);
-    ASSERT_TRUE(ended);
+    ASSERT_TRUE(DragTo(POINT{250, 175}));
+    EXPECT_EQ(output.exitedMove, 1);
     ASSERT_FALSE(output.sysCommands.empty());
     EXPECT_EQ(output.sysCommands.front(), static_cast<WPARAM>(SC_MOVE | HTCAPTION));
     EXPECT_EQ(output.enteredMove, 1);

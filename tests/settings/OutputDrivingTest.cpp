@@ -4,7 +4,6 @@
 // second screen's cases are in TwoScreensTest.cpp.
 #include "settings/OutputDrivingFixture.h"
 #include "support/Input.h"
-#include "support/MessagePump.h"
 #include "support/ModalBoxAnswerer.h"
 
 namespace {
@@ -59,17 +58,6 @@ TEST_F(OutputDrivingTest, TheCheckboxHidesAndShowsWithTheValuesLastCollected) {
     EXPECT_EQ(SharedState::on, 1);
 }
 
-// Drives the platform's move loop from a thread timer, which that loop dispatches: the mouse
-// goes to (500, 400), then the button comes up.
-void CALLBACK DragStep(HWND, UINT, UINT_PTR, DWORD) {
-    static int step = 0;
-    if (++step == 1) SetCursorPos(500, 400);
-    if (step == 3) {
-        SendLeftButton(MOUSEEVENTF_LEFTUP);
-        step = 0;
-    }
-}
-
 // With restoreplace, where the operator drops the output is kept at once, not at the close.
 TEST_F(OutputDrivingTest, WithRestorePlaceTheEndOfADragKeepsThePlaceAtOnce) {
     StoreSetup(true, 800, 600);
@@ -79,10 +67,7 @@ TEST_F(OutputDrivingTest, WithRestorePlaceTheEndOfADragKeepsThePlaceAtOnce) {
     Run({OutputCreated(), Step([&] {
              const RECT rect = SharedState::outputWnd->GetWindowRect();
              SetCursorPos(rect.left + 10, rect.top + 10);
-             const UINT_PTR timer = SetTimer(nullptr, 0, 50, &DragStep);
-             SendLeftButton(MOUSEEVENTF_LEFTDOWN);
-             PumpUntil([] { return !(GetAsyncKeyState(VK_LBUTTON) & 0x8000); }, 5000);
-             KillTimer(nullptr, timer);
+             DragTo(POINT{500, 400});
              dropped = SharedState::outputWnd->GetWindowRect();
          }),
          Step([&] { storedAfterDrag = folder.read("Placard.ini"); }), Close()});

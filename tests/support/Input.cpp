@@ -1,5 +1,7 @@
 #include "support/Input.h"
 
+#include "support/MessagePump.h"
+
 namespace {
 
 LPARAM ClientPoint(POINT client) {
@@ -30,9 +32,32 @@ void PostButtonUp(HWND window, POINT client) {
     PostMessageA(window, WM_LBUTTONUP, 0, ClientPoint(client));
 }
 
+namespace {
+
 void SendLeftButton(DWORD flag) {
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = flag;
     SendInput(1, &input, sizeof input);
+}
+
+POINT dragTarget{};
+int dragStep = 0;
+
+void CALLBACK DragStep(HWND, UINT, UINT_PTR, DWORD) {
+    ++dragStep;
+    if (dragStep == 1) SetCursorPos(dragTarget.x, dragTarget.y);
+    if (dragStep == 3) SendLeftButton(MOUSEEVENTF_LEFTUP);
+}
+
+}  // namespace
+
+bool DragTo(POINT to) {
+    dragTarget = to;
+    dragStep = 0;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &DragStep);
+    SendLeftButton(MOUSEEVENTF_LEFTDOWN);
+    const bool ended = PumpUntil([] { return dragStep >= 3 && !(GetAsyncKeyState(VK_LBUTTON) & 0x8000); }, 5000);
+    KillTimer(nullptr, timer);
+    return ended;
 }

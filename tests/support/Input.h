@@ -11,6 +11,8 @@ void PostKey(HWND window, UINT key);
 void PostMouseMove(HWND window, POINT client);
 // The left button let go at a client point of `window`, with the cursor there.
 void PostButtonUp(HWND window, POINT client);
-// The left button pressed or let go (MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP) where the cursor
-// is, as real input: the platform's own loops (a window's move) see it.
-void SendLeftButton(DWORD flag);
+// A drag with the left button from where the cursor is to the screen point `to`, pressed and let
+// go through the input queue, so that the platform's move loop sees it held (newer Wines end the
+// loop at once when it is not); the loop is driven from a thread timer, which it dispatches.
+// True once the button is up again, within a few seconds.
+bool DragTo(POINT to);
