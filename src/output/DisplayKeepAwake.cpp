@@ -1,7 +1,11 @@
 #include "output/DisplayKeepAwake.h"
 
-void DisplayKeepAwake::Follow(bool shown) {
-    if (shown == m_active) return;
-    m_setState(shown ? (ES_CONTINUOUS | ES_DISPLAY_REQUIRED | ES_SYSTEM_REQUIRED) : ES_CONTINUOUS);
-    m_active = shown;
+void DisplayKeepAwake::Follow(Need need) {
+    if (need == m_held) return;
+    switch (need) {
+    case Need::Nothing: m_setState(ES_CONTINUOUS); break;
+    case Need::Machine: m_setState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED); break;
+    case Need::DisplayAndMachine: m_setState(ES_CONTINUOUS | ES_DISPLAY_REQUIRED | ES_SYSTEM_REQUIRED); break;
+    }
+    m_held = need;
 }

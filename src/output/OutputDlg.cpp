@@ -84,7 +84,7 @@ void COutputDlg::OnTimer(UINT_PTR id) {
 void COutputDlg::OnDestroy() {
     Default();
     StopTimer();
-    m_keepAwake.Follow(false);
+    m_keepAwake.Follow(DisplayKeepAwake::Need::Nothing);
 }
 
 // Every show and hide ends here, whichever call made it.
@@ -94,12 +94,19 @@ LRESULT COutputDlg::OnWindowPosChanged(WPARAM, LPARAM) {
     m_lastCorner = POINT{rect.left, rect.top};
     // Moved within its own monitor, it keeps its new place there; taken to another monitor (as
     // the system does with the windows of a monitor that went), it remembers its own.
+    // Brought back onto its monitor, it keeps the offset the operator gave it.
     if (m_home) {
         const std::optional<HomePlace> now = HomeOf(rect, Monitors());
-        if (now && now->monitor == m_home->monitor) m_home = now;
+        if (now && now->monitor == m_home->monitor) {
+            if (m_returning) {
+                m_home->area = now->area;
+            } else {
+                m_home = now;
+            }
+        }
     }
+    FollowKeepAwake();
     const bool visible = IsWindowVisible() != FALSE;
-    m_keepAwake.Follow(visible);
     if (!visible) {
         KillTimer(kScrollTimer);
         m_shown.reset();
@@ -122,7 +129,9 @@ void COutputDlg::KeepOnScreen() {
     RECT rect = GetWindowRect();
     const POINT first = FirstPlacementCorner(SharedState::screenWidth, SharedState::screenHeight);
     if (const std::optional<POINT> corner = ReturnCorner(rect, m_home, monitors, first)) {
+        m_returning = true;
         SetWindowPos(nullptr, corner->x, corner->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        m_returning = false;
         rect = GetWindowRect();
     }
     const bool topmost = WhollyOnSecondScreen(rect, monitors);
@@ -149,6 +158,7 @@ void COutputDlg::StopTimer() {
 void COutputDlg::Place(RECT rect) {
     // Without a window the timer would become a thread timer.
     if (m_hWnd == nullptr) return;
+    m_closed = false;
     placeRect = rect;
     // Placements read from the store are not checked: their edges may lie at the ends of the
     // int range.
@@ -157,14 +167,58 @@ void COutputDlg::Place(RECT rect) {
     m_home = HomeOf(GetWindowRect(), Monitors());
     slideIndex = 0;
     m_showStart = ::GetTickCount64();
-    Render();
+    Compose();
     ShowWindow(SW_SHOW);
     StopTimer();
     SetTimer(kRotationTimer, RotationPeriod(SharedState::interval));
     if (BarScrolls()) SetTimer(kScrollTimer, kScrollUpdateMs);
+    FollowKeepAwake();
+}
+
+void COutputDlg::ShowClosed(RECT rect) {
+    if (m_hWnd == nullptr) return;
+    StopTimer();
+    m_shown.reset();
+    m_closed = true;
+    placeRect = rect;
+    SetWindowPos(nullptr, rect.left, rect.top, SaturatedInt(LONGLONG{rect.right} - rect.left),
+                 SaturatedInt(LONGLONG{rect.bottom} - rect.top), SWP_NOZORDER | SWP_NOACTIVATE);
+    m_home = HomeOf(GetWindowRect(), Monitors());
+    KeepOnScreen();
+    const LONG exStyle = ::GetWindowLongA(m_hWnd, GWL_EXSTYLE);
+    if ((exStyle & WS_EX_LAYERED) == 0) ::SetWindowLongA(m_hWnd, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+    // Wholly opaque: never the desktop or another window through it.
+    const RECT window = GetWindowRect();
+    SIZE size{window.right - window.left, window.bottom - window.top};
+    if (FrameSizeIsDrawable(size.cx, size.cy) && updateLayeredWindow != nullptr) {
+        const DibSurface black(GetClientDC(m_hWnd).get(), size.cx, size.cy);
+        if (black) {
+            std::fill(black.Bits(), black.Bits() + static_cast<size_t>(size.cx) * size.cy, 0xFF000000u);
+            BLENDFUNCTION opaque{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+            POINT target{window.left, window.top}, source{0, 0};
+            updateLayeredWindow(m_hWnd, GetClientDC(m_hWnd).get(), &target, &size, black.Dc(), &source, 0, &opaque,
+                                ULW_ALPHA);
+        }
+    }
+    ShowWindow(SW_SHOW);
+    FollowKeepAwake();
+}
+
+void COutputDlg::FollowKeepAwake() {
+    using Need = DisplayKeepAwake::Need;
+    m_keepAwake.Follow(!IsWindowVisible() ? Need::Nothing : m_closed ? Need::Machine : Need::DisplayAndMachine);
 }
 
 void COutputDlg::Render() {
+    if (m_hWnd == nullptr) return;
+    if (m_closed || !IsWindowVisible()) {
+        if (++slideIndex >= SharedState::playlistCount) slideIndex = 0;
+        return;
+    }
+    Compose();
+}
+
+void COutputDlg::Compose() {
     if (m_hWnd == nullptr) return;
     // A display change whose message never came must not strand the show either.
     KeepOnScreen();

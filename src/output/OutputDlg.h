@@ -33,7 +33,11 @@ public:
     // Moves and sizes the window to rect, shows the first picture at once and restarts
     // the rotation timer with the present interval.
     void Place(RECT rect);
-    // Composes the frame for slideIndex, pushes it and moves on to the next picture.
+    // Outside the shop's hours: moves and sizes the window to rect and shows it black, above
+    // what it was above; nothing is composed, pushed or scrolled until the next Place.
+    void ShowClosed(RECT rect);
+    // The rotation's tick: composes the frame for slideIndex, pushes it and moves on to the next
+    // picture. A window hidden or closed only moves on: nobody would see the frame.
     void Render();
     void StopTimer();
 
@@ -70,6 +74,10 @@ protected:
     // above the taskbar while it lies wholly on a second screen.
     void KeepOnScreen();
     void SetTopmost(bool topmost);
+    // The frame for slideIndex composed and pushed, shown or not.
+    void Compose();
+    // What the display and the machine are asked for, as the window is now.
+    void FollowKeepAwake();
 
     void DrawBackground(Gdiplus::Graphics& graphics);
     void DrawPicture(Gdiplus::Graphics& graphics, const PixelTarget* pixels);
@@ -95,6 +103,8 @@ protected:
     POINT m_lastCorner{0, 0};
     std::optional<HomePlace> m_home;
     bool m_dragging = false;
+    bool m_returning = false;  // KeepOnScreen is moving it back: no new place of the operator's
+    bool m_closed = false;     // outside the shop's hours
     UpdateLayeredWindowIndirectFunction m_updateLayeredWindowIndirect = nullptr;
     std::unique_ptr<DibSurface> m_shown;  // the frame shown, kept while the bar scrolls
     BarStrip m_barStrip;

@@ -57,6 +57,17 @@ POINT At(const Monitor& monitor, POINT offset) {
                  std::max(monitor.rect.top, std::min(y, monitor.rect.bottom - 1))};
 }
 
+// `corner` moved so that a window of that size lies wholly on the monitor, or at the monitor's
+// left or top edge where it is wider or taller.
+POINT Within(const Monitor& monitor, POINT corner, LONGLONG width, LONGLONG height) {
+    const RECT& area = monitor.rect;
+    const auto fit = [](LONG at, LONG first, LONG end, LONGLONG size) {
+        if (size >= LONGLONG{end} - first) return first;
+        return static_cast<LONG>(std::clamp<LONGLONG>(at, first, LONGLONG{end} - size));
+    };
+    return POINT{fit(corner.x, area.left, area.right, width), fit(corner.y, area.top, area.bottom, height)};
+}
+
 }  // namespace
 
 std::vector<Monitor> Monitors() {
@@ -68,8 +79,10 @@ std::vector<Monitor> Monitors() {
 std::optional<HomePlace> HomeOf(const RECT& window, const std::vector<Monitor>& monitors) {
     const Monitor* monitor = MonitorOf(window, monitors);
     if (monitor == nullptr) return std::nullopt;
-    return HomePlace{monitor->name, POINT{SaturatedInt(LONGLONG{window.left} - monitor->rect.left),
-                                          SaturatedInt(LONGLONG{window.top} - monitor->rect.top)}};
+    return HomePlace{monitor->name,
+                     POINT{SaturatedInt(LONGLONG{window.left} - monitor->rect.left),
+                           SaturatedInt(LONGLONG{window.top} - monitor->rect.top)},
+                     monitor->rect};
 }
 
 POINT ChooseFirstCorner(const std::optional<POINT>& saved, const std::optional<HomePlace>& savedHome,
@@ -101,7 +114,10 @@ std::optional<POINT> ReturnCorner(const RECT& window, const std::optional<HomePl
     const Monitor* own = home ? Named(home->monitor, monitors) : nullptr;
     std::optional<POINT> target;
     if (own != nullptr) {
-        if (on != own) target = At(*own, home->offset);
+        if (on != own || !::EqualRect(&own->rect, &home->area)) {
+            target = Within(*own, At(*own, home->offset), LONGLONG{window.right} - window.left,
+                            LONGLONG{window.bottom} - window.top);
+        }
     } else if (home || on == nullptr) {
         target = firstCorner;
     }

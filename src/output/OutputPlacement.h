@@ -21,6 +21,8 @@ std::vector<Monitor> Monitors();
 struct HomePlace {
     std::string monitor;
     POINT offset;
+    // The monitor's area then: another one since means it moved, shrank or changed resolution.
+    RECT area{};
 };
 std::optional<HomePlace> HomeOf(const RECT& window, const std::vector<Monitor>& monitors);
 
@@ -41,8 +43,10 @@ POINT ChooseFirstCorner(const std::optional<POINT>& saved, const std::optional<H
 std::optional<POINT> SecondScreenCorner(int screenWidth, const std::vector<Monitor>& monitors);
 
 // Where the output goes once the displays have changed, or none where it stays. An output on its
-// own monitor stays (wherever on it); away from it, it goes back to its offset there, once that
-// monitor is there; while it is not, to `firstCorner` on the main screen. An output never placed
+// own monitor stays (wherever on it, half off it too) while that monitor is as it was; away from
+// it, or once it moved, shrank or changed resolution, the output goes back to its offset there,
+// moved in so that it lies wholly on it where it fits (at its corner where it is larger). While
+// its monitor is not there, it goes to `firstCorner` on the main screen. An output never placed
 // on a monitor stays where it lies on one, and otherwise goes to `firstCorner` too.
 std::optional<POINT> ReturnCorner(const RECT& window, const std::optional<HomePlace>& home,
                                   const std::vector<Monitor>& monitors, POINT firstCorner);

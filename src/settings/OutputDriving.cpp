@@ -28,11 +28,10 @@ void ApplyToOutput(const std::string& list, bool shopOpen, const std::optional<P
                    const std::optional<HomePlace>& savedHome) {
     COutputDlg* output = ExistingOutput();
     if (output == nullptr) return;
-    if (SharedState::on == 0 || !shopOpen) {
+    if (SharedState::on == 0) {
         output->ShowWindow(SW_HIDE);
         return;
     }
-    LoadPlaylist(list);
 
     RECT& rect = SharedState::outputRect;
     if (SharedState::placed == 0) {
@@ -46,6 +45,11 @@ void ApplyToOutput(const std::string& list, bool shopOpen, const std::optional<P
     }
     rect.right = SaturatedInt(LONGLONG{rect.left} + SharedState::width);
     rect.bottom = SaturatedInt(LONGLONG{rect.top} + SharedState::height);
+    if (!shopOpen) {
+        output->ShowClosed(rect);
+        return;
+    }
+    LoadPlaylist(list);
     output->Place(rect);
 }
 
@@ -61,7 +65,7 @@ SecondScreenMove SendOutputToSecondScreen(bool shopOpen) {
     if (shopOpen) {
         output->Place(SharedState::outputRect);
     } else {
-        output->SetWindowPos(nullptr, corner->x, corner->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        output->ShowClosed(SharedState::outputRect);
     }
     return SecondScreenMove::Moved;
 }

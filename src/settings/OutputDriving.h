@@ -16,11 +16,11 @@ void CreateOutputWindow(CWnd* parent);
 
 // Shows `list` in the output at the present size: at the run's first showing at its first corner
 // (where the last run left it, when `savedCorner` and `savedHome` say so), later where the window
-// is now. Hidden instead while 开启输出 is off or the shop is closed.
+// is now. Hidden instead while 开启输出 is off; black there while the shop is closed.
 void ApplyToOutput(const std::string& list, bool shopOpen, const std::optional<POINT>& savedCorner,
                    const std::optional<HomePlace>& savedHome);
 
 // 定位到第二屏: the output to the second screen's corner at the present size, and shown there;
-// while the shop is closed it goes there hidden and shows there when the hours begin.
+// while the shop is closed it shows black there, and the show there when the hours begin.
 enum class SecondScreenMove { NoOutput, NoSecondScreen, Moved };
 SecondScreenMove SendOutputToSecondScreen(bool shopOpen);

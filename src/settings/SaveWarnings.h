@@ -23,6 +23,10 @@ std::string SettingsWarning(FileWrite settings, const std::string& settingsPath,
 // Two warnings as one box's text.
 std::string JoinedWarnings(const std::string& first, const std::string& second);
 
+// At start, or when another program's edit brought them: shop hours that cannot be read, and the
+// part of them not understood. The show goes on, always open.
+std::string UnreadableHoursWarning(const std::string& part);
+
 // At start: the program's folder cannot keep its files.
 std::string UnusableFolderWarning(const std::string& folder);
 

@@ -56,6 +56,7 @@ MessageEntryList CSettingsDlg::MessageEntries() {
         OnWParamEntry<&CSettingsDlg::OnEndSession, BOOL>(WM_ENDSESSION),
         OnWParamEntry<&CSettingsDlg::OnSysCommand, WPARAM>(WM_SYSCOMMAND),
         OnSimpleEntry<&CSettingsDlg::OnOutputMoved>(COutputDlg::kMovedByOperator),
+        OnWParamEntry<&CSettingsDlg::OnPowerBroadcast, WPARAM>(WM_POWERBROADCAST),
     };
     return entries;
 }
@@ -118,6 +119,7 @@ void CSettingsDlg::OnTimer(UINT_PTR id) {
         if (std::exchange(m_playlistTooLarge, false)) {
             core.msgboxWarning(m_hWnd, PlaylistTooLargeWarning(SharedState::itemsPath));
         }
+        TellUnreadableHours();
     }
     Default();
 }
@@ -267,11 +269,19 @@ void CSettingsDlg::TakeSettingsFromOutside() {
     taken.TakeChanges(known, SettingsRecord::Read(core));
     ArmReload(taken.reloadSeconds);
     if (taken == m_settings) return;
+    const bool newHours = taken.hours != m_settings.hours;
     m_settings = taken;
     SetShopHours(m_settings.hours);
     ShowSettings();
     m_appliedFields = ReadFields();
     ApplyAccepted();
+    if (newHours) TellUnreadableHours();
+}
+
+void CSettingsDlg::TellUnreadableHours() {
+    if (!m_shopHours.Unreadable().empty()) {
+        SharedState::core->msgboxWarning(m_hWnd, UnreadableHoursWarning(m_shopHours.Unreadable()));
+    }
 }
 
 void CSettingsDlg::ApplyAccepted() {
@@ -399,6 +409,11 @@ void CSettingsDlg::SetShopHours(const std::string& text) {
     m_shopHours.Set(text);
     KillTimer(kShopHoursTimer);
     if (!m_shopHours.AlwaysOpen()) SetTimer(kShopHoursTimer, kShopHoursLookMs);
+}
+
+void CSettingsDlg::OnPowerBroadcast(WPARAM event) {
+    // Woken from sleep: the hours may have begun or ended meanwhile.
+    if (event == PBT_APMRESUMEAUTOMATIC || event == PBT_APMRESUMESUSPEND) LookAtShopHours();
 }
 
 void CSettingsDlg::LookAtShopHours() {

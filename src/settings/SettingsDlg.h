@@ -84,10 +84,13 @@ private:
     // 高级设置: the opt-in keys the operator changed, taken and saved at once.
     void OnAdvanced();
     void TakeAdvanced(const SettingsRecord& taken);
-    // Opt-in "hours=": outside them the output is hidden as if 开启输出 were unticked (without
-    // changing it), looked at against the clock at start and every half minute.
+    // Opt-in "hours=": outside them the output shows black where it is (开启输出 unchanged),
+    // looked at against the clock at start, every half minute and when the machine wakes.
     void SetShopHours(const std::string& text);
     void LookAtShopHours();
+    void OnPowerBroadcast(WPARAM event);
+    // Hours that cannot be read, told in a warning; the show goes on meanwhile.
+    void TellUnreadableHours();
 
     // What a close keeps: every control collected unvalidated, the playlist file written and
     // the record saved in one write of the store. With `tellOperator`, what could not be saved

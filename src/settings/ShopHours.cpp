@@ -3,10 +3,40 @@
 #include <algorithm>
 
 #include "settings/Digits.h"
+#include "store/TextEncoding.h"
 
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+bool IsSeparator(char c) { return c == ';' || c == ',' || c == '-' || c == ':'; }
+
+// The hours as people type them: the full-width digits and ；：－， of a Chinese input method and
+// its full-width blank as their ASCII forms, and no blanks around a separator.
+std::string AsTyped(const std::string& text) {
+    std::wstring wide = WideFromCodePage(text, CP_ACP);
+    for (wchar_t& c : wide) {
+        if (c == L'\x3000') c = L' ';
+        const bool fullWidth = (c >= L'\xFF10' && c <= L'\xFF19') || c == L'\xFF1B' || c == L'\xFF1A' ||
+                               c == L'\xFF0D' || c == L'\xFF0C';
+        if (fullWidth) c = static_cast<wchar_t>(c - 0xFEE0);
+    }
+    const std::string ascii = wide.empty() ? text : CodePageFromWide(wide, CP_ACP);
+    std::string typed;
+    for (size_t i = 0; i < ascii.size(); ++i) {
+        if (IsBlank(ascii[i])) {
+            size_t next = i;
+            while (next < ascii.size() && IsBlank(ascii[next])) ++next;
+            const bool nextToSeparator = (!typed.empty() && IsSeparator(typed.back())) ||
+                                         (next < ascii.size() && IsSeparator(ascii[next]));
+            if (!nextToSeparator) typed += ' ';
+            i = next - 1;
+            continue;
+        }
+        typed += ascii[i];
+    }
+    return typed;
+}
 
 std::string Trimmed(const std::string& text) {
     size_t first = 0, last = text.size();
@@ -49,11 +79,12 @@ bool ShopHours::Range::hasDay(int day) const {
     return firstDay <= lastDay ? day >= firstDay && day <= lastDay : day >= firstDay || day <= lastDay;
 }
 
-std::optional<ShopHours> ShopHours::Parse(const std::string& text, std::string* unreadable) {
+std::optional<ShopHours> ShopHours::Parse(const std::string& written, std::string* unreadable) {
+    const std::string text = AsTyped(written);
     ShopHours hours;
     size_t begin = 0;
     while (begin <= text.size()) {
-        const size_t end = std::min(text.find(';', begin), text.size());
+        const size_t end = std::min(text.find_first_of(";,", begin), text.size());
         const std::string part = Trimmed(text.substr(begin, end - begin));
         begin = end + 1;
         if (part.empty()) continue;

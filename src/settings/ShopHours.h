@@ -1,7 +1,8 @@
 // Shop hours ("hours=" in the store): when the output shows. Ranges per weekday in local time,
-// separated by semicolons, "1-5 08:30-21:00; 6-7 10:00-22:00" (1 is Monday, 7 Sunday; a single day
-// "3" also; "24:00" ends a day). A range that ends at or before its start passes midnight and
-// belongs to the day it starts on.
+// separated by semicolons or commas, "1-5 08:30-21:00; 6-7 10:00-22:00" (1 is Monday, 7 Sunday; a
+// single day "3" also; "24:00" ends a day). A range that ends before its start passes midnight and
+// belongs to the day it starts on. Blanks around the separators and the full-width forms a Chinese
+// input method types (１-５ ０８：３０－２１：００；...) read as the plain ones.
 #pragma once
 
 #include <windows.h>

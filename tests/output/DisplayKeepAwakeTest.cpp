@@ -18,6 +18,7 @@ EXECUTION_STATE WINAPI RecordRequest(EXECUTION_STATE state) {
 }
 
 constexpr EXECUTION_STATE kKeepOn = ES_CONTINUOUS | ES_DISPLAY_REQUIRED | ES_SYSTEM_REQUIRED;
+constexpr EXECUTION_STATE kMachineOnly = ES_CONTINUOUS | ES_SYSTEM_REQUIRED;
 constexpr EXECUTION_STATE kGiveBack = ES_CONTINUOUS;
 
 class DisplayKeepAwakeTest : public OutputFixture {
@@ -48,15 +49,20 @@ TEST_F(DisplayKeepAwakeTest, RequestsFollowShowingAndHidingOnceEach) {
     ::SetWindowPos(window.m_hWnd, nullptr, 1920, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
     EXPECT_EQ(g_requests, (std::vector<EXECUTION_STATE>{kKeepOn, kGiveBack, kKeepOn}));
 
+    // Outside the shop's hours the screens may go dark, the machine may not sleep.
+    window.ShowClosed(RECT{300, 200, 500, 350});
+    window.Place(RECT{300, 200, 500, 350});
+    window.ShowClosed(RECT{300, 200, 500, 350});
     window.DestroyWindow();
-    EXPECT_EQ(g_requests, (std::vector<EXECUTION_STATE>{kKeepOn, kGiveBack, kKeepOn, kGiveBack}));
+    EXPECT_EQ(g_requests, (std::vector<EXECUTION_STATE>{kKeepOn, kGiveBack, kKeepOn, kMachineOnly, kKeepOn,
+                                                        kMachineOnly, kGiveBack}));
 }
 
 TEST_F(DisplayKeepAwakeTest, AnOwnerGoingAwayWhileShownGivesTheDisplayBack) {
     {
         DisplayKeepAwake keepAwake(&RecordRequest);
-        keepAwake.Follow(true);
-        keepAwake.Follow(true);
+        keepAwake.Follow(DisplayKeepAwake::Need::DisplayAndMachine);
+        keepAwake.Follow(DisplayKeepAwake::Need::DisplayAndMachine);
         EXPECT_EQ(g_requests, (std::vector<EXECUTION_STATE>{kKeepOn}));
     }
     EXPECT_EQ(g_requests, (std::vector<EXECUTION_STATE>{kKeepOn, kGiveBack}));

@@ -78,7 +78,14 @@ TEST(SecondScreenCornerTest, IsTheFirstOtherMonitorsCornerWhereverItLies) {
 
 TEST(ReturnCornerTest, TheOutputComesBackToItsMonitorAndNeverStaysOnNone) {
     const auto at = [](LONG x, LONG y) { return RECT{x, y, x + 800, y + 600}; };
-    const HomePlace home{"\\\\.\\DISPLAY2", POINT{40, 30}};
+    const HomePlace home{"\\\\.\\DISPLAY2", POINT{40, 30}, kRight.rect};
+    const HomePlace halfOff{"\\\\.\\DISPLAY2", POINT{600, 30}, kRight.rect};  // where a drag left it
+    // The main screen lowered to 1024 x 768 moves the second to its new right edge; the second at
+    // 1024 x 768 itself is smaller.
+    const Monitor lowered{{0, 0, 1024, 768}, "\\\\.\\DISPLAY1", true};
+    const Monitor movedIn{{1024, 0, 2304, 1024}, "\\\\.\\DISPLAY2", false};
+    const Monitor smaller{{1920, 0, 2944, 768}, "\\\\.\\DISPLAY2", false};
+    const Monitor tiny{{1920, 0, 2560, 480}, "\\\\.\\DISPLAY2", false};
     const struct {
         const char* what;
         RECT window;
@@ -95,6 +102,10 @@ TEST(ReturnCornerTest, TheOutputComesBackToItsMonitorAndNeverStaysOnNone) {
         {"its monitor back on the left", at(kUsual.x, kUsual.y), home, {kPrimary, kLeft}, POINT{-1240, 30}},
         {"never placed on a monitor, now on one", at(100, 100), std::nullopt, {kPrimary}, std::nullopt},
         {"never placed on a monitor, on none", at(5000, 0), std::nullopt, {kPrimary}, kUsual},
+        {"its monitor moved under it", at(1960, 30), home, {lowered, movedIn}, POINT{1064, 30}},
+        {"dragged half off its monitor", at(2520, 30), halfOff, {kPrimary, kRight}, std::nullopt},
+        {"its monitor smaller: moved in", at(2520, 30), halfOff, {kPrimary, smaller}, POINT{2144, 30}},
+        {"larger than its monitor: at its corner", at(2520, 30), halfOff, {kPrimary, tiny}, POINT{1920, 0}},
     };
     for (const auto& c : cases) ExpectCorner(ReturnCorner(c.window, c.home, c.monitors, kUsual), c.expected, c.what);
 }

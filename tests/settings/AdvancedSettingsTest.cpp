@@ -6,6 +6,7 @@
 #include "output/OutputDlg.h"
 #include "settings/SettingsFixture.h"
 #include "support/ModalBoxAnswerer.h"
+#include "support/TestDib.h"
 
 namespace {
 
@@ -44,12 +45,19 @@ protected:
         }
         return texts;
     }
+    // Every pixel the output covers on the screen is black.
+    static bool AllBlack() {
+        const RECT rect = SharedState::outputWnd->GetWindowRect();
+        TestDib screen(rect.right - rect.left, rect.bottom - rect.top);
+        CaptureScreen(screen, rect.left, rect.top);
+        return screen.countRgb(0, 0, screen.width(), screen.height(), 0x000000) == screen.width() * screen.height();
+    }
     bool OutputShown() const { return SharedState::outputWnd != nullptr && SharedState::outputWnd->IsWindowVisible(); }
 
     HWND advanced = nullptr;
 };
 
-TEST_F(AdvancedSettingsTest, ItRefusesWhatItCannotReadAndItsHoursHideTheOutputAndBringItBack) {
+TEST_F(AdvancedSettingsTest, ItRefusesWhatItCannotReadAndItsHoursBlackenTheOutputAndBringItBack) {
     Store([](CCore& core) {
         core.saveConfigInt("width", 320);
         core.saveConfigInt("height", 240);
@@ -60,7 +68,8 @@ TEST_F(AdvancedSettingsTest, ItRefusesWhatItCannotReadAndItsHoursHideTheOutputAn
         if (::GetDlgItem(box, IDC_ADV_HOURS) != nullptr) return;
         ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     });
-    bool shownAtStart = false, shownWhileClosed = true, stillTicked = false, shownWhenOpen = false;
+    bool shownAtStart = false, shownWhileClosed = false, stillTicked = false, shownWhenOpen = false;
+    bool blackWhileClosed = false, blackAfterATick = false;
     int focusAfterRefusal = 0;
     std::string hoursAfterCancel;
     Run({OutputCreated(), Step([&] { shownAtStart = OutputShown(); }), Open(), Opened(), Step([&] {
@@ -78,6 +87,9 @@ TEST_F(AdvancedSettingsTest, ItRefusesWhatItCannotReadAndItsHoursHideTheOutputAn
          Closed(), Step([&] {
              shownWhileClosed = OutputShown();
              stillTicked = Checked(IDC_ENABLE);
+             blackWhileClosed = AllBlack();
+             SharedState::outputWnd->Render();  // a tick of the rotation, were one running
+             blackAfterATick = AllBlack();
          }),
          // Escape changes nothing.
          Open(), Opened(), Step([&] {
@@ -96,7 +108,9 @@ TEST_F(AdvancedSettingsTest, ItRefusesWhatItCannotReadAndItsHoursHideTheOutputAn
     ASSERT_EQ(warnings.size(), 1u);
     EXPECT_NE(warnings[0].find("1-5 8:30"), std::string::npos) << warnings[0];
     EXPECT_EQ(focusAfterRefusal, IDC_ADV_HOURS);
-    EXPECT_FALSE(shownWhileClosed) << "hidden outside the hours";
+    EXPECT_TRUE(shownWhileClosed) << "where it was outside the hours";
+    EXPECT_TRUE(blackWhileClosed) << "and black: no picture, no bar, never the desktop";
+    EXPECT_TRUE(blackAfterATick) << "nothing composed while closed";
     EXPECT_TRUE(stillTicked) << "开启输出 stays as it was";
     EXPECT_EQ(hoursAfterCancel, Hours(false));
     EXPECT_TRUE(shownWhenOpen) << "back when the hours include now";

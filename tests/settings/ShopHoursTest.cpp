@@ -35,6 +35,11 @@ TEST(ShopHoursTest, WeekdaysAndNightsAreReadAndAnythingElseIsNotGuessedAt) {
         {"6-1 00:00-24:00", 1, At(23, 59), true},
         {"6-1 00:00-24:00", 2, At(0, 0), false},
         {"2 9:00-17:00", 2, At(9, 0), true},
+        // As people type them: blanks around the separators, commas, a Chinese input method's forms.
+        {"1-5 08:30 - 21:00", 5, At(20, 59), true},
+        {"1 - 5 08 : 30-21:00 , 6-7 10:00-22:00", 7, At(21, 59), true},
+        {"１－５　０８：３０－２１：００；６－７ １０：００－２２：００", 6, At(10, 0), true},
+        {"１－５ ０８：３０－２１：００，６－７ １０：００－２２：００", 1, At(8, 29), false},
     };
     for (const auto& c : cases) {
         const std::optional<ShopHours> hours = ShopHours::Parse(c.text);
