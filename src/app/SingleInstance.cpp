@@ -5,9 +5,9 @@
 
 namespace {
 
-// The block's name: the folder, whatever its letter case, as a hash (a kernel object's name may
-// not hold the folder's backslashes).
-std::wstring BlockName(std::wstring folder) {
+// The block's name for the folder's path text, whatever its letter case, as a hash (a kernel
+// object's name may not hold the folder's backslashes).
+std::wstring NameOfText(std::wstring folder) {
     if (!folder.empty()) CharUpperBuffW(&folder[0], static_cast<DWORD>(folder.size()));
     std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
     for (wchar_t unit : folder) {
@@ -16,6 +16,21 @@ std::wstring BlockName(std::wstring folder) {
     }
     wchar_t name[64] = {};
     std::swprintf(name, 64, L"Local\\Placard-%016llX", static_cast<unsigned long long>(hash));
+    return name;
+}
+
+// The block's name: the folder itself, by its volume and its number there, so that every
+// path to it (its short name, another drive letter mapped to it, a link) meets the same block.
+// A folder that cannot be opened is named by its path's text.
+std::wstring BlockName(const std::wstring& folder) {
+    const UniqueFile opened(CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION identity{};
+    if (!opened || !GetFileInformationByHandle(opened.get(), &identity)) return NameOfText(folder);
+    wchar_t name[64] = {};
+    std::swprintf(name, 64, L"Local\\Placard-%08lX-%08lX%08lX", identity.dwVolumeSerialNumber,
+                  identity.nFileIndexHigh, identity.nFileIndexLow);
     return name;
 }
 

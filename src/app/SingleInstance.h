@@ -1,8 +1,9 @@
 // One Placard per program folder and session. Two started from the same folder (a Startup
 // shortcut and a double-click) would show two outputs, one over the other, and the one closed
 // last would overwrite the other's settings and playlist. A named memory block, named after the
-// folder, marks the first; it holds that process's id, so that a later start can find its
-// settings dialog and bring it to the front. A copy in another folder has a name of its own.
+// folder itself (however its path is spelled), marks the first; it holds that process's id, so
+// that a later start can find its settings dialog and bring it to the front. A copy in another
+// folder has a name of its own.
 #pragma once
 
 #include <windows.h>

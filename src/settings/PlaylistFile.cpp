@@ -1,30 +1,7 @@
 #include "settings/PlaylistFile.h"
 
-#include <windows.h>
-
-#include <cstdio>
-
 #include "core/Core.h"
-
-namespace {
-
-// The name beside `path` under which another program's version is kept: it says what the file
-// is and when it was kept.
-std::string KeptCopyName(const std::string& path, const SYSTEMTIME& time, int attempt) {
-    const size_t separator = path.find_last_of("\\/");
-    const size_t dot = path.rfind('.');
-    const bool hasExtension = dot != std::string::npos && (separator == std::string::npos || dot > separator);
-    const std::string stem = hasExtension ? path.substr(0, dot) : path;
-    const std::string extension = hasExtension ? path.substr(dot) : std::string();
-    char stamp[40] = {};
-    std::snprintf(stamp, sizeof(stamp), "%04u%02u%02u-%02u%02u%02u", time.wYear, time.wMonth, time.wDay, time.wHour,
-                  time.wMinute, time.wSecond);
-    std::string name = stem + ".其他程序的版本." + stamp;
-    if (attempt > 1) name += "-" + std::to_string(attempt);
-    return name + extension;
-}
-
-}  // namespace
+#include "store/KeptCopy.h"
 
 FileRead PlaylistFile::open(const CCore& core, const std::string& path, std::string& text) {
     m_path = path;
@@ -48,6 +25,10 @@ PlaylistSave PlaylistFile::save(const CCore& core, const std::string& boxText) {
     std::string onDisk;
     const FileRead now = core.readTxtFile(m_path, onDisk);
     const bool outsideEdit = changedOutside(now, onDisk);
+    // A conflict that goes on (a sync tool rewriting the file between Applies) is told once.
+    const bool conflict = outsideEdit && operatorChanged;
+    result.alreadyTold = conflict && m_inConflict;
+    m_inConflict = conflict;
 
     if (outsideEdit && !operatorChanged) {
         // The other program's version stands, and is what the operator sees and the show plays.
@@ -59,10 +40,12 @@ PlaylistSave PlaylistFile::save(const CCore& core, const std::string& boxText) {
     }
     if (!outsideEdit && !operatorChanged && m_keepFile) return result;
     if (outsideEdit) {
-        result.keptCopy = keepOutsideVersion(now, onDisk);
+        // A list too large to read is too large to keep a copy of.
+        if (now == FileRead::Read) result.keptCopy = KeepOtherVersion(m_path, onDisk);
         // Never overwritten unless it was kept first.
         if (result.keptCopy.empty()) {
             result.outsideVersionUnkept = true;
+            result.outsideTooLarge = now == FileRead::TooLarge;
             return result;
         }
     }
@@ -108,18 +91,4 @@ bool PlaylistFile::changedOutside(FileRead now, const std::string& bytes) const 
     case FileRead::Unreadable: return false;
     }
     return false;
-}
-
-std::string PlaylistFile::keepOutsideVersion(FileRead now, const std::string& bytes) const {
-    SYSTEMTIME time{};
-    GetLocalTime(&time);
-    for (int attempt = 1; attempt < 100; ++attempt) {
-        const std::string name = KeptCopyName(m_path, time, attempt);
-        if (GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES) continue;
-        // A file too large to read here is copied as it is.
-        const bool kept = now == FileRead::Read ? AtomicFile::write(name, bytes) == FileWrite::Written
-                                                : CopyFileA(m_path.c_str(), name.c_str(), TRUE) != FALSE;
-        return kept ? name : std::string();
-    }
-    return {};
 }

@@ -7,7 +7,7 @@
 // Other programs (a sync tool, a remote session, Notepad) may rewrite the file while the
 // dialog runs. Their version is never overwritten unknowingly: while the operator has not
 // changed the box, the file's version wins; when both changed, the operator's list is written
-// and the other version is kept beside it.
+// and the other version is kept beside it (KeptCopy.h).
 #pragma once
 
 #include <string>
@@ -25,6 +25,8 @@ struct PlaylistSave {
     std::string keptCopy;         // both changed: where the other program's version was kept
     bool outsideVersionUnkept = false;  // both changed, and the other version could not be kept:
                                         // the file was left as it is
+    bool outsideTooLarge = false;  // ... because it is too large to read, let alone keep a copy of
+    bool alreadyTold = false;      // both changed, as they had at the save before: told then
 };
 
 class PlaylistFile {
@@ -47,8 +49,6 @@ private:
     // Whether the file, as read now, is another program's version rather than the one last read
     // or written here. A file gone is none: there is nothing of another program's to lose.
     bool changedOutside(FileRead now, const std::string& bytes) const;
-    // Keeps the version on disk beside the file under a new name; empty when that failed.
-    std::string keepOutsideVersion(FileRead now, const std::string& bytes) const;
 
     std::string m_path;
     FileRead m_read = FileRead::Missing;
@@ -56,4 +56,5 @@ private:
     std::string m_bytes;  // the file's bytes as read or last written
     std::string m_shown;
     bool m_keepFile = false;
+    bool m_inConflict = false;  // the last save met another program's version as well as the operator's
 };

@@ -20,11 +20,15 @@ std::string Why(FileWrite written) {
 std::string PlaylistLines(const PlaylistSave& playlist, const std::string& path, const char* notSaved) {
     std::string lines;
     if (playlist.outsideVersionUnkept) {
-        lines += std::string(notSaved) + path + "\n另一个程序修改过这个文件，它的版本没能另存，所以文件保持原样。\n";
+        if (playlist.alreadyTold) return lines;
+        const std::string why = playlist.outsideTooLarge
+                                    ? "太大（超过 " + std::to_string(CCore::kMaxTextFileBytes >> 20) + " MB），不能另存一份"
+                                    : "没能另存";
+        lines += std::string(notSaved) + path + "\n另一个程序修改过这个文件，它的版本" + why + "，所以文件保持原样。\n";
     } else if (playlist.written != FileWrite::Written) {
         lines += std::string(notSaved) + path + "\n" + Why(playlist.written) + "\n";
     }
-    if (!playlist.keptCopy.empty()) {
+    if (!playlist.keptCopy.empty() && !playlist.alreadyTold) {
         lines += "另一个程序修改过播放列表文件：\n" + path + "\n它的版本另存为：\n" + playlist.keptCopy + "\n";
         if (playlist.written == FileWrite::Written) lines += "文件里现在是你的列表。\n";
     }

@@ -106,6 +106,26 @@ std::string ShortName(const std::wstring& path) {
     return CodePageFromWide(shortName, CP_ACP);
 }
 
+// The same folder through another path. Windows gives a program the path it was started
+// through, the short name included; Wine's loader gives it the long name, but keeps drive Z:,
+// the Unix root, under which every other drive's folders stand again.
+std::string AnotherSpelling(const std::string& folder) {
+    using UnixName = char*(CDECL*)(const wchar_t*);
+    const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    const std::wstring wide = WideFromCodePage(folder, CP_ACP);
+    if (unixName == nullptr) return ShortName(wide);
+    char* unix = unixName(wide.c_str());
+    if (unix == nullptr) return folder;
+    std::wstring spelling = L"Z:" + WideFromCodePage(unix, CP_UTF8);
+    HeapFree(GetProcessHeap(), 0, unix);
+    for (wchar_t& unit : spelling) {
+        if (unit == L'/') unit = L'\\';
+    }
+    if (spelling.back() != L'\\') spelling += L'\\';
+    return CodePageFromWide(spelling, CP_ACP);
+}
+
 POINT Corner(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);
@@ -213,7 +233,9 @@ TEST(EndToEndTest, ASecondStartFromTheSameFolderBringsTheFirstToTheFrontAndEnds)
     ASSERT_NE(dialog, nullptr);
     ShowWindow(dialog, SW_MINIMIZE);
 
-    RunningProgram second(folder.path(), "");
+    const std::string spelling = AnotherSpelling(folder.path());
+    ASSERT_NE(spelling, folder.path());
+    RunningProgram second(spelling, "");
     ASSERT_TRUE(second.started());
     EXPECT_EQ(second.WaitForExit(), 0);
     EXPECT_FALSE(IsIconic(dialog)) << "the first is restored";

@@ -1,6 +1,7 @@
 // The operator's own files as Notepad and other programs leave them: the playlist in every
 // encoding Notepad writes, files held open or damaged at start-up, and a Windows restart
 // that ends the program with no close. Nothing the operator wrote is lost or garbled.
+#include <algorithm>
 #include <list>
 #include <ostream>
 #include <string>
@@ -350,6 +351,38 @@ TEST_F(OperatorFilesTest, AnotherProgramsEditOfThePlaylistIsNeverOverwrittenUnkn
     EXPECT_EQ(folder.read(kept[0]), "b.png\r\n") << "the other version is kept beside it";
     ASSERT_EQ(answerer.boxes().size(), 1u);
     EXPECT_NE(answerer.boxes()[0].text.find(folder.file(kept[0])), std::string::npos) << answerer.boxes()[0].text;
+}
+
+// A sync tool rewriting the file between the operator's Applies: the conflict is told once while
+// it goes on, the newest of the other versions are kept, and one too large to copy is only told.
+TEST_F(OperatorFilesTest, AConflictThatGoesOnIsToldOnceAndKeepsOnlyTheNewestVersions) {
+    folder.write("_items.txt", "a.png\r\n");
+    ModalBoxAnswerer answerer;
+    size_t boxesWhileItWentOn = 0;
+    const std::string large(6 << 20, 'x');
+    Run({OutputCreated(), Step([&] {
+             for (int i = 1; i <= 7; ++i) {
+                 folder.write("_items.txt", "theirs" + std::to_string(i) + ".png\r\n");
+                 SetText(IDC_ITEMS, "ours" + std::to_string(i) + ".png\r\n");
+                 Click(IDC_APPLY);
+             }
+             boxesWhileItWentOn = answerer.boxes().size();
+             Click(IDC_APPLY);  // nobody else wrote meanwhile: that conflict is over
+             folder.write("_items.txt", large);
+             SetText(IDC_ITEMS, "b.png\r\n");
+             Click(IDC_APPLY);
+         }),
+         Close()});
+    EXPECT_EQ(boxesWhileItWentOn, 1u);
+    Names versions;
+    for (const std::string& name : KeptCopies(folder)) versions.push_back(folder.read(name));
+    std::sort(versions.begin(), versions.end());
+    EXPECT_EQ(versions, (Names{"theirs3.png\r\n", "theirs4.png\r\n", "theirs5.png\r\n", "theirs6.png\r\n",
+                               "theirs7.png\r\n"}));
+    EXPECT_TRUE(folder.read("_items.txt") == large) << "the large list is left as it is";
+    ASSERT_EQ(answerer.boxes().size(), 2u) << "a new conflict is told, at its Apply only";
+    EXPECT_NE(answerer.boxes()[1].text.find(folder.file("_items.txt")), std::string::npos);
+    EXPECT_NE(answerer.boxes()[1].text.find("太大"), std::string::npos) << answerer.boxes()[1].text;
 }
 
 }  // namespace
