@@ -18,7 +18,7 @@ protected:
         Layout("--mode 1280x1024 --right-of DUMMY0", POINT{1920, 0});
     }
     void TearDown() override {
-        Layout("--mode 1280x1024 --right-of DUMMY0", POINT{1920, 0});
+        Layout("--mode 1280x1024 --right-of DUMMY0 --output DUMMY0 --mode 1920x1080", POINT{1920, 0});
         OutputDrivingFixture::TearDown();
     }
 
@@ -109,6 +109,20 @@ TEST_F(TwoScreensTest, ATvSwitchedOffLeavesTheShowOnTheMainScreenAndSwitchedOnGe
     EXPECT_FALSE(topmostWhileOff);
     EXPECT_TRUE(SameRect(backOn.rect, RECT{-1240, 30, -440, 630})) << "its own monitor, at its offset there";
     EXPECT_TRUE(topmostBackOn);
+}
+
+TEST_F(TwoScreensTest, AnOutputWhoseScreenMovedGoesBackToItsOffsetThereWhollyOnIt) {
+    StoreSetup(true, 800, 600);
+    WindowState moved;
+    Run({OutputCreated(), Step([&] {
+             Click(IDC_SECOND_SCREEN);
+             // The main screen lowered to 1024 x 768 moves the TV's screen to x = 1024.
+             Layout("--mode 1280x1024 --right-of DUMMY0 --output DUMMY0 --mode 1024x768", POINT{1024, 0});
+             DisplayChanged();
+             moved = OutputState();
+         }),
+         Close()});
+    EXPECT_TRUE(SameRect(moved.rect, RECT{1024, 0, 1824, 600})) << "at its offset on its screen";
 }
 
 TEST_F(TwoScreensTest, TheSecondScreenCommandPlacesEvenWithOutputOffAndTheNextApplyHidesAgain) {
