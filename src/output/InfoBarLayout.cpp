@@ -18,3 +18,11 @@ InfoBarLayout LayoutInfoBar(int textHeight, int width, int height) {
     layout.bandRows = SaturatedInt(e);
     return layout;
 }
+
+int ClockLeft(const InfoBarLayout& bar, int width, int clockWidth) {
+    return SaturatedInt(static_cast<long long>(width) - bar.margin - clockWidth);
+}
+
+bool BarTextSizeAccepted(int size) { return size >= 12 && size <= 400; }
+
+int BarTextPixels(int barSize) { return BarTextSizeAccepted(barSize) ? barSize : kUsualBarTextSize; }

@@ -18,3 +18,13 @@ struct InfoBarLayout {
 };
 
 InfoBarLayout LayoutInfoBar(int textHeight, int width, int height);
+
+// A clock `clockWidth` wide at the band's right end: its left edge, d in from the output's right
+// edge. The band from d before it to the band's end is the clock's: the bar's text never shows
+// there.
+int ClockLeft(const InfoBarLayout& bar, int width, int clockWidth);
+
+// The bar's text size in pixels ("barsize=" in the store): 12 to 400; 0, the usual 30.
+constexpr int kUsualBarTextSize = 30;
+bool BarTextSizeAccepted(int size);
+int BarTextPixels(int barSize);

@@ -7,6 +7,7 @@
 #include "framework/ClientDC.h"
 #include "framework/DibSurface.h"
 #include "framework/WinApp.h"
+#include "output/BarClock.h"
 #include "output/InfoBarLayout.h"
 #include "output/OutputPlacement.h"
 #include "output/Playlist.h"
@@ -17,7 +18,6 @@
 namespace {
 
 const char* const kBarFont = "黑体";
-constexpr int kBarFontSize = 30;
 // Every frame goes out slightly translucent, as the product always has.
 constexpr BYTE kFrameAlpha = 253;
 // The scrolling bar is drawn again 40 times a second, or at the system timer's next tick after
@@ -34,8 +34,8 @@ constexpr UINT kScrollUpdateMs = 25;
 
 }  // namespace
 
-COutputDlg::COutputDlg(CWnd* parent, DisplayKeepAwake::SetStateFunction setState)
-    : WindowImpl(IDD_OUTPUT, parent), m_keepAwake(setState) {}
+COutputDlg::COutputDlg(CWnd* parent, DisplayKeepAwake::SetStateFunction setState, LocalTimeFunction localTime)
+    : WindowImpl(IDD_OUTPUT, parent), m_keepAwake(setState), m_localTime(localTime) {}
 
 MessageEntryList COutputDlg::MessageEntries() {
     static const MessageEntry entries[] = {
@@ -78,6 +78,10 @@ void COutputDlg::OnLButtonDown(UINT, POINT) {
 void COutputDlg::OnTimer(UINT_PTR id) {
     if (id == kRotationTimer) Render();
     if (id == kScrollTimer) MoveBar();
+    if (id == kClockTimer) {
+        MoveBar();
+        ArmClock();
+    }
     Default();
 }
 
@@ -109,6 +113,7 @@ LRESULT COutputDlg::OnWindowPosChanged(WPARAM, LPARAM) {
     const bool visible = IsWindowVisible() != FALSE;
     if (!visible) {
         KillTimer(kScrollTimer);
+        KillTimer(kClockTimer);
         m_shown.reset();
     }
     return result;
@@ -153,6 +158,26 @@ void COutputDlg::SetTopmost(bool topmost) {
 void COutputDlg::StopTimer() {
     KillTimer(kRotationTimer);
     KillTimer(kScrollTimer);
+    KillTimer(kClockTimer);
+    m_rotationPeriod = 0;
+}
+
+void COutputDlg::ArmClock() {
+    if (SharedState::clock == BarClock::None) return;
+    SYSTEMTIME now{};
+    m_localTime(&now);
+    // Just after the minute begins, so that the clock reads the new one.
+    SetTimer(kClockTimer, MillisecondsToNextMinute(now) + 20);
+}
+
+void COutputDlg::ArmRotation(int row) {
+    const Playlist* table = SharedState::playlist;
+    const int seconds = table != nullptr ? table->seconds(row) : 0;
+    const UINT period = RotationPeriod(seconds > 0 ? seconds : SharedState::interval);
+    // Set again only when it changes: a list without seconds keeps one steady period.
+    if (period == m_rotationPeriod) return;
+    m_rotationPeriod = period;
+    SetTimer(kRotationTimer, period);
 }
 
 void COutputDlg::Place(RECT rect) {
@@ -170,8 +195,9 @@ void COutputDlg::Place(RECT rect) {
     Compose();
     ShowWindow(SW_SHOW);
     StopTimer();
-    SetTimer(kRotationTimer, RotationPeriod(SharedState::interval));
+    ArmRotation(0);
     if (BarScrolls()) SetTimer(kScrollTimer, kScrollUpdateMs);
+    ArmClock();
     FollowKeepAwake();
 }
 
@@ -211,11 +237,14 @@ void COutputDlg::FollowKeepAwake() {
 
 void COutputDlg::Render() {
     if (m_hWnd == nullptr) return;
+    const int row = slideIndex;
     if (m_closed || !IsWindowVisible()) {
         if (++slideIndex >= SharedState::playlistCount) slideIndex = 0;
-        return;
+    } else {
+        Compose();
     }
-    Compose();
+    // Each turn lasts what its picture asks for.
+    ArmRotation(row);
 }
 
 void COutputDlg::Compose() {
@@ -258,7 +287,7 @@ void COutputDlg::Compose() {
         updateLayeredWindow(m_hWnd, destination.get(), &target, &size, memDC, &source, 0, &blend, ULW_ALPHA);
     }
     memDC = nullptr;
-    if (BarScrolls()) m_shown = std::move(surface);
+    if (BarMoves()) m_shown = std::move(surface);
 }
 
 void COutputDlg::SetFrameModes(Gdiplus::Graphics& graphics) {
@@ -301,12 +330,33 @@ void COutputDlg::DrawPicture(Gdiplus::Graphics& graphics, const PixelTarget* pix
 
 bool COutputDlg::BarScrolls() { return SharedState::scroll > 0 && !SharedState::dispbtm.empty(); }
 
+bool COutputDlg::BarMoves() { return BarScrolls() || SharedState::clock != BarClock::None; }
+
 SIZE COutputDlg::BarTextSize() {
-    if (SharedState::core != nullptr && (SharedState::dispbtm != m_measuredText || m_measuredSize.cy == 0)) {
+    const int pixels = BarTextPixels(SharedState::barSize);
+    if (SharedState::core != nullptr &&
+        (SharedState::dispbtm != m_measuredText || pixels != m_measuredPixels || m_measuredSize.cy == 0)) {
         m_measuredText = SharedState::dispbtm;
-        m_measuredSize = SharedState::core->getTextBounds(kBarFont, kBarFontSize, m_measuredText);
+        m_measuredPixels = pixels;
+        m_measuredSize = SharedState::core->getTextBounds(kBarFont, pixels, m_measuredText);
     }
     return m_measuredSize;
+}
+
+std::string COutputDlg::ClockText() const {
+    if (SharedState::clock == BarClock::None) return {};
+    SYSTEMTIME now{};
+    m_localTime(&now);
+    return BarClockText(SharedState::clock, now);
+}
+
+InfoBarLayout COutputDlg::BarLayout(const std::string& clock) {
+    // The band is the text's; a clock alone makes it as its own text would.
+    const int pixels = BarTextPixels(SharedState::barSize);
+    const int rows = !SharedState::dispbtm.empty() || SharedState::core == nullptr
+                         ? BarTextSize().cy
+                         : SharedState::core->getTextBounds(kBarFont, pixels, clock).cy;
+    return LayoutInfoBar(rows, SharedState::width, SharedState::height);
 }
 
 std::vector<int> COutputDlg::BarTextLefts(const InfoBarLayout& bar, SIZE textSize) const {
@@ -318,30 +368,50 @@ std::vector<int> COutputDlg::BarTextLefts(const InfoBarLayout& bar, SIZE textSiz
 void COutputDlg::DrawInfoBar(Gdiplus::Graphics& graphics, const PixelTarget* pixels) {
     const std::string& text = SharedState::dispbtm;
     const CCore* core = SharedState::core;
-    if (text.empty() || core == nullptr) return;
+    const std::string clock = ClockText();
+    if ((text.empty() && clock.empty()) || core == nullptr) return;
 
+    const int size = BarTextPixels(SharedState::barSize);
+    const InfoBarLayout bar = BarLayout(clock);
+    Gdiplus::SolidBrush brush{Gdiplus::Color(SharedState::clrbg)};
+    if (!text.empty()) {
+        DrawBarText(graphics, pixels, bar);
+    } else {
+        graphics.FillRectangle(&brush, Gdiplus::RectF(bar.bandX, bar.bandY, bar.bandWidth, bar.bandHeight));
+    }
+    if (clock.empty()) return;
+    // The clock's end of the band, over whatever of the text reached it.
+    const SIZE clockSize = core->getTextBounds(kBarFont, size, clock);
+    const int left = ClockLeft(bar, SharedState::width, clockSize.cx);
+    const float cover = static_cast<float>(static_cast<long long>(left) - bar.margin);
+    graphics.FillRectangle(&brush, Gdiplus::RectF(cover, bar.bandY, bar.bandX + bar.bandWidth - cover, bar.bandHeight));
+    core->drawStrSolid(graphics, POINT{left, bar.textPoint.y}, 0, clock, kBarFont, SharedState::clrfont, size, 0);
+}
+
+void COutputDlg::DrawBarText(Gdiplus::Graphics& graphics, const PixelTarget* pixels, const InfoBarLayout& bar) {
+    const std::string& text = SharedState::dispbtm;
+    const CCore& core = *SharedState::core;
+    const int size = BarTextPixels(SharedState::barSize);
     const SIZE textSize = BarTextSize();
-    const InfoBarLayout bar = LayoutInfoBar(textSize.cy, SharedState::width, SharedState::height);
     const std::vector<int> lefts =
         SharedState::scroll > 0 ? BarTextLefts(bar, textSize) : std::vector<int>{bar.textPoint.x};
 
     if (SharedState::scroll > 0 && pixels != nullptr) {
         FlushToPixels(graphics);
-        const BarLook look{text, kBarFont, kBarFontSize, SharedState::clrbg, SharedState::clrfont};
-        if (m_barStrip.Draw(*core, look, *pixels, bar, textSize, lefts, SharedState::width)) return;
+        const BarLook look{text, kBarFont, size, SharedState::clrbg, SharedState::clrfont};
+        if (m_barStrip.Draw(core, look, *pixels, bar, textSize, lefts, SharedState::width)) return;
     }
     // The still bar, and the scrolling one when its strip cannot be made (a text too long for
     // one, or no memory for it): each copy drawn as the still bar's text is.
     Gdiplus::SolidBrush brush{Gdiplus::Color(SharedState::clrbg)};
     graphics.FillRectangle(&brush, Gdiplus::RectF(bar.bandX, bar.bandY, bar.bandWidth, bar.bandHeight));
     for (int left : lefts) {
-        core->drawStrSolid(graphics, POINT{left, bar.textPoint.y}, 0, text, kBarFont, SharedState::clrfont,
-                           kBarFontSize, 0);
+        core.drawStrSolid(graphics, POINT{left, bar.textPoint.y}, 0, text, kBarFont, SharedState::clrfont, size, 0);
     }
 }
 
 void COutputDlg::MoveBar() {
-    if (!m_shown || !IsWindowVisible() || !BarScrolls() || SharedState::core == nullptr) return;
+    if (!m_shown || !IsWindowVisible() || !BarMoves() || SharedState::core == nullptr) return;
     const int width = m_shown->Width(), height = m_shown->Height();
     {
         Gdiplus::Graphics graphics(m_shown->Dc());
@@ -351,7 +421,7 @@ void COutputDlg::MoveBar() {
         FlushToPixels(graphics);
     }
     // Only the band, where the window is now (a drag carries the bar along).
-    const InfoBarLayout bar = LayoutInfoBar(BarTextSize().cy, SharedState::width, SharedState::height);
+    const InfoBarLayout bar = BarLayout(ClockText());
     RECT band{0, static_cast<int>(std::clamp<long long>(static_cast<long long>(bar.bandY), 0, height)), width, height};
     SIZE size{width, height};
     POINT source{0, 0};

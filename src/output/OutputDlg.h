@@ -28,7 +28,10 @@ using UpdateLayeredWindowIndirectFunction = BOOL(WINAPI*)(HWND, const UPDATELAYE
 class COutputDlg : public WindowImpl<COutputDlg, CDialog> {
 public:
     // `setState` takes the display's keep-awake requests (DisplayKeepAwake).
-    explicit COutputDlg(CWnd* parent, DisplayKeepAwake::SetStateFunction setState = &::SetThreadExecutionState);
+    // `localTime` tells the bar's clock the time: the system's GetLocalTime, or a stand-in.
+    using LocalTimeFunction = void(WINAPI*)(LPSYSTEMTIME);
+    explicit COutputDlg(CWnd* parent, DisplayKeepAwake::SetStateFunction setState = &::SetThreadExecutionState,
+                        LocalTimeFunction localTime = &::GetLocalTime);
 
     // Moves and sizes the window to rect, shows the first picture at once and restarts
     // the rotation timer with the present interval.
@@ -61,6 +64,7 @@ public:
 
     static constexpr UINT_PTR kRotationTimer = 1;
     static constexpr UINT_PTR kScrollTimer = 2;
+    static constexpr UINT_PTR kClockTimer = 3;
 
 protected:
     int OnCreate(LPCREATESTRUCT create);
@@ -76,18 +80,30 @@ protected:
     void SetTopmost(bool topmost);
     // The frame for slideIndex composed and pushed, shown or not.
     void Compose();
+    // The rotation timer for the turn of `row`: its own seconds, or the interval.
+    void ArmRotation(int row);
     // What the display and the machine are asked for, as the window is now.
     void FollowKeepAwake();
 
     void DrawBackground(Gdiplus::Graphics& graphics);
     void DrawPicture(Gdiplus::Graphics& graphics, const PixelTarget* pixels);
     // The information bar: still, or with its copies where the time since the show started puts
-    // them. Into `pixels` from the strip when it can; through `graphics` otherwise.
+    // them, and the clock at its right end. Into `pixels` from the strip when it can; through
+    // `graphics` otherwise.
     void DrawInfoBar(Gdiplus::Graphics& graphics, const PixelTarget* pixels);
+    void DrawBarText(Gdiplus::Graphics& graphics, const PixelTarget* pixels, const InfoBarLayout& bar);
+    // The band for the bar's text, or for the clock alone.
+    InfoBarLayout BarLayout(const std::string& clock);
+    // What the clock shows now; empty without one.
+    std::string ClockText() const;
+    // The clock's timer, for the next minute's beginning.
+    void ArmClock();
     // The scrolling bar moved on in the frame shown, and that band pushed alone.
     void MoveBar();
-    // Whether the bar moves, and so whether the frame shown is kept and the scroll timer runs.
+    // Whether the bar's text moves, and so whether the scroll timer runs; whether the bar moves
+    // or its clock changes, and so whether the frame shown is kept for its band to be pushed alone.
     static bool BarScrolls();
+    static bool BarMoves();
     // The bar's text measured, once for each text.
     SIZE BarTextSize();
     // Where the scrolling text's copies stand now.
@@ -99,6 +115,7 @@ protected:
     UpdateLayeredWindowFunction updateLayeredWindow = nullptr;
     RECT placeRect{0, 0, 0, 0};
     int slideIndex = 0;
+    UINT m_rotationPeriod = 0;  // the rotation timer's, while it runs
     DisplayKeepAwake m_keepAwake;
     POINT m_lastCorner{0, 0};
     std::optional<HomePlace> m_home;
@@ -106,9 +123,11 @@ protected:
     bool m_returning = false;  // KeepOnScreen is moving it back: no new place of the operator's
     bool m_closed = false;     // outside the shop's hours
     UpdateLayeredWindowIndirectFunction m_updateLayeredWindowIndirect = nullptr;
-    std::unique_ptr<DibSurface> m_shown;  // the frame shown, kept while the bar scrolls
+    std::unique_ptr<DibSurface> m_shown;  // the frame shown, kept while the bar moves or has a clock
     BarStrip m_barStrip;
     ULONGLONG m_showStart = ::GetTickCount64();  // the last placement: where the scrolling text stood
     std::string m_measuredText;
+    int m_measuredPixels = 0;
+    LocalTimeFunction m_localTime;
     SIZE m_measuredSize{0, 0};
 };

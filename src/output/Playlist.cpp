@@ -1,7 +1,65 @@
 #include "output/Playlist.h"
 
+#include <windows.h>
+
 #include "core/Core.h"
 #include "state/SharedState.h"
+
+namespace {
+
+// Each line of a list's text: a CR LF pair or a lone LF ends a line and is no part of a name. A
+// stream in text mode would also stop at the first Ctrl-Z byte and lose every name after it.
+template <class Visit>
+void ForEachLine(const std::string& text, Visit visit) {
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t lineBreak = text.find('\n', start);
+        size_t end = lineBreak == std::string::npos ? text.size() : lineBreak;
+        if (lineBreak != std::string::npos && end > start && text[end - 1] == '\r') --end;
+        visit(text.substr(start, end - start));
+        start = lineBreak == std::string::npos ? text.size() : lineBreak + 1;
+    }
+}
+
+// Where the line's last '|' stands, as a character: the second byte of a double-byte character
+// may have the same value.
+size_t LastBar(const std::string& line) {
+    size_t last = std::string::npos;
+    for (size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '|') last = i;
+        if (IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(line[i])) && i + 1 < line.size()) ++i;
+    }
+    return last;
+}
+
+}  // namespace
+
+PlaylistLine ReadPlaylistLine(const std::string& line) {
+    const size_t bar = LastBar(line);
+    if (bar == std::string::npos) return PlaylistLine{line};
+    PlaylistLine read{line.substr(0, bar)};
+    const std::string suffix = line.substr(bar + 1);
+    long long seconds = 0;
+    bool digits = !suffix.empty() && suffix.size() <= 5;
+    for (char c : suffix) {
+        digits = digits && c >= '0' && c <= '9';
+        if (digits) seconds = seconds * 10 + (c - '0');
+    }
+    if (digits && seconds >= 1 && seconds <= kLongestPictureSeconds) {
+        read.seconds = static_cast<int>(seconds);
+    } else {
+        read.unreadableSeconds = true;
+    }
+    return read;
+}
+
+std::vector<std::string> LinesWithUnreadableSeconds(const std::string& listText) {
+    std::vector<std::string> lines;
+    ForEachLine(listText, [&](const std::string& line) {
+        if (ReadPlaylistLine(line).unreadableSeconds) lines.push_back(line);
+    });
+    return lines;
+}
 
 void Playlist::clear() {
     m_listed.clear();
@@ -16,19 +74,18 @@ std::set<std::string> Playlist::names() const {
     return names;
 }
 
-void Playlist::add(const std::string& name, bool present) {
-    m_listed.push_back(Entry{name, present});
-    if (present) {
-        m_rows.push_back(name);
-    } else {
-        m_anyMissing = true;
-    }
+void Playlist::add(const std::string& name, bool present, int seconds) {
+    if (present) m_rows.push_back(m_listed.size());
+    m_listed.push_back(Entry{name, present, seconds});
+    m_anyMissing = m_anyMissing || !present;
 }
 
 const std::string& Playlist::row(int i) const {
     static const std::string empty;
-    return i >= 0 && i < count() ? m_rows[static_cast<size_t>(i)] : empty;
+    return i >= 0 && i < count() ? m_listed[m_rows[static_cast<size_t>(i)]].name : empty;
 }
+
+int Playlist::seconds(int i) const { return i >= 0 && i < count() ? m_listed[m_rows[static_cast<size_t>(i)]].seconds : 0; }
 
 bool Playlist::joinArrivals(const std::function<bool(const std::string& name)>& exists) {
     if (!m_anyMissing) return false;
@@ -42,8 +99,8 @@ bool Playlist::joinArrivals(const std::function<bool(const std::string& name)>& 
     }
     if (!joined) return false;
     m_rows.clear();
-    for (const Entry& entry : m_listed) {
-        if (entry.present) m_rows.push_back(entry.name);
+    for (size_t i = 0; i < m_listed.size(); ++i) {
+        if (m_listed[i].present) m_rows.push_back(i);
     }
     return true;
 }
@@ -56,19 +113,13 @@ void LoadPlaylist(const std::string& text) {
     const CCore* core = SharedState::core;
     if (core == nullptr) return;
 
-    // The text-mode rule for lines: a CR LF pair or a lone LF ends a line and is no part of a
-    // name. A stream in text mode would also stop at the first Ctrl-Z byte and lose every name
-    // after it.
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t lineBreak = text.find('\n', start);
-        size_t end = lineBreak == std::string::npos ? text.size() : lineBreak;
-        if (lineBreak != std::string::npos && end > start && text[end - 1] == '\r') --end;
-        const std::string line = text.substr(start, end - start);
-        // An empty line names the folder itself, never a picture.
-        if (!line.empty()) table->add(line, core->isFileExist(SharedState::dataDir + line));
-        start = lineBreak == std::string::npos ? text.size() : lineBreak + 1;
-    }
+    ForEachLine(text, [&](const std::string& written) {
+        const PlaylistLine line = ReadPlaylistLine(written);
+        // An empty name names the folder itself, never a picture.
+        if (!line.name.empty()) {
+            table->add(line.name, core->isFileExist(SharedState::dataDir + line.name), line.seconds);
+        }
+    });
     SharedState::playlistCount = table->count();
 }
 

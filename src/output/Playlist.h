@@ -9,15 +9,31 @@
 #include <string>
 #include <vector>
 
+// A line of the list: a picture's name, and the seconds it stands where the line ends in "|N"
+// (N whole seconds, 1 to 86400; '|' cannot be part of a file name). The name is the text before
+// the last '|', exactly as written. A suffix that is no such number leaves the interval.
+struct PlaylistLine {
+    std::string name;
+    int seconds = 0;  // 0: the interval
+    bool unreadableSeconds = false;
+};
+constexpr int kLongestPictureSeconds = 86400;
+PlaylistLine ReadPlaylistLine(const std::string& line);
+// The lines of a list's text (CR LF or a lone LF ends one) whose seconds cannot be read.
+std::vector<std::string> LinesWithUnreadableSeconds(const std::string& listText);
+
 class Playlist {
 public:
     void clear();
-    // A name of the list, shown once `present` (its picture is there).
-    void add(const std::string& name, bool present = true);
+    // A name of the list, shown once `present` (its picture is there), for `seconds` (0: the
+    // interval).
+    void add(const std::string& name, bool present = true, int seconds = 0);
     // The rows shown.
     int count() const { return static_cast<int>(m_rows.size()); }
     // Row i, or an empty name for a row the table does not hold (row 0 of an empty table).
     const std::string& row(int i) const;
+    // How long row i stands: its own seconds, or 0 for the interval.
+    int seconds(int i) const;
     // Shows the listed names whose picture `exists` now; true when one joined. A name shown
     // stays, whatever became of its picture since.
     bool joinArrivals(const std::function<bool(const std::string& name)>& exists);
@@ -33,15 +49,16 @@ private:
     struct Entry {
         std::string name;
         bool present;
+        int seconds;
     };
     std::vector<Entry> m_listed;
-    std::vector<std::string> m_rows;  // the present names, in the list's order
+    std::vector<size_t> m_rows;  // the present names' entries, in the list's order
     bool m_anyMissing = false;
     std::set<std::string> m_unsettled;
 };
 
 // Rebuilds SharedState's playlist from the list's text as the settings dialog applied it (ANSI,
-// one name a line), showing the names whose picture exists in the picture folder, in the list's
+// one name a line, with its own seconds or not), showing the names whose picture exists in the picture folder, in the list's
 // order, duplicates included, each name exactly as written. The list is the dialog's, never a
 // re-read of the playlist file: the file may hold another program's version, or none at all
 // when its write failed.

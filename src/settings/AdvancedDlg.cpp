@@ -3,6 +3,8 @@
 #include <iterator>
 
 #include "core/Core.h"
+#include "output/BarClock.h"
+#include "output/InfoBarLayout.h"
 #include "output/ScrollPositions.h"
 #include "resource.h"
 #include "settings/Digits.h"
@@ -14,6 +16,10 @@ namespace {
 const PictureFit kFits[] = {PictureFit::None, PictureFit::Contain, PictureFit::Cover, PictureFit::Stretch};
 const char* const kFitNames[] = {"原始大小，从左上角起", "完整显示，居中，空白处为背景色", "填满，居中，裁去多出的部分",
                                  "拉伸填满，不保持比例"};
+
+// The clocks in the order of the list, as the store writes them.
+const char* const kClocks[] = {"", "time", "date"};
+const char* const kClockNames[] = {"不显示", "时间（14:05）", "日期和时间（2026年12月9日 星期三 14:05）"};
 
 // The speeds offered; any other accepted speed may be typed as a number.
 struct Speed {
@@ -63,6 +69,16 @@ BOOL CAdvancedDlg::OnInitDialog() {
         ::SendDlgItemMessageA(m_hWnd, IDC_ADV_SCROLL, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(speed.text));
     }
     SetDlgItemText(IDC_ADV_SCROLL, SpeedText(m_settings.scroll));
+    SetDlgItemText(IDC_ADV_BARSIZE, std::to_string(m_settings.barSize));
+    for (const char* name : kClockNames) {
+        ::SendDlgItemMessageA(m_hWnd, IDC_ADV_CLOCK, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    }
+    const BarClock clock = ParseBarClock(m_settings.clock).value_or(BarClock::None);
+    ::SendDlgItemMessageA(m_hWnd, IDC_ADV_CLOCK, CB_SETCURSEL, static_cast<WPARAM>(clock), 0);
+    m_shownClock = static_cast<int>(clock);
+    if (!ParseBarClock(m_settings.clock)) {
+        SetDlgItemText(IDC_ADV_CLOCK_NOTE, "设置文件里的时钟无法识别（“" + m_settings.clock + "”），现在不显示。");
+    }
     SetDlgItemText(IDC_ADV_HOURS, m_settings.hours);
     if (!m_unreadableHours.empty()) {
         SetDlgItemText(IDC_ADV_HOURS_NOTE, "设置文件里的营业时间无法识别（“" + m_unreadableHours + "”），现在一直显示。");
@@ -91,6 +107,14 @@ void CAdvancedDlg::OnOK() {
         Refuse("滚动速度必须是0（不滚动）或30到600之间的整数（像素/秒）", IDC_ADV_SCROLL);
         return;
     }
+    if (!ReadWholeNumber(GetDlgItemText(IDC_ADV_BARSIZE), 0, read.barSize) ||
+        (read.barSize != 0 && !BarTextSizeAccepted(read.barSize))) {
+        Refuse("信息栏文字大小必须是0（默认30）或12到400之间的整数（像素）", IDC_ADV_BARSIZE);
+        return;
+    }
+    // A clock the store holds unreadable stays as written until another is chosen.
+    const LRESULT clock = ::SendDlgItemMessageA(m_hWnd, IDC_ADV_CLOCK, CB_GETCURSEL, 0, 0);
+    if (clock != m_shownClock && clock >= 0 && static_cast<size_t>(clock) < std::size(kClocks)) read.clock = kClocks[clock];
     if (!ShopHours::Parse(read.hours, &unreadable)) {
         Refuse("无法识别营业时间中的“" + unreadable + "”\n格式例如：1-5 08:30-21:00; 6-7 10:00-22:00", IDC_ADV_HOURS);
         return;

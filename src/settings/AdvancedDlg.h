@@ -24,4 +24,5 @@ private:
 
     SettingsRecord m_settings;
     std::string m_unreadableHours;
+    int m_shownClock = 0;  // the clock's list entry as opened
 };

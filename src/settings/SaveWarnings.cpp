@@ -72,6 +72,15 @@ std::string JoinedWarnings(const std::string& first, const std::string& second) 
     return first + "\n\n" + second;
 }
 
+std::string UnreadableSecondsWarning(const std::vector<std::string>& lines) {
+    if (lines.empty()) return {};
+    constexpr size_t kShown = 10;
+    std::string text = "播放列表中这些行的秒数无法识别（应为 1 到 86400 的整数），这些图片按轮换间隔显示：\n";
+    for (size_t i = 0; i < lines.size() && i < kShown; ++i) text += lines[i] + "\n";
+    if (lines.size() > kShown) text += "……共 " + std::to_string(lines.size()) + " 行\n";
+    return WithoutLastBreak(text);
+}
+
 std::string UnreadableHoursWarning(const std::string& part) {
     return "营业时间无法识别，输出一直显示：\n" + part + "\n请在“高级设置”中改正营业时间（例如 1-5 08:30-21:00; 6-7 10:00-22:00）。";
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "settings/PlaylistFile.h"
 #include "store/AtomicFile.h"
@@ -22,6 +23,10 @@ std::string SettingsWarning(FileWrite settings, const std::string& settingsPath,
 
 // Two warnings as one box's text.
 std::string JoinedWarnings(const std::string& first, const std::string& second);
+
+// After an Apply that played them with the interval: the lines of the list whose "|seconds"
+// could not be read. Empty when there are none.
+std::string UnreadableSecondsWarning(const std::vector<std::string>& lines);
 
 // At start, or when another program's edit brought them: shop hours that cannot be read, and the
 // part of them not understood. The show goes on, always open.

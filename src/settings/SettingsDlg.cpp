@@ -177,6 +177,9 @@ void CSettingsDlg::OnApply() {
     ApplyOutput();
     // What was applied is kept at once: a power cut is no close.
     Tell(JoinedWarnings(SaveNow(), ApplyWarning(saved, SharedState::itemsPath)));
+    // Played with the interval all the same.
+    const std::string seconds = UnreadableSecondsWarning(LinesWithUnreadableSeconds(m_playedList));
+    if (!seconds.empty()) SharedState::core->msgboxWarning(m_hWnd, seconds);
 }
 
 FileWrite CSettingsDlg::SaveRecord(const SettingsRecord& record, std::string* keptCopy) {
@@ -400,6 +403,8 @@ void CSettingsDlg::TakeAdvanced(const SettingsRecord& taken) {
     ArmReload(taken.reloadSeconds);
     m_settings.fit = taken.fit;
     m_settings.scroll = taken.scroll;
+    m_settings.clock = taken.clock;
+    m_settings.barSize = taken.barSize;
     SetShopHours(taken.hours);
     ApplyAccepted();
 }

@@ -4,6 +4,8 @@
 #include <variant>
 
 #include "core/Core.h"
+#include "output/BarClock.h"
+#include "output/InfoBarLayout.h"
 #include "output/ScrollPositions.h"
 #include "state/SharedState.h"
 
@@ -34,6 +36,8 @@ const Key kKeys[] = {
     {"fit", true, &SettingsRecord::fit},
     {"scroll", true, &SettingsRecord::scroll, ScrollSpeedAccepted},
     {"hours", true, &SettingsRecord::hours},
+    {"clock", true, &SettingsRecord::clock},
+    {"barsize", true, &SettingsRecord::barSize, BarTextSizeAccepted},
 };
 
 // Where the output was left: a corner is both of its numbers, a monitor its name and both offsets.
@@ -190,6 +194,8 @@ void SettingsRecord::HandToShow() const {
     SharedState::interval = interval;
     SharedState::fit = fit;
     SharedState::scroll = scroll;
+    SharedState::clock = ParseBarClock(clock).value_or(BarClock::None);
+    SharedState::barSize = barSize;
 }
 
 std::optional<SettingsRecord::Refusal> SettingsRecord::Refused() const {

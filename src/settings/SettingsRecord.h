@@ -32,6 +32,8 @@ struct SettingsRecord {
     PictureFit fit = PictureFit::None;
     int scroll = 0;             // the bar's text moves at N pixels per second; 0: still
     std::string hours;          // shop hours as written (ShopHours.h); empty: always open
+    std::string clock;          // the bar's clock as written (BarClock.h); empty: none
+    int barSize = 0;            // the bar's text size in pixels; 0: the usual
     // Where the output was left: its corner, and its monitor with the offset within it. Read
     // only with restorePlace, as nothing else uses it.
     std::optional<POINT> corner;

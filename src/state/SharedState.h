@@ -10,6 +10,7 @@ class CCore;
 class COutputDlg;
 class Playlist;
 enum class PictureFit;
+enum class BarClock;
 
 struct SharedState {
     static inline int width = 0;
@@ -21,6 +22,8 @@ struct SharedState {
     static inline int on = 0;
     static inline PictureFit fit{};  // how a picture fills the output
     static inline int scroll = 0;  // the bar's text moves at this many pixels per second; 0: still
+    static inline BarClock clock{};  // the clock at the bar's right end
+    static inline int barSize = 0;   // the bar's text size in pixels; 0: the usual
 
     static inline std::string appPath;    // ends in a path separator
     static inline std::string dataDir;    // appPath + "data\"

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "output/InfoBarLayout.h"
 #include "output/ScrollPositions.h"
 #include "output/OutputDlg.h"
 #include "output/OutputFixture.h"
@@ -195,6 +196,14 @@ TEST_F(FrameTest, TheBarCoversTheBottomOfATallPictureAndCarriesTheText) {
     // The text starts d in from the left edge.
     EXPECT_EQ(dib.countRgb(0, top, d, 200, kText), 0);
     EXPECT_EQ(dib.countRgb(0, top, d, 200, kBackground), d * e);
+
+    // A larger text size makes the band by the same rule from the text's measured height.
+    SharedState::barSize = 60;
+    Compose(dib);
+    const int larger = LayoutInfoBar(core->getTextBounds("黑体", 60, SharedState::dispbtm).cy, 400, 200).bandRows;
+    EXPECT_GT(larger, e);
+    EXPECT_EQ(dib.countRgb(0, 0, 400, 200 - larger, kBlue), 400 * (200 - larger));
+    EXPECT_EQ(dib.countRgb(0, 200 - larger, 400, 200, kBlue), 0);
 }
 
 TEST_F(FrameTest, WithoutBarTextThePictureReachesTheBottomEdge) {

@@ -122,6 +122,22 @@ TEST_F(OutputDlgTest, TicksShowTheRowsInTurnAndEveryPlacementStartsAgain) {
     EXPECT_EQ(Shown(), "a.bmp");
 }
 
+// "a.bmp|1" then "b.bmp" at interval 3: each turn starts when the one before is up.
+TEST_F(OutputDlgTest, APictureWithSecondsOfItsOwnStandsThatLongAndTheNextTheInterval) {
+    SharedState::interval = 3;
+    playlist->add("a.bmp", true, 1);
+    playlist->add("b.bmp");
+    SharedState::playlistCount = playlist->count();
+    output.Place(RECT{10, 10, 330, 250});
+    const DWORD placed = GetTickCount();
+    std::vector<std::string> seen;
+    for (DWORD at : {500u, 1500u, 3500u, 4500u}) {
+        PumpUntil([&] { return GetTickCount() - placed >= at; }, 6000);
+        seen.push_back(Shown());
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{"a.bmp", "b.bmp", "b.bmp", "a.bmp"}));
+}
+
 TEST_F(OutputDlgTest, TheTimerRunsAtThePresentIntervalAndEachPlacementRestartsIt) {
     Listed({"a.bmp", "b.bmp"});
     SharedState::interval = 1;

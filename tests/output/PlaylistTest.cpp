@@ -145,4 +145,31 @@ TEST_F(PlaylistTest, AControlZByteEndsNeitherTheFileNorItsLine) {
     EXPECT_EQ(Rows(), (Names{"a.jpg", "b.png", "c.bmp"}));
 }
 
+// "name|seconds": the name before the last '|', as written; a suffix that is no number of
+// seconds leaves the interval and is told.
+TEST(PlaylistLineTest, ASuffixOfWholeSecondsIsThePicturesOwnTime) {
+    const struct {
+        const char* line;
+        const char* name;
+        int seconds;
+        bool unreadable;
+    } lines[] = {
+        {"a.png", "a.png", 0, false},          {"a.png|20", "a.png", 20, false},
+        {"a.png|86400", "a.png", 86400, false}, {" a b.png |1", " a b.png ", 1, false},
+        {"a.png|0", "a.png", 0, true},          {"a.png|86401", "a.png", 0, true},
+        {"a.png|x", "a.png", 0, true},          {"a.png|", "a.png", 0, true},
+        {"a.png|99999999999", "a.png", 0, true}, {"a.png| 5", "a.png", 0, true},
+        {"a|b.png|5", "a|b.png", 5, false},
+        // A double-byte character whose second byte is '|' is no suffix.
+        {"\x81\x7C.png", "\x81\x7C.png", 0, false},
+    };
+    for (const auto& l : lines) {
+        const PlaylistLine read = ReadPlaylistLine(l.line);
+        EXPECT_EQ(read.name, l.name) << l.line;
+        EXPECT_EQ(read.seconds, l.seconds) << l.line;
+        EXPECT_EQ(read.unreadableSeconds, l.unreadable) << l.line;
+    }
+    EXPECT_EQ(LinesWithUnreadableSeconds("a.png|x\r\nb.png|3\nc.png|0"), (Names{"a.png|x", "c.png|0"}));
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "output/OutputDlg.h"
 #include "settings/SettingsFixture.h"
+#include "output/Playlist.h"
 #include "support/ModalBoxAnswerer.h"
 
 namespace {
@@ -94,6 +95,26 @@ TEST_F(SettingsBadInputTest, ABackgroundWithNoAlphaIsKeptAndTheOutputStillRuns) 
     // The dialog keeps the colour the button shows; an opaque red is what a picker gives.
     const Gdiplus::ARGB saved = Stored([](CCore& c) { return c.getConfigClr("clrbg"); });
     EXPECT_EQ(saved & 0x00FFFFFFu, 0x00FF0000u);
+}
+
+// A picture's seconds that cannot be read are told in one warning; the pictures play all the same.
+TEST_F(SettingsBadInputTest, UnreadableSecondsInTheListAreToldAndThePicturesStillPlay) {
+    for (const char* name : {"a.png", "b.png", "c.png"}) folder.write(std::string("data\\") + name, "picture");
+    const std::string list = "a.png|x\r\nb.png|5\r\nc.png|0\r\n";
+    ModalBoxAnswerer answerer;
+    std::vector<std::string> played;
+    Run({OutputCreated(), Step([&] {
+             SetText(IDC_ITEMS, list);
+             Click(IDC_APPLY);
+             for (int i = 0; i < SharedState::playlistCount; ++i) played.push_back(SharedState::playlist->row(i));
+         }),
+         Close()});
+    ASSERT_EQ(answerer.boxes().size(), 1u);
+    const std::string& told = answerer.boxes()[0].text;
+    EXPECT_NE(told.find("a.png|x\nc.png|0"), std::string::npos) << told;
+    EXPECT_EQ(told.find("b.png|5"), std::string::npos) << told;
+    EXPECT_EQ(played, (std::vector<std::string>{"a.png", "b.png", "c.png"}));
+    EXPECT_EQ(folder.read("_items.txt"), list) << "the lines kept as written";
 }
 
 TEST_F(SettingsBadInputTest, TextInTheNumberFieldsIsReadAsANumberOrRefused) {

@@ -41,6 +41,8 @@ SettingsRecord Edges() {
     record.fit = PictureFit::Stretch;
     record.scroll = 600;
     record.hours = "1-5 08:30-21:00; 6-7 10:00-22:00";
+    record.clock = "date";
+    record.barSize = 400;
     record.corner = POINT{INT_MIN, -1};
     record.home = HomePlace{"\\\\.\\DISPLAY2", POINT{-1280, INT_MAX}};
     return record;
@@ -53,6 +55,8 @@ SettingsRecord PlaceWithoutMonitor() {
     record.reloadSeconds = 1;
     record.fit = PictureFit::Cover;
     record.scroll = 30;
+    record.clock = "time";
+    record.barSize = 12;
     record.corner = POINT{0, 0};
     return record;
 }
@@ -154,6 +158,9 @@ INSTANTIATE_TEST_SUITE_P(
         StoredLines{"scroll= 120 ", [](SettingsRecord& r) { r.scroll = 120; }},
         StoredLines{"fit=COVER", [](SettingsRecord& r) { r.fit = PictureFit::Cover; }},
         StoredLines{"fit=sideways", [](SettingsRecord&) {}},
+        StoredLines{"barsize=11", [](SettingsRecord&) {}}, StoredLines{"barsize=401", [](SettingsRecord&) {}},
+        StoredLines{"barsize=96", [](SettingsRecord& r) { r.barSize = 96; }},
+        StoredLines{"clock=sometimes", [](SettingsRecord& r) { r.clock = "sometimes"; }},
         StoredLines{"width=wide\r\nheight=", [](SettingsRecord&) {}},
         StoredLines{"clrbg=0x00FF0000\r\nclrfont=0x7F00FF00",
                     [](SettingsRecord& r) {

@@ -9,6 +9,8 @@ void ResetSharedState() {
     SharedState::on = 0;
     SharedState::fit = {};
     SharedState::scroll = 0;
+    SharedState::clock = {};
+    SharedState::barSize = 0;
     SharedState::appPath.clear();
     SharedState::dataDir.clear();
     SharedState::itemsPath.clear();
