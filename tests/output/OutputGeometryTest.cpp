@@ -155,6 +155,8 @@ TEST(InfoBarLayoutTest, TheWorkedExample) {
     EXPECT_FLOAT_EQ(bar.bandHeight, 56.0f);
     EXPECT_EQ(bar.textPoint.x, 8);
     EXPECT_EQ(bar.textPoint.y, 1032);
+    // A clock 90 wide stands d in from the right edge, at 1920 - 8 - 90; the text keeps left of 1814.
+    EXPECT_EQ(ClockLeft(bar, 1920, 90), 1822);
 }
 
 TEST(InfoBarLayoutTest, TheMarginIsAFifthOfTheTextHeightAndTheBandEndsAtTheBottom) {
