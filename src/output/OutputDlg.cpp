@@ -8,6 +8,7 @@
 #include "framework/DibSurface.h"
 #include "framework/WinApp.h"
 #include "output/BarClock.h"
+#include "output/CrossFade.h"
 #include "output/InfoBarLayout.h"
 #include "output/OutputPlacement.h"
 #include "output/Playlist.h"
@@ -24,6 +25,9 @@ constexpr BYTE kFrameAlpha = 253;
 // (Windows' usual 15.6 ms ticks make that 32): smooth, where each push of the band costs about
 // 1.4 ms under Wine.
 constexpr UINT kScrollUpdateMs = 25;
+// A cross-fade's steps come as fast as the system's timer allows; each is as far along as the
+// clock says.
+constexpr UINT kFadeStepMs = USER_TIMER_MINIMUM;
 
 // What the window does when "User32.DLL" cannot be loaded: the framework's message box
 // "User32.dll ERROR!", then the process ends with status 0 and nothing is saved.
@@ -78,6 +82,7 @@ void COutputDlg::OnLButtonDown(UINT, POINT) {
 void COutputDlg::OnTimer(UINT_PTR id) {
     if (id == kRotationTimer) Render();
     if (id == kScrollTimer) MoveBar();
+    if (id == kFadeTimer) FadeStep();
     if (id == kClockTimer) {
         MoveBar();
         ArmClock();
@@ -114,6 +119,7 @@ LRESULT COutputDlg::OnWindowPosChanged(WPARAM, LPARAM) {
     if (!visible) {
         KillTimer(kScrollTimer);
         KillTimer(kClockTimer);
+        EndFade();
         m_shown.reset();
     }
     return result;
@@ -159,7 +165,20 @@ void COutputDlg::StopTimer() {
     KillTimer(kRotationTimer);
     KillTimer(kScrollTimer);
     KillTimer(kClockTimer);
+    // A fade under way shows where it was going.
+    if (m_fadeTo && IsWindowVisible()) {
+        if (BarMoves()) DrawBandInto(*m_fadeTo);
+        Push(*m_fadeTo);
+    }
+    EndFade();
     m_rotationPeriod = 0;
+}
+
+void COutputDlg::EndFade() {
+    KillTimer(kFadeTimer);
+    if (m_fadeTo) m_shown = std::move(m_fadeTo);
+    m_fadeFrom.reset();
+    m_fadeMix.reset();
 }
 
 void COutputDlg::ArmClock() {
@@ -192,7 +211,10 @@ void COutputDlg::Place(RECT rect) {
     m_home = HomeOf(GetWindowRect(), Monitors());
     slideIndex = 0;
     m_showStart = ::GetTickCount64();
-    Compose();
+    // The first frame of a placement comes without a fade.
+    EndFade();
+    m_shown.reset();
+    Compose(false);
     ShowWindow(SW_SHOW);
     StopTimer();
     ArmRotation(0);
@@ -237,17 +259,17 @@ void COutputDlg::FollowKeepAwake() {
 
 void COutputDlg::Render() {
     if (m_hWnd == nullptr) return;
+    // Each turn lasts what its picture asks for.
     const int row = slideIndex;
+    ArmRotation(row);
     if (m_closed || !IsWindowVisible()) {
         if (++slideIndex >= SharedState::playlistCount) slideIndex = 0;
     } else {
-        Compose();
+        Compose(true);
     }
-    // Each turn lasts what its picture asks for.
-    ArmRotation(row);
 }
 
-void COutputDlg::Compose() {
+void COutputDlg::Compose(bool fade) {
     if (m_hWnd == nullptr) return;
     // A display change whose message never came must not strand the show either.
     KeepOnScreen();
@@ -261,33 +283,75 @@ void COutputDlg::Compose() {
     // A size no surface can have is skipped; the next placement or tick tries again.
     if (!FrameSizeIsDrawable(width, height)) return;
 
-    // The reference DC goes as soon as the surface is made; at the end the window's DC goes,
-    // then the Graphics, then the surface (its selection undone, its DC, its bitmap last),
-    // unless the scrolling bar keeps it. The frame shown before goes first.
-    m_shown.reset();
+    // A fade still running ends where it was going.
+    EndFade();
+    const bool fading = fade && SharedState::fade > 0 && m_shown && m_shown->Width() == width &&
+                        m_shown->Height() == height;
+    // The reference DC goes as soon as the surface is made; the frame shown before goes first,
+    // unless the new one fades in over it.
+    if (!fading) m_shown.reset();
     auto surface = std::make_unique<DibSurface>(GetClientDC(m_hWnd).get(), width, height);
     if (!*surface) return;
-    memDC = surface->Dc();
+    {
+        Gdiplus::Graphics graphics(surface->Dc());
+        SetFrameModes(graphics);
+        const PixelTarget pixels{surface->Bits(), width, height};
+        memDC = surface->Dc();
+        ComposeFrame(graphics, &pixels);
+        graphics.Flush(Gdiplus::FlushIntentionSync);
+        memDC = nullptr;
+    }
+    if (fading) {
+        auto mix = std::make_unique<DibSurface>(GetClientDC(m_hWnd).get(), width, height);
+        if (*mix) {
+            m_fadeFrom = std::move(m_shown);
+            m_fadeTo = std::move(surface);
+            m_fadeMix = std::move(mix);
+            m_fadeStart = ::GetTickCount64();
+            m_fadeLength = FadeLength(SharedState::fade, m_rotationPeriod);
+            SetTimer(kFadeTimer, kFadeStepMs);
+            FadeStep();
+            return;
+        }
+        m_shown.reset();
+    }
+    Push(*surface);
+    // Kept for the band to be pushed alone, or for the next picture to fade in over it.
+    if (BarMoves() || SharedState::fade > 0) m_shown = std::move(surface);
+}
 
+void COutputDlg::Push(const DibSurface& frame) {
+    if (updateLayeredWindow == nullptr) return;
     blend.SourceConstantAlpha = kFrameAlpha;
     // The window's present corner, not placeRect's: a dragged window stays where it is.
     const RECT window = GetWindowRect();
     POINT target{window.left, window.top};
+    const ClientDC destination = GetClientDC(m_hWnd);
+    SIZE size{frame.Width(), frame.Height()};
+    POINT source{0, 0};
+    updateLayeredWindow(m_hWnd, destination.get(), &target, &size, frame.Dc(), &source, 0, &blend, ULW_ALPHA);
+}
 
-    Gdiplus::Graphics graphics(memDC);
-    SetFrameModes(graphics);
-    const PixelTarget pixels{surface->Bits(), width, height};
-    ComposeFrame(graphics, &pixels);
-    graphics.Flush(Gdiplus::FlushIntentionSync);
-
-    if (updateLayeredWindow != nullptr) {
-        const ClientDC destination = GetClientDC(m_hWnd);
-        SIZE size{width, height};
-        POINT source{0, 0};
-        updateLayeredWindow(m_hWnd, destination.get(), &target, &size, memDC, &source, 0, &blend, ULW_ALPHA);
+void COutputDlg::FadeStep() {
+    if (!m_fadeTo || !m_fadeFrom || !m_fadeMix) return EndFade();
+    const unsigned weight = FadeWeight(::GetTickCount64() - m_fadeStart, m_fadeLength);
+    DibSurface& shown = weight >= kWholeFade ? *m_fadeTo : *m_fadeMix;
+    if (weight < kWholeFade) {
+        MixPixels(m_fadeFrom->Bits(), m_fadeTo->Bits(), m_fadeMix->Bits(),
+                  static_cast<size_t>(m_fadeMix->Width()) * m_fadeMix->Height(), weight);
     }
-    memDC = nullptr;
-    if (BarMoves()) m_shown = std::move(surface);
+    // The band is no mix of two: a moving text and the clock stay sharp, and where they are now.
+    if (BarMoves()) DrawBandInto(shown);
+    Push(shown);
+    if (weight >= kWholeFade) EndFade();
+}
+
+void COutputDlg::DrawBandInto(DibSurface& frame) {
+    Gdiplus::Graphics graphics(frame.Dc());
+    SetFrameModes(graphics);
+    const PixelTarget pixels{frame.Bits(), frame.Width(), frame.Height()};
+    DrawInfoBar(graphics, &pixels);
+    FlushToPixels(graphics);
 }
 
 void COutputDlg::SetFrameModes(Gdiplus::Graphics& graphics) {
@@ -413,13 +477,7 @@ void COutputDlg::DrawBarText(Gdiplus::Graphics& graphics, const PixelTarget* pix
 void COutputDlg::MoveBar() {
     if (!m_shown || !IsWindowVisible() || !BarMoves() || SharedState::core == nullptr) return;
     const int width = m_shown->Width(), height = m_shown->Height();
-    {
-        Gdiplus::Graphics graphics(m_shown->Dc());
-        SetFrameModes(graphics);
-        const PixelTarget pixels{m_shown->Bits(), width, height};
-        DrawInfoBar(graphics, &pixels);
-        FlushToPixels(graphics);
-    }
+    DrawBandInto(*m_shown);
     // Only the band, where the window is now (a drag carries the bar along).
     const InfoBarLayout bar = BarLayout(ClockText());
     RECT band{0, static_cast<int>(std::clamp<long long>(static_cast<long long>(bar.bandY), 0, height)), width, height};

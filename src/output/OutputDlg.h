@@ -65,6 +65,7 @@ public:
     static constexpr UINT_PTR kRotationTimer = 1;
     static constexpr UINT_PTR kScrollTimer = 2;
     static constexpr UINT_PTR kClockTimer = 3;
+    static constexpr UINT_PTR kFadeTimer = 4;
 
 protected:
     int OnCreate(LPCREATESTRUCT create);
@@ -78,8 +79,17 @@ protected:
     // above the taskbar while it lies wholly on a second screen.
     void KeepOnScreen();
     void SetTopmost(bool topmost);
-    // The frame for slideIndex composed and pushed, shown or not.
-    void Compose();
+    // The frame for slideIndex composed and pushed, shown or not; with `fade` (a change of picture
+    // by the rotation, with "fade" set), faded in over the frame shown.
+    void Compose(bool fade);
+    // A whole frame to the window, where it is now.
+    void Push(const DibSurface& frame);
+    // One step of a cross-fade, as far along as the clock says; the last pushes the new frame.
+    void FadeStep();
+    // A fade running ends: its new frame is the one shown, the others go.
+    void EndFade();
+    // The bar drawn anew into a frame: where the moving text and the clock are now.
+    void DrawBandInto(DibSurface& frame);
     // The rotation timer for the turn of `row`: its own seconds, or the interval.
     void ArmRotation(int row);
     // What the display and the machine are asked for, as the window is now.
@@ -123,7 +133,11 @@ protected:
     bool m_returning = false;  // KeepOnScreen is moving it back: no new place of the operator's
     bool m_closed = false;     // outside the shop's hours
     UpdateLayeredWindowIndirectFunction m_updateLayeredWindowIndirect = nullptr;
-    std::unique_ptr<DibSurface> m_shown;  // the frame shown, kept while the bar moves or has a clock
+    std::unique_ptr<DibSurface> m_shown;  // the frame shown, kept while the bar moves, has a clock or fades
+    // A cross-fade: the frame it leaves, the one it comes to, and the mix pushed between.
+    std::unique_ptr<DibSurface> m_fadeFrom, m_fadeTo, m_fadeMix;
+    ULONGLONG m_fadeStart = 0;
+    int m_fadeLength = 0;
     BarStrip m_barStrip;
     ULONGLONG m_showStart = ::GetTickCount64();  // the last placement: where the scrolling text stood
     std::string m_measuredText;

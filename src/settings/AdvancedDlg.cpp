@@ -4,6 +4,7 @@
 
 #include "core/Core.h"
 #include "output/BarClock.h"
+#include "output/CrossFade.h"
 #include "output/InfoBarLayout.h"
 #include "output/ScrollPositions.h"
 #include "resource.h"
@@ -70,6 +71,7 @@ BOOL CAdvancedDlg::OnInitDialog() {
     }
     SetDlgItemText(IDC_ADV_SCROLL, SpeedText(m_settings.scroll));
     SetDlgItemText(IDC_ADV_BARSIZE, std::to_string(m_settings.barSize));
+    SetDlgItemText(IDC_ADV_FADE, std::to_string(m_settings.fade));
     for (const char* name : kClockNames) {
         ::SendDlgItemMessageA(m_hWnd, IDC_ADV_CLOCK, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
     }
@@ -110,6 +112,10 @@ void CAdvancedDlg::OnOK() {
     if (!ReadWholeNumber(GetDlgItemText(IDC_ADV_BARSIZE), 0, read.barSize) ||
         (read.barSize != 0 && !BarTextSizeAccepted(read.barSize))) {
         Refuse("信息栏文字大小必须是0（默认30）或12到400之间的整数（像素）", IDC_ADV_BARSIZE);
+        return;
+    }
+    if (!ReadWholeNumber(GetDlgItemText(IDC_ADV_FADE), 0, read.fade) || (read.fade != 0 && !FadeAccepted(read.fade))) {
+        Refuse("切换时间必须是0（直接切换）或100到5000之间的整数（毫秒）", IDC_ADV_FADE);
         return;
     }
     // A clock the store holds unreadable stays as written until another is chosen.

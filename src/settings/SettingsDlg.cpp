@@ -405,6 +405,7 @@ void CSettingsDlg::TakeAdvanced(const SettingsRecord& taken) {
     m_settings.scroll = taken.scroll;
     m_settings.clock = taken.clock;
     m_settings.barSize = taken.barSize;
+    m_settings.fade = taken.fade;
     SetShopHours(taken.hours);
     ApplyAccepted();
 }

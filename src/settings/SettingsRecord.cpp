@@ -5,6 +5,7 @@
 
 #include "core/Core.h"
 #include "output/BarClock.h"
+#include "output/CrossFade.h"
 #include "output/InfoBarLayout.h"
 #include "output/ScrollPositions.h"
 #include "state/SharedState.h"
@@ -38,6 +39,7 @@ const Key kKeys[] = {
     {"hours", true, &SettingsRecord::hours},
     {"clock", true, &SettingsRecord::clock},
     {"barsize", true, &SettingsRecord::barSize, BarTextSizeAccepted},
+    {"fade", true, &SettingsRecord::fade, FadeAccepted},
 };
 
 // Where the output was left: a corner is both of its numbers, a monitor its name and both offsets.
@@ -196,6 +198,7 @@ void SettingsRecord::HandToShow() const {
     SharedState::scroll = scroll;
     SharedState::clock = ParseBarClock(clock).value_or(BarClock::None);
     SharedState::barSize = barSize;
+    SharedState::fade = fade;
 }
 
 std::optional<SettingsRecord::Refusal> SettingsRecord::Refused() const {

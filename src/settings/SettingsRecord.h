@@ -34,6 +34,7 @@ struct SettingsRecord {
     std::string hours;          // shop hours as written (ShopHours.h); empty: always open
     std::string clock;          // the bar's clock as written (BarClock.h); empty: none
     int barSize = 0;            // the bar's text size in pixels; 0: the usual
+    int fade = 0;               // a change of picture cross-fades over N ms; 0: a cut
     // Where the output was left: its corner, and its monitor with the offset within it. Read
     // only with restorePlace, as nothing else uses it.
     std::optional<POINT> corner;

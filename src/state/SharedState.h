@@ -24,6 +24,7 @@ struct SharedState {
     static inline int scroll = 0;  // the bar's text moves at this many pixels per second; 0: still
     static inline BarClock clock{};  // the clock at the bar's right end
     static inline int barSize = 0;   // the bar's text size in pixels; 0: the usual
+    static inline int fade = 0;      // a change of picture cross-fades over this many ms; 0: a cut
 
     static inline std::string appPath;    // ends in a path separator
     static inline std::string dataDir;    // appPath + "data\"

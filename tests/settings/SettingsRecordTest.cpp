@@ -43,6 +43,7 @@ SettingsRecord Edges() {
     record.hours = "1-5 08:30-21:00; 6-7 10:00-22:00";
     record.clock = "date";
     record.barSize = 400;
+    record.fade = 5000;
     record.corner = POINT{INT_MIN, -1};
     record.home = HomePlace{"\\\\.\\DISPLAY2", POINT{-1280, INT_MAX}};
     return record;
@@ -57,6 +58,7 @@ SettingsRecord PlaceWithoutMonitor() {
     record.scroll = 30;
     record.clock = "time";
     record.barSize = 12;
+    record.fade = 100;
     record.corner = POINT{0, 0};
     return record;
 }
@@ -160,6 +162,8 @@ INSTANTIATE_TEST_SUITE_P(
         StoredLines{"fit=sideways", [](SettingsRecord&) {}},
         StoredLines{"barsize=11", [](SettingsRecord&) {}}, StoredLines{"barsize=401", [](SettingsRecord&) {}},
         StoredLines{"barsize=96", [](SettingsRecord& r) { r.barSize = 96; }},
+        StoredLines{"fade=99", [](SettingsRecord&) {}}, StoredLines{"fade=5001", [](SettingsRecord&) {}},
+        StoredLines{"fade=500", [](SettingsRecord& r) { r.fade = 500; }},
         StoredLines{"clock=sometimes", [](SettingsRecord& r) { r.clock = "sometimes"; }},
         StoredLines{"width=wide\r\nheight=", [](SettingsRecord&) {}},
         StoredLines{"clrbg=0x00FF0000\r\nclrfont=0x7F00FF00",

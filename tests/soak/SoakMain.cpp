@@ -1,7 +1,7 @@
 // placard_soak: runs the program for many thousands of frames at the shortest period and
 // says whether anything ran out: GDI objects, memory, or the frame itself.
 //   placard_soak [--frames N] [--switch-every N] [--baseline-at N] [--width N] [--height N]
-//                [--memory-allowance-mib N] [--scroll N]
+//                [--memory-allowance-mib N] [--scroll N] [--fade N]
 // Exit status 0 when every target is met, 1 when one is missed, 2 for a bad argument.
 #include <windows.h>
 #include <objidl.h>
@@ -41,6 +41,7 @@ bool ParseArguments(int argc, char** argv, SoakOptions& options) {
         if (std::strcmp(argv[i], "--height") == 0) target = &options.height;
         if (std::strcmp(argv[i], "--memory-allowance-mib") == 0) target = &options.memoryAllowanceMiB;
         if (std::strcmp(argv[i], "--scroll") == 0) target = &options.scroll;
+        if (std::strcmp(argv[i], "--fade") == 0) target = &options.fade;
         if (target == nullptr || i + 1 >= argc || !ParseCount(argv[++i], *target)) return false;
     }
     return options.baselineAt < options.frames && options.width >= 100 && options.width <= 8000 &&
@@ -67,6 +68,7 @@ void LayOut(const TempFolder& folder, const SoakOptions& options, const std::vec
     core.saveConfigClr("clrfont", 0xFF000000 | kText);
     core.saveConfigStr("dispbtm", "Placard 耐久测试 信息栏 0123456789");
     if (options.scroll > 0) core.saveConfigInt("scroll", options.scroll);
+    if (options.fade > 0) core.saveConfigInt("fade", options.fade);
 }
 
 const char* Verdict(bool met) { return met ? "ok" : "MISSED"; }
@@ -76,7 +78,7 @@ const char* Verdict(bool met) { return met ? "ok" : "MISSED"; }
 int main(int argc, char** argv) {
     SoakOptions options;
     if (!ParseArguments(argc, argv, options)) {
-        std::fprintf(stderr, "usage: placard_soak [--frames N] [--switch-every N] [--baseline-at N] [--width N] [--height N] [--memory-allowance-mib N] [--scroll N]\n");
+        std::fprintf(stderr, "usage: placard_soak [--frames N] [--switch-every N] [--baseline-at N] [--width N] [--height N] [--memory-allowance-mib N] [--scroll N] [--fade N]\n");
         return 2;
     }
     const std::vector<SoakPicture> pictures = {
@@ -107,9 +109,9 @@ int main(int argc, char** argv) {
         report.residentEnd > report.residentBaseline ? report.residentEnd - report.residentBaseline : 0;
     const bool memoryMet = report.residentBaseline > 0 && grown <= static_cast<uint64_t>(options.memoryAllowanceMiB) * 1024u * 1024u;
 
-    std::printf("Placard soak: %ld x %ld JPEG pictures and a bar text scrolling at %ld px/s, interval 0, playlist of %zu "
-                "switched %ld times\n",
-                options.width, options.height, options.scroll, pictures.size(), report.switches);
+    std::printf("Placard soak: %ld x %ld JPEG pictures and a bar text scrolling at %ld px/s, fade %ld ms, interval 0, "
+                "playlist of %zu switched %ld times\n",
+                options.width, options.height, options.scroll, options.fade, pictures.size(), report.switches);
     std::printf("  frames composed          %ld by the rotation timer + %ld by placements in %.1f s%s  %s\n",
                 report.frames, report.placements, report.seconds, report.stalled ? " (stalled)" : "",
                 Verdict(framesMet));

@@ -25,6 +25,7 @@ struct SoakOptions {
     long memoryAllowanceMiB = 2;  // resident growth allowed from the baseline to the end
     DWORD stallMs = 30000;     // no frame for this long ends the run as failed
     long scroll = 0;           // the bar's "scroll", pixels per second; 0: still
+    long fade = 0;             // "fade", milliseconds; 0: a cut
 };
 
 struct SoakReport {

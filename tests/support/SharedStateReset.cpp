@@ -11,6 +11,7 @@ void ResetSharedState() {
     SharedState::scroll = 0;
     SharedState::clock = {};
     SharedState::barSize = 0;
+    SharedState::fade = 0;
     SharedState::appPath.clear();
     SharedState::dataDir.clear();
     SharedState::itemsPath.clear();
