@@ -57,6 +57,37 @@ TEST_F(FrameTest, TheBackgroundCoversWidthByHeightAndNothingElse) {
     EXPECT_EQ(dib.pixel(239, 179), 0u);
 }
 
+// The background filled straight into the frame's pixels has the bytes of GDI+'s own fill
+// (premultiplied), for opaque and translucent colours over what the surface held.
+TEST_F(FrameTest, TheBackgroundFilledInThePixelsIsGdiPlusFillByteForByte) {
+    SharedState::width = 200;
+    SharedState::height = 150;
+    const uint32_t colours[] = {0xFF204060, 0x80204060, 0x01FFFFFF, 0xFEFF8001, 0x7F00FF80, 0x00FF0000, 0xC0FFFFFF};
+    const uint32_t unders[] = {0x00000000, 0xFF808080, 0x80402010, 0x40404040};
+    for (const uint32_t colour : colours) {
+        for (const uint32_t under : unders) {
+            SCOPED_TRACE(testing::Message() << std::hex << colour << " over " << under);
+            SharedState::clrbg = colour;
+            TestDib filled(240, 180), drawn(240, 180);
+            filled.fill(under);
+            drawn.fill(under);
+            ComposeOnto(output, filled);
+            ComposeOnto(output, drawn, false);
+            int different = 0;
+            uint32_t first = 0, firstDrawn = 0;
+            for (int y = 0; y < 180; ++y) {
+                for (int x = 0; x < 240; ++x) {
+                    if (filled.pixel(x, y) != drawn.pixel(x, y) && different++ == 0) {
+                        first = filled.pixel(x, y);
+                        firstDrawn = drawn.pixel(x, y);
+                    }
+                }
+            }
+            EXPECT_EQ(different, 0) << std::hex << first << " where GDI+ gives " << firstDrawn;
+        }
+    }
+}
+
 TEST_F(FrameTest, ThePictureStandsAtTheTopLeftAtItsNaturalSize) {
     SharedState::width = 200;
     SharedState::height = 150;
