@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "output/BarStrip.h"
+#include "output/InfoBarLayout.h"
 #include "output/ScrollPositions.h"
 #include "output/OutputDlg.h"
 #include "output/OutputFixture.h"
@@ -283,33 +285,72 @@ TEST_F(FrameTest, AnEmptyPlaylistGivesBackgroundAndBarOnly) {
 }
 
 // A scrolling bar starts where the still bar has its text, and looks as it does: copied from its
-// strip, and drawn through GDI+ for a text too long to have a strip (310,510 pixels wide here:
-// over 32 MB at 49 rows).
+// strip, from the strips of its parts for a text too long to hold whole (310,510 pixels wide
+// here: over 32 MB at 49 rows), and drawn through GDI+ where the band is too wide even for those.
 TEST_F(FrameTest, AScrollingBarStartsAsTheStillBar) {
-    SharedState::width = 400;
-    SharedState::height = 200;
     std::string longText;
     for (int i = 0; i < 1500; ++i) longText += "Placard 信息栏 ";
-    for (const std::string& text : {std::string("Placard 信息栏"), longText}) {
-        SCOPED_TRACE(text.size());
-        SharedState::dispbtm = text;
+    const struct {
+        std::string text;
+        int width, height;
+    } cases[] = {{"Placard 信息栏", 400, 200}, {longText, 400, 200}, {longText, 90000, 60}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.text.size() << " bytes, " << c.width << " wide");
+        SharedState::width = c.width;
+        SharedState::height = c.height;
+        SharedState::dispbtm = c.text;
         SharedState::scroll = 0;
-        TestDib still(400, 200), scrolling(400, 200);
+        TestDib still(c.width, c.height), scrolling(c.width, c.height);
         Compose(still);
         SharedState::scroll = kSlowestScroll;
         COutputDlg fresh(nullptr);
         ComposeOnto(fresh, scrolling);
-        const int top = 200 - kBarRows;
-        EXPECT_GT(still.countRgb(0, top, 400, 200, kText), 100) << "the text's solid strokes";
+        const int top = c.height - kBarRows;
+        EXPECT_GT(still.countRgb(0, top, 400, c.height, kText), 100) << "the text's solid strokes";
         // A pixel on at most, whatever time the frame took.
         int same = 0, shifted = 0;
-        for (int y = top; y < 200; ++y) {
-            for (int x = 1; x < 400; ++x) {
+        for (int y = top; y < c.height; ++y) {
+            for (int x = 1; x < c.width; ++x) {
                 same += scrolling.pixel(x, y) == still.pixel(x, y) ? 1 : 0;
                 shifted += scrolling.pixel(x - 1, y) == still.pixel(x, y) ? 1 : 0;
             }
         }
-        EXPECT_EQ(std::max(same, shifted), 399 * (200 - top));
+        EXPECT_EQ(std::max(same, shifted), (c.width - 1) * (c.height - top));
+    }
+}
+
+// A text too long to hold whole holds only the parts its copies show: wherever they stand, the
+// band is the one the whole text drawn there through GDI+ gives.
+TEST_F(FrameTest, ALongScrollingTextShowsWhatTheWholeTextDrawnThereShows) {
+    std::string text;
+    for (int i = 0; i < 1500; ++i) text += "Placard 信息栏 ";
+    const SIZE textSize = core->getTextBounds("黑体", 30, text);
+    const InfoBarLayout bar = LayoutInfoBar(textSize.cy, 400, 200);
+    const int period = ScrollPeriod(textSize.cx, textSize.cy, 400);
+    const BarLook look{text, "黑体", 30, 0xFF000000 | kBackground, 0xFF000000 | kText};
+    BarStrip strip;
+    // The start, the middle, the end with the next copy coming in, and a step on from there.
+    for (const int first : {bar.textPoint.x, -textSize.cx / 2, 150 - textSize.cx, 140 - textSize.cx}) {
+        SCOPED_TRACE(first);
+        std::vector<int> lefts{first};
+        if (first + period < 402) lefts.push_back(first + period);
+        TestDib parts(400, 200), whole(400, 200);
+        ASSERT_TRUE(strip.Draw(*core, look, PixelTarget{parts.bits(), 400, 200}, bar, textSize, lefts, 400));
+        {
+            Gdiplus::Graphics graphics(whole.dc());
+            COutputDlg::SetFrameModes(graphics);
+            Gdiplus::SolidBrush brush{Gdiplus::Color(look.background)};
+            graphics.FillRectangle(&brush, Gdiplus::RectF(bar.bandX, bar.bandY, bar.bandWidth, bar.bandHeight));
+            for (int left : lefts) core->drawStrSolid(graphics, POINT{left, bar.textPoint.y}, 0, text, "黑体", look.colour, 30, 0);
+        }
+        GdiFlush();
+        const int top = 200 - kBarRows;
+        int same = 0;
+        for (int y = top; y < 200; ++y) {
+            for (int x = 0; x < 400; ++x) same += parts.pixel(x, y) == whole.pixel(x, y) ? 1 : 0;
+        }
+        EXPECT_EQ(same, 400 * kBarRows);
+        EXPECT_GT(parts.countRgb(0, top, 400, 200, kText), 100) << "the text's solid strokes";
     }
 }
 
