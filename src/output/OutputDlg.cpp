@@ -9,6 +9,7 @@
 #include "framework/WinApp.h"
 #include "output/BarClock.h"
 #include "output/CrossFade.h"
+#include "output/FrameFill.h"
 #include "output/InfoBarLayout.h"
 #include "output/OutputPlacement.h"
 #include "output/Playlist.h"
@@ -361,12 +362,17 @@ void COutputDlg::SetFrameModes(Gdiplus::Graphics& graphics) {
 }
 
 void COutputDlg::ComposeFrame(Gdiplus::Graphics& graphics, const PixelTarget* pixels) {
-    DrawBackground(graphics);
+    DrawBackground(graphics, pixels);
     DrawPicture(graphics, pixels);
     DrawInfoBar(graphics, pixels);
 }
 
-void COutputDlg::DrawBackground(Gdiplus::Graphics& graphics) {
+void COutputDlg::DrawBackground(Gdiplus::Graphics& graphics, const PixelTarget* pixels) {
+    if (pixels != nullptr) {
+        FlushToPixels(graphics);
+        FillFrame(*pixels, SharedState::width, SharedState::height, SharedState::clrbg);
+        return;
+    }
     Gdiplus::SolidBrush brush{Gdiplus::Color(SharedState::clrbg)};
     graphics.FillRectangle(&brush, Gdiplus::RectF(0.0f, 0.0f, static_cast<float>(SharedState::width),
                                                   static_cast<float>(SharedState::height)));

@@ -95,7 +95,8 @@ protected:
     // What the display and the machine are asked for, as the window is now.
     void FollowKeepAwake();
 
-    void DrawBackground(Gdiplus::Graphics& graphics);
+    // Straight into `pixels` when given (the same bytes as GDI+'s fill), through `graphics` otherwise.
+    void DrawBackground(Gdiplus::Graphics& graphics, const PixelTarget* pixels);
     void DrawPicture(Gdiplus::Graphics& graphics, const PixelTarget* pixels);
     // The information bar: still, or with its copies where the time since the show started puts
     // them, and the clock at its right end. Into `pixels` from the strip when it can; through

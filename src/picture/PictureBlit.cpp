@@ -179,6 +179,134 @@ bool Shrink(Gdiplus::Bitmap& picture, const PixelTarget& target, const RECT& pla
     return true;
 }
 
+// Enlarging, and shrinking along one axis while the other is enlarged: one axis at a time, each
+// output pixel a weighted sum of source pixels, the weights in 1 / 65536 adding up to the whole.
+constexpr uint32_t kWholeWeight = 1u << 16;
+
+// One axis's output pixels [from, to) of `out`, made from `in` source pixels: enlarged (or kept),
+// a linear interpolation between the two pixel centres nearest the output pixel's centre, the
+// edge pixels held beyond the outer centres; shrunk, the average of the area under the output
+// pixel, as the shrink of both axes takes it.
+class AxisTaps {
+public:
+    AxisTaps(int in, long long out, long long from, long long to) {
+        const auto count = static_cast<size_t>(to - from);
+        m_first.reserve(count);
+        m_end.reserve(count);
+        for (long long i = from; i < to; ++i) {
+            if (out >= in) {
+                Interpolate(in, out, i);
+            } else {
+                Average(in, out, i);
+            }
+            m_end.push_back(m_weights.size());
+        }
+    }
+
+    size_t size() const { return m_first.size(); }
+    int first(size_t i) const { return m_first[i]; }
+    const uint32_t* weights(size_t i, size_t& count) const {
+        const size_t begin = i == 0 ? 0 : m_end[i - 1];
+        count = m_end[i] - begin;
+        return m_weights.data() + begin;
+    }
+    // The source pixels any output pixel reads: [low(), high()).
+    int low() const { return m_first.empty() ? 0 : m_first.front(); }
+    int high() const {
+        size_t count = 0;
+        if (m_first.empty()) return 0;
+        weights(size() - 1, count);
+        return m_first.back() + static_cast<int>(count);
+    }
+
+private:
+    void Interpolate(int in, long long out, long long i) {
+        // The centre of output pixel i in source pixels is ((2i + 1) * in - out) / (2 * out).
+        const long long numerator = (2 * i + 1) * in - out, denominator = 2 * out;
+        const long long left = numerator >= 0 ? numerator / denominator : -((denominator - 1 - numerator) / denominator);
+        const long long rest = numerator - left * denominator;
+        const auto right = static_cast<uint32_t>((rest * kWholeWeight + denominator / 2) / denominator);
+        if (left < 0 || left >= in - 1 || right == 0) {
+            m_first.push_back(static_cast<int>(std::clamp<long long>(left, 0, in - 1)));
+            m_weights.push_back(kWholeWeight);
+        } else {
+            m_first.push_back(static_cast<int>(left));
+            m_weights.push_back(kWholeWeight - right);
+            m_weights.push_back(right);
+        }
+    }
+    void Average(int in, long long out, long long i) {
+        // In units of 1 / out, output pixel i spans [i * in, (i + 1) * in) and source pixel j
+        // [j * out, (j + 1) * out). Each weight is the difference of two rounded running
+        // shares, so that they add up to the whole exactly.
+        const long long begin = i * in, end = begin + in;
+        const long long first = begin / out, last = (end + out - 1) / out;
+        m_first.push_back(static_cast<int>(first));
+        uint32_t before = 0;
+        for (long long j = first; j < last; ++j) {
+            const long long upTo = std::min(end, (j + 1) * out) - begin;
+            const auto share = static_cast<uint32_t>((upTo * kWholeWeight + in / 2) / in);
+            m_weights.push_back(share - before);
+            before = share;
+        }
+    }
+
+    std::vector<int> m_first;
+    std::vector<size_t> m_end;
+    std::vector<uint32_t> m_weights;
+};
+
+// What the picture's pixel, premultiplied, leaves of what lies under it.
+uint32_t Over(uint32_t pixel, uint32_t under) {
+    const uint32_t alpha = pixel >> 24;
+    if (alpha == 255) return pixel;
+    uint32_t result = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        const uint32_t below = (under >> shift) & 0xFF;
+        const uint32_t channel = ((pixel >> shift) & 0xFF) + (below * (255 - alpha) + 127) / 255;
+        result |= std::min(channel, 255u) << shift;
+    }
+    return result;
+}
+
+// The rows shown of the picture, through the two axes' taps, into the target from (left, top).
+// kChannels 3: opaque pixels; 4: premultiplied ones, laid over the target.
+template <int kBytesPerPixel, int kChannels>
+void Resample(const LockedRows& rows, const AxisTaps& columns, const AxisTaps& lines, const PixelTarget& target,
+              int left, int top) {
+    const int low = columns.low();
+    // A channel of a row interpolated down the lines, in 1 / 256 of a level: at most 65280.
+    std::vector<uint32_t> line(static_cast<size_t>(columns.high() - low) * kChannels);
+    for (size_t y = 0; y < lines.size(); ++y) {
+        std::fill(line.begin(), line.end(), 0u);
+        size_t count = 0;
+        const uint32_t* weights = lines.weights(y, count);
+        for (size_t k = 0; k < count; ++k) {
+            const unsigned char* from = rows.row(lines.first(y) + static_cast<int>(k)) + static_cast<ptrdiff_t>(low) * kBytesPerPixel;
+            const uint32_t weight = weights[k];
+            for (size_t at = 0; at < line.size(); at += kChannels, from += kBytesPerPixel) {
+                for (int c = 0; c < kChannels; ++c) line[at + c] += from[c] * weight;
+            }
+        }
+        for (uint32_t& value : line) value = (value + 128) >> 8;
+        uint32_t* out = target.bits + static_cast<ptrdiff_t>(top + static_cast<int>(y)) * target.width + left;
+        for (size_t x = 0; x < columns.size(); ++x) {
+            const uint32_t* across = columns.weights(x, count);
+            const uint32_t* source = line.data() + static_cast<size_t>(columns.first(x) - low) * kChannels;
+            uint32_t sums[4] = {1u << 23, 1u << 23, 1u << 23, 1u << 23};  // rounding
+            for (size_t k = 0; k < count; ++k, source += kChannels) {
+                for (int c = 0; c < kChannels; ++c) sums[c] += source[c] * across[k];
+            }
+            const uint32_t pixel = (sums[2] >> 24) << 16 | (sums[1] >> 24) << 8 | sums[0] >> 24;
+            if (kChannels == 3) {
+                out[x] = 0xFF000000u | pixel;
+            } else if ((sums[3] >> 24) != 0) {
+                out[x] = Over(pixel | (sums[3] >> 24) << 24, out[x]);
+            }
+        }
+    }
+}
+
 }  // namespace
 
 bool IsOpaquePicture(Gdiplus::Bitmap& picture) {
@@ -193,6 +321,43 @@ bool BlitOpaque(Gdiplus::Bitmap& picture, const PixelTarget& target, const RECT&
     if (width <= 0 || height <= 0 || width > inWidth || height > inHeight) return false;
     if (width == inWidth && height == inHeight) return CopyRows(picture, target, place.left, place.top);
     return Shrink(picture, target, place);
+}
+
+bool IsEnlarged(Gdiplus::Bitmap& picture, const RECT& place) {
+    return place.right - static_cast<long long>(place.left) > picture.GetWidth() ||
+           place.bottom - static_cast<long long>(place.top) > picture.GetHeight();
+}
+
+bool BlitEnlarged(Gdiplus::Bitmap& picture, const PixelTarget& target, const RECT& place) {
+    const long long width = place.right - static_cast<long long>(place.left);
+    const long long height = place.bottom - static_cast<long long>(place.top);
+    const auto inWidth = static_cast<int>(picture.GetWidth()), inHeight = static_cast<int>(picture.GetHeight());
+    if (width <= 0 || height <= 0 || inWidth <= 0 || inHeight <= 0) return false;
+    // Only the output pixels on the target are worked out.
+    const long long fromX = std::max(0LL, -static_cast<long long>(place.left));
+    const long long toX = std::min(width, target.width - static_cast<long long>(place.left));
+    const long long fromY = std::max(0LL, -static_cast<long long>(place.top));
+    const long long toY = std::min(height, target.height - static_cast<long long>(place.top));
+    if (fromX >= toX || fromY >= toY) return true;
+    const AxisTaps columns(inWidth, width, fromX, toX), lines(inHeight, height, fromY, toY);
+    const int left = static_cast<int>(place.left + fromX), top = static_cast<int>(place.top + fromY);
+    const Gdiplus::Rect all(0, 0, inWidth, inHeight);
+    if (!IsOpaquePicture(picture)) {
+        const LockedRows rows(picture, all, PixelFormat32bppPARGB);
+        if (!rows) return false;
+        Resample<4, 4>(rows, columns, lines, target, left, top);
+        return true;
+    }
+    int bytesPerPixel = 4;
+    const Gdiplus::PixelFormat format = ReadFormat(picture, bytesPerPixel);
+    const LockedRows rows(picture, all, format);
+    if (!rows) return false;
+    if (bytesPerPixel == 3) {
+        Resample<3, 3>(rows, columns, lines, target, left, top);
+    } else {
+        Resample<4, 3>(rows, columns, lines, target, left, top);
+    }
+    return true;
 }
 
 void FlushToPixels(Gdiplus::Graphics& graphics) {

@@ -2,7 +2,10 @@
 
 void DrawPicture(Gdiplus::Graphics& graphics, Gdiplus::Bitmap& picture, const RECT& place,
                  const PixelTarget* frame) {
-    if (frame != nullptr && IsOpaquePicture(picture)) {
+    if (frame != nullptr && IsEnlarged(picture, place)) {
+        FlushToPixels(graphics);
+        if (BlitEnlarged(picture, *frame, place)) return;
+    } else if (frame != nullptr && IsOpaquePicture(picture)) {
         FlushToPixels(graphics);
         if (BlitOpaque(picture, *frame, place)) return;
     }

@@ -1,5 +1,5 @@
-// A decoded, upright picture put on the surface: copied or averaged straight into the frame's
-// pixels where it is opaque and not enlarged, drawn by GDI+ otherwise.
+// A decoded, upright picture put on the surface: straight into the frame's pixels where it is
+// enlarged, or opaque (copied or averaged); drawn by GDI+ otherwise.
 #pragma once
 
 #include <windows.h>

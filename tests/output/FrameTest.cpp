@@ -2,9 +2,11 @@
 // window shows after a push, and frames that leave no GDI object behind.
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "output/BarStrip.h"
 #include "output/InfoBarLayout.h"
 #include "output/ScrollPositions.h"
 #include "output/OutputDlg.h"
@@ -55,6 +57,37 @@ TEST_F(FrameTest, TheBackgroundCoversWidthByHeightAndNothingElse) {
     EXPECT_EQ(dib.pixel(200, 0), 0u);
     EXPECT_EQ(dib.pixel(0, 150), 0u);
     EXPECT_EQ(dib.pixel(239, 179), 0u);
+}
+
+// The background filled straight into the frame's pixels has the bytes of GDI+'s own fill
+// (premultiplied), for opaque and translucent colours over what the surface held.
+TEST_F(FrameTest, TheBackgroundFilledInThePixelsIsGdiPlusFillByteForByte) {
+    SharedState::width = 200;
+    SharedState::height = 150;
+    const uint32_t colours[] = {0xFF204060, 0x80204060, 0x01FFFFFF, 0xFEFF8001, 0x7F00FF80, 0x00FF0000, 0xC0FFFFFF};
+    const uint32_t unders[] = {0x00000000, 0xFF808080, 0x80402010, 0x40404040};
+    for (const uint32_t colour : colours) {
+        for (const uint32_t under : unders) {
+            SCOPED_TRACE(testing::Message() << std::hex << colour << " over " << under);
+            SharedState::clrbg = colour;
+            TestDib filled(240, 180), drawn(240, 180);
+            filled.fill(under);
+            drawn.fill(under);
+            ComposeOnto(output, filled);
+            ComposeOnto(output, drawn, false);
+            int different = 0;
+            uint32_t first = 0, firstDrawn = 0;
+            for (int y = 0; y < 180; ++y) {
+                for (int x = 0; x < 240; ++x) {
+                    if (filled.pixel(x, y) != drawn.pixel(x, y) && different++ == 0) {
+                        first = filled.pixel(x, y);
+                        firstDrawn = drawn.pixel(x, y);
+                    }
+                }
+            }
+            EXPECT_EQ(different, 0) << std::hex << first << " where GDI+ gives " << firstDrawn;
+        }
+    }
 }
 
 TEST_F(FrameTest, ThePictureStandsAtTheTopLeftAtItsNaturalSize) {
@@ -143,35 +176,65 @@ TEST_F(FrameTest, PicturesCopiedIntoTheFrameGiveTheFrameGdiPlusComposes) {
     }
 }
 
-// A photo of 3 x 3 blocks shrunk to a third: its area-averaged reference is one block colour a
-// pixel. The frame's own shrink is at least as close to it as GDI+'s bicubic interpolation.
-TEST_F(FrameTest, AShrunkPhotoIsAsCloseToItsAreaAverageAsGdiPlusMakesIt) {
-    SharedState::width = 60;
-    SharedState::height = 40;
-    SharedState::fit = PictureFit::Contain;
+// A picture fitted to the output against a reference resampling of it: shrunk, a photo of 3 x 3
+// blocks whose area average is one block colour a pixel; enlarged, a picture of smooth waves whose
+// reference is the same waves at the output's pixel centres; stretched, both at once (blocks
+// across, waves down). The frame's own resampling is at least as close to it as GDI+'s bicubic
+// interpolation (a picture enlarged pixel by pixel, in blocks, is not).
+TEST_F(FrameTest, AFittedPictureIsAsCloseToAReferenceResamplingAsGdiPlusMakesIt) {
     const auto block = [](int x, int y) {
         const uint32_t bx = static_cast<uint32_t>(x / 3), by = static_cast<uint32_t>(y / 3);
         return ((bx * 37 + by * 11) & 0xFF) << 16 | ((bx * 5 + by * 71) & 0xFF) << 8 | ((bx * by * 13) & 0xFF);
     };
-    folder.write("data\\blocks.jpg", EncodePattern(L"image/jpeg", 180, 120, block));
-    Listed({"blocks.jpg"});
-    const auto psnr = [&](bool withPixels) {
-        TestDib dib(60, 40);
-        ComposeOnto(output, dib, withPixels);
-        double squares = 0;
-        for (int y = 0; y < 40; ++y) {
-            for (int x = 0; x < 60; ++x) {
-                for (int shift = 0; shift < 24; shift += 8) {
-                    const double d = static_cast<double>((dib.rgb(x, y) >> shift) & 0xFF) -
-                                     static_cast<double>((block(x * 3, y * 3) >> shift) & 0xFF);
-                    squares += d * d;
+    // Waves over `u` source pixels (a pixel's centre is at u = x + 0.5).
+    const auto wave = [](double u, double period) {
+        return static_cast<uint32_t>(std::lround(128 + 100 * std::sin(2 * 3.14159265358979 * u / period)));
+    };
+    const auto waves = [&](double u, double v) { return wave(u, 13) << 16 | wave(v, 9) << 8 | wave(u + v, 17); };
+    const auto blocksAcrossWavesDown = [&](int x, double v) { return (block(x, 0) & 0xFF0000) | wave(v, 9) << 8; };
+    const struct {
+        const char* name;
+        int width, height;  // the picture's
+        int outWidth, outHeight;
+        PictureFit fit;
+        std::function<uint32_t(int x, int y)> picture;
+        std::function<uint32_t(int x, int y)> reference;  // at the output's pixel (x, y)
+    } cases[] = {
+        {"blocks.jpg", 180, 120, 60, 40, PictureFit::Contain, block, [&](int x, int y) { return block(x * 3, y * 3); }},
+        {"waves.png", 40, 30, 160, 120, PictureFit::Contain, [&](int x, int y) { return waves(x + 0.5, y + 0.5); },
+         [&](int x, int y) { return waves((x + 0.5) / 4, (y + 0.5) / 4); }},
+        {"stretched.bmp", 180, 20, 60, 80, PictureFit::Stretch,
+         [&](int x, int y) { return blocksAcrossWavesDown(x, y + 0.5); },
+         [&](int x, int y) { return blocksAcrossWavesDown(x * 3, (y + 0.5) / 4); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SharedState::width = c.outWidth;
+        SharedState::height = c.outHeight;
+        SharedState::fit = c.fit;
+        const std::string name = c.name;
+        const std::string extension = name.substr(name.find('.') + 1);
+        const std::wstring mimeType = extension == "jpg" ? L"image/jpeg" : L"image/" + std::wstring(extension.begin(), extension.end());
+        folder.write("data\\" + name, EncodePattern(mimeType.c_str(), c.width, c.height, c.picture));
+        Listed({c.name});
+        const auto psnr = [&](bool withPixels) {
+            TestDib dib(c.outWidth, c.outHeight);
+            ComposeOnto(output, dib, withPixels);
+            double squares = 0;
+            for (int y = 0; y < c.outHeight; ++y) {
+                for (int x = 0; x < c.outWidth; ++x) {
+                    for (int shift = 0; shift < 24; shift += 8) {
+                        const double d = static_cast<double>((dib.rgb(x, y) >> shift) & 0xFF) -
+                                         static_cast<double>((c.reference(x, y) >> shift) & 0xFF);
+                        squares += d * d;
+                    }
                 }
             }
-        }
-        return 10 * std::log10(255.0 * 255.0 / std::max(squares / (60.0 * 40 * 3), 1e-10));
-    };
-    const double shrunk = psnr(true), bicubic = psnr(false);
-    EXPECT_GE(shrunk, bicubic - 0.5) << shrunk << " dB against GDI+'s " << bicubic << " dB";
+            return 10 * std::log10(255.0 * 255.0 / std::max(squares / (c.outWidth * c.outHeight * 3.0), 1e-10));
+        };
+        const double ours = psnr(true), bicubic = psnr(false);
+        EXPECT_GE(ours, bicubic - 0.5) << ours << " dB against GDI+'s " << bicubic << " dB";
+    }
 }
 
 TEST_F(FrameTest, TheBarCoversTheBottomOfATallPictureAndCarriesTheText) {
@@ -230,33 +293,72 @@ TEST_F(FrameTest, AnEmptyPlaylistGivesBackgroundAndBarOnly) {
 }
 
 // A scrolling bar starts where the still bar has its text, and looks as it does: copied from its
-// strip, and drawn through GDI+ for a text too long to have a strip (310,510 pixels wide here:
-// over 32 MB at 49 rows).
+// strip, from the strips of its parts for a text too long to hold whole (310,510 pixels wide
+// here: over 32 MB at 49 rows), and drawn through GDI+ where the band is too wide even for those.
 TEST_F(FrameTest, AScrollingBarStartsAsTheStillBar) {
-    SharedState::width = 400;
-    SharedState::height = 200;
     std::string longText;
     for (int i = 0; i < 1500; ++i) longText += "Placard 信息栏 ";
-    for (const std::string& text : {std::string("Placard 信息栏"), longText}) {
-        SCOPED_TRACE(text.size());
-        SharedState::dispbtm = text;
+    const struct {
+        std::string text;
+        int width, height;
+    } cases[] = {{"Placard 信息栏", 400, 200}, {longText, 400, 200}, {longText, 90000, 60}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.text.size() << " bytes, " << c.width << " wide");
+        SharedState::width = c.width;
+        SharedState::height = c.height;
+        SharedState::dispbtm = c.text;
         SharedState::scroll = 0;
-        TestDib still(400, 200), scrolling(400, 200);
+        TestDib still(c.width, c.height), scrolling(c.width, c.height);
         Compose(still);
         SharedState::scroll = kSlowestScroll;
         COutputDlg fresh(nullptr);
         ComposeOnto(fresh, scrolling);
-        const int top = 200 - kBarRows;
-        EXPECT_GT(still.countRgb(0, top, 400, 200, kText), 100) << "the text's solid strokes";
+        const int top = c.height - kBarRows;
+        EXPECT_GT(still.countRgb(0, top, 400, c.height, kText), 100) << "the text's solid strokes";
         // A pixel on at most, whatever time the frame took.
         int same = 0, shifted = 0;
-        for (int y = top; y < 200; ++y) {
-            for (int x = 1; x < 400; ++x) {
+        for (int y = top; y < c.height; ++y) {
+            for (int x = 1; x < c.width; ++x) {
                 same += scrolling.pixel(x, y) == still.pixel(x, y) ? 1 : 0;
                 shifted += scrolling.pixel(x - 1, y) == still.pixel(x, y) ? 1 : 0;
             }
         }
-        EXPECT_EQ(std::max(same, shifted), 399 * (200 - top));
+        EXPECT_EQ(std::max(same, shifted), (c.width - 1) * (c.height - top));
+    }
+}
+
+// A text too long to hold whole holds only the parts its copies show: wherever they stand, the
+// band is the one the whole text drawn there through GDI+ gives.
+TEST_F(FrameTest, ALongScrollingTextShowsWhatTheWholeTextDrawnThereShows) {
+    std::string text;
+    for (int i = 0; i < 1500; ++i) text += "Placard 信息栏 ";
+    const SIZE textSize = core->getTextBounds("黑体", 30, text);
+    const InfoBarLayout bar = LayoutInfoBar(textSize.cy, 400, 200);
+    const int period = ScrollPeriod(textSize.cx, textSize.cy, 400);
+    const BarLook look{text, "黑体", 30, 0xFF000000 | kBackground, 0xFF000000 | kText};
+    BarStrip strip;
+    // The start, the middle, the end with the next copy coming in, and a step on from there.
+    for (const int first : {bar.textPoint.x, -textSize.cx / 2, 150 - textSize.cx, 140 - textSize.cx}) {
+        SCOPED_TRACE(first);
+        std::vector<int> lefts{first};
+        if (first + period < 402) lefts.push_back(first + period);
+        TestDib parts(400, 200), whole(400, 200);
+        ASSERT_TRUE(strip.Draw(*core, look, PixelTarget{parts.bits(), 400, 200}, bar, textSize, lefts, 400));
+        {
+            Gdiplus::Graphics graphics(whole.dc());
+            COutputDlg::SetFrameModes(graphics);
+            Gdiplus::SolidBrush brush{Gdiplus::Color(look.background)};
+            graphics.FillRectangle(&brush, Gdiplus::RectF(bar.bandX, bar.bandY, bar.bandWidth, bar.bandHeight));
+            for (int left : lefts) core->drawStrSolid(graphics, POINT{left, bar.textPoint.y}, 0, text, "黑体", look.colour, 30, 0);
+        }
+        GdiFlush();
+        const int top = 200 - kBarRows;
+        int same = 0;
+        for (int y = top; y < 200; ++y) {
+            for (int x = 0; x < 400; ++x) same += parts.pixel(x, y) == whole.pixel(x, y) ? 1 : 0;
+        }
+        EXPECT_EQ(same, 400 * kBarRows);
+        EXPECT_GT(parts.countRgb(0, top, 400, 200, kText), 100) << "the text's solid strokes";
     }
 }
 

@@ -56,16 +56,20 @@ protected:
         PumpMessages();
     }
     bool Layered() const { return (GetWindowLongA(output.m_hWnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; }
-    // The picture the screen shows in the window: "a.bmp", ..., or "" for none of them.
+    // The picture the screen shows in the window: "a.bmp", ..., or "" for none of them. A window
+    // shown for the first time may take the display a moment: none is waited for a second.
     std::string Shown() const {
-        PumpMessages();
-        const RECT window = output.GetWindowRect();
-        TestDib screen(1, 1);
-        CaptureScreen(screen, window.left + 5, window.top + 5);
-        for (const auto& [name, rgb] : kPictures) {
-            if (RgbClose(screen.rgb(0, 0), rgb)) return name;
-        }
-        return "";
+        std::string shown;
+        PumpUntil([&] {
+            const RECT window = output.GetWindowRect();
+            TestDib screen(1, 1);
+            CaptureScreen(screen, window.left + 5, window.top + 5);
+            for (const auto& [name, rgb] : kPictures) {
+                if (RgbClose(screen.rgb(0, 0), rgb)) shown = name;
+            }
+            return !shown.empty();
+        }, 1000);
+        return shown;
     }
 
     static constexpr std::pair<const char*, uint32_t> kPictures[] = {
