@@ -26,6 +26,7 @@
 #define IDC_ADV_SCROLL 1043
 #define IDC_ADV_HOURS 1044
 #define IDC_ADV_HOURS_NOTE 1045
+#define IDC_ADV_LOG 1049
 
 // The settings dialog's system-menu command that opens 高级设置.
 #define IDM_ADVANCED 0x0110

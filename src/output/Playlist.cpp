@@ -1,6 +1,7 @@
 #include "output/Playlist.h"
 
 #include "core/Core.h"
+#include "runlog/RunLog.h"
 #include "state/SharedState.h"
 
 void Playlist::clear() {
@@ -66,7 +67,11 @@ void LoadPlaylist(const std::string& text) {
         if (lineBreak != std::string::npos && end > start && text[end - 1] == '\r') --end;
         const std::string line = text.substr(start, end - start);
         // An empty line names the folder itself, never a picture.
-        if (!line.empty()) table->add(line, core->isFileExist(SharedState::dataDir + line));
+        if (!line.empty()) {
+            const bool present = core->isFileExist(SharedState::dataDir + line);
+            table->add(line, present);
+            if (!present) RunLog::NotePicture(line, SharedState::dataDir + line, PictureTrouble::NotFound);
+        }
         start = lineBreak == std::string::npos ? text.size() : lineBreak + 1;
     }
     SharedState::playlistCount = table->count();

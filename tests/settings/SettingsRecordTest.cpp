@@ -41,6 +41,7 @@ SettingsRecord Edges() {
     record.fit = PictureFit::Stretch;
     record.scroll = 600;
     record.hours = "1-5 08:30-21:00; 6-7 10:00-22:00";
+    record.runLog = true;
     record.corner = POINT{INT_MIN, -1};
     record.home = HomePlace{"\\\\.\\DISPLAY2", POINT{-1280, INT_MAX}};
     return record;
@@ -153,7 +154,7 @@ INSTANTIATE_TEST_SUITE_P(
         StoredLines{"scroll=601", [](SettingsRecord&) {}},
         StoredLines{"scroll= 120 ", [](SettingsRecord& r) { r.scroll = 120; }},
         StoredLines{"fit=COVER", [](SettingsRecord& r) { r.fit = PictureFit::Cover; }},
-        StoredLines{"fit=sideways", [](SettingsRecord&) {}},
+        StoredLines{"fit=sideways", [](SettingsRecord&) {}}, StoredLines{"log=yes", [](SettingsRecord&) {}},
         StoredLines{"width=wide\r\nheight=", [](SettingsRecord&) {}},
         StoredLines{"clrbg=0x00FF0000\r\nclrfont=0x7F00FF00",
                     [](SettingsRecord& r) {
