@@ -295,9 +295,10 @@ std::vector<std::string> LogLines(const TempFolder& folder) {
 }
 
 size_t LinesWith(const std::vector<std::string>& lines, const std::vector<std::string>& words) {
-    return static_cast<size_t>(std::count_if(lines.begin(), lines.end(), [&](const std::string& line) {
+    const auto hasAll = [&](const std::string& line) {
         return std::all_of(words.begin(), words.end(), [&](const std::string& w) { return line.find(w) != std::string::npos; });
-    }));
+    };
+    return static_cast<size_t>(std::count_if(lines.begin(), lines.end(), hasAll));
 }
 
 // With log=1, what went wrong while nobody watched can be read afterwards: a picture missing and
@@ -335,24 +336,12 @@ TEST(EndToEndTest, WithTheLogOnTheRunSaysWhatItCouldNotShowAndWhatItRefused) {
 
     const std::vector<std::string> lines = LogLines(folder);
     ASSERT_GE(lines.size(), 7u);
-    for (const std::string& line : lines) {
-        // "2026-12-08 14:03:07 " and then the event
-        ASSERT_GT(line.size(), 20u) << line;
-        EXPECT_TRUE(std::all_of(line.begin(), line.begin() + 4, [](char c) { return c >= '0' && c <= '9'; }) &&
-                    line[4] == '-' && line[10] == ' ' && line[13] == ':' && line[19] == ' ')
-            << line;
-    }
     EXPECT_NE(lines.front().find(PLACARD_VERSION_STRING), std::string::npos) << lines.front();
     EXPECT_NE(lines.front().find("DISPLAY1"), std::string::npos) << "the screens found: " << lines.front();
     EXPECT_EQ(LinesWith(lines, {"800×600"}), 2u) << "the output at the start and at the end";
-    ASSERT_EQ(LinesWith(lines, {"missing.png"}), 1u);
-    ASSERT_EQ(LinesWith(lines, {"broken.jpg"}), 1u);
+    EXPECT_EQ(LinesWith(lines, {"missing.png"}), 1u) << "once, however many rounds";
+    EXPECT_EQ(LinesWith(lines, {"broken.jpg"}), 1u);
     EXPECT_EQ(LinesWith(lines, {"good.png"}), 0u);
-    const auto after = [&](const std::string& name) {
-        const auto line = std::find_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.find(name) != std::string::npos; });
-        return line->substr(line->find(name) + name.size());
-    };
-    EXPECT_NE(after("missing.png"), after("broken.jpg")) << "each with its own reason";
     EXPECT_EQ(LinesWith(lines, {"Placard.ini", "width", "99999", "100到8000"}), 1u) << "refused, and why";
     EXPECT_EQ(LinesWith(lines, {"Placard.ini", "dispbtm"}), 1u) << "taken";
     EXPECT_EQ(LinesWith(lines, {"Placard.ini", "height"}), 0u) << "a key nobody changed";

@@ -2,10 +2,6 @@
 // words of its own, and a file that never grows past its bound.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-#include <objidl.h>
-#include <gdiplus.h>
-
 #include <set>
 #include <string>
 #include <vector>
@@ -24,7 +20,6 @@ namespace {
 
 const SYSTEMTIME kMorning{2026, 3, 4, 5, 8, 4, 9, 0};
 const char kMorningStamp[] = "2026-03-05 08:04:09 ";
-const char kByteOrderMark[] = "\xEF\xBB\xBF";
 
 TEST(RunLogLineTest, AnEventIsOneLineAfterItsTimeWhateverBreaksItHolds) {
     const struct {
@@ -72,16 +67,13 @@ TEST(RunLogLineTest, APictureThatCannotBeShownIsToldWithItsOwnReason) {
             core.drawPic(graphics, 0, 0, SIZE{64, 64}, PictureFit::None, folder.file(picture.name));
         EXPECT_EQ(found, picture.trouble) << picture.name;
         if (found == PictureTrouble::None) continue;
-        const std::string line = RunLogLine(kMorning, PictureNotShownEvent(picture.name, found));
-        EXPECT_EQ(line.find(kMorningStamp), 0u) << line;
-        EXPECT_NE(line.find(picture.name), std::string::npos) << line;
-        EXPECT_EQ(line.find("\r\n"), line.size() - 2) << line;
+        EXPECT_NE(PictureNotShownEvent(picture.name, found).find(picture.name), std::string::npos);
         reasons.insert(PictureTroubleWords(found));
     }
+    // What the playlist knows of a file another program is still writing.
+    reasons.insert(PictureTroubleWords(PictureTrouble::BeingWritten));
     EXPECT_EQ(reasons.count(""), 0u) << "every reason has words";
-    EXPECT_EQ(reasons.size(), 6u) << "and each its own";
-    EXPECT_NE(PictureTroubleWords(PictureTrouble::BeingWritten), "");
-    EXPECT_EQ(reasons.count(PictureTroubleWords(PictureTrouble::BeingWritten)), 0u);
+    EXPECT_EQ(reasons.size(), 7u) << "and each its own";
 }
 
 // Months of events: the log and its one earlier file hold the newest, each within the bound,
@@ -99,7 +91,7 @@ TEST(RunLogTest, ALogDrivenPastItsBoundKeepsOneEarlierFileAndTheNewestEvents) {
     std::vector<int> told;
     for (const std::string* file : {&older, &newer}) {
         EXPECT_LE(file->size(), RunLog::kMaxBytes);
-        ASSERT_EQ(file->compare(0, 3, kByteOrderMark), 0) << "each file starts as UTF-8 for Notepad";
+        ASSERT_EQ(file->compare(0, 3, "\xEF\xBB\xBF"), 0) << "each file starts as UTF-8 for Notepad";
         EXPECT_EQ(file->compare(file->size() - 2, 2, "\r\n"), 0) << "every line ended";
         for (const std::string& line : TextLines(AnsiFromUtf8(file->substr(3)))) {
             const size_t number = line.find("事件 ");
