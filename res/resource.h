@@ -30,6 +30,7 @@
 #define IDC_ADV_CLOCK 1051
 #define IDC_ADV_CLOCK_NOTE 1052
 #define IDC_ADV_FADE 1053
+#define IDC_ADV_LOG 1049
 
 // The settings dialog's system-menu command that opens 高级设置.
 #define IDM_ADVANCED 0x0110

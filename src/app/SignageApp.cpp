@@ -8,8 +8,22 @@
 
 #include "app/SingleInstance.h"
 #include "core/Core.h"
+#include "runlog/RunLog.h"
+#include "runlog/RunLogLines.h"
 #include "settings/SettingsDlg.h"
+#include "settings/SettingsRecord.h"
 #include "version.h"
+
+namespace {
+
+// With log=1, the log of the folder says that a second start was sent back to the first.
+void NoteSentBack(const std::string& folder) {
+    CCore core(folder);
+    core.autoFileConfig();
+    if (SettingsRecord::Read(core).runLog) RunLog(core.getAppPath()).Write(SentBackEvent());
+}
+
+}  // namespace
 
 CSignageApp::CSignageApp(std::string folder) : CWinApp(PLACARD_PRODUCT_NAME), m_folder(std::move(folder)) {}
 
@@ -26,6 +40,7 @@ BOOL CSignageApp::InitInstance() {
     const SingleInstance instance(CCore(m_folder).appPathForDisplay());
     if (!instance.First()) {
         instance.BringFirstToFront();
+        NoteSentBack(m_folder);
         return FALSE;
     }
 

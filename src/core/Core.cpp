@@ -302,15 +302,16 @@ void CCore::drawPic(Gdiplus::Graphics& graphics, int x, int y, const std::string
     drawPic(graphics, x, y, SIZE{0, 0}, PictureFit::None, path);
 }
 
-void CCore::drawPic(Gdiplus::Graphics& graphics, int x, int y, SIZE area, PictureFit fit, const std::string& path,
-                    const PixelTarget* frame) const {
+PictureTrouble CCore::drawPic(Gdiplus::Graphics& graphics, int x, int y, SIZE area, PictureFit fit,
+                              const std::string& path, const PixelTarget* frame) const {
     const PictureFile file(path);
-    if (!file.drawable()) return;
+    if (!file.drawable()) return file.trouble();
     const PicturePlacement placement = PlacePicture(file.probe(), POINT{x, y}, area, fit);
     // A reduced decode only for the frame's pixels: they are averaged from it as from the whole.
     const std::unique_ptr<Gdiplus::Bitmap> picture = DecodeUpright(file, placement.needed, frame != nullptr);
-    if (!picture) return;
+    if (!picture) return PictureTrouble::Damaged;
     DrawPicture(graphics, *picture, placement.place, frame);
+    return PictureTrouble::None;
 }
 
 SIZE CCore::getTextBounds(const std::string& fontName, int size, const std::string& text) const {

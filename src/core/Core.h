@@ -15,6 +15,7 @@
 #include <string>
 
 #include "picture/PictureBlit.h"
+#include "picture/PictureFile.h"
 #include "picture/PictureFit.h"
 #include "store/AtomicFile.h"
 
@@ -119,9 +120,9 @@ public:
     // is the call above. A JPEG is turned upright as its Exif orientation says first. `frame`, when
     // given, is the pixels the graphics draws on (with no transform and no clip): an opaque picture
     // at its own size is copied straight into them, with the pixels GDI+ would give, and one
-    // shrunk to fit is averaged into them.
-    void drawPic(Gdiplus::Graphics& graphics, int x, int y, SIZE area, PictureFit fit, const std::string& path,
-                 const PixelTarget* frame = nullptr) const;
+    // shrunk to fit is averaged into them. Says why nothing was drawn.
+    PictureTrouble drawPic(Gdiplus::Graphics& graphics, int x, int y, SIZE area, PictureFit fit,
+                           const std::string& path, const PixelTarget* frame = nullptr) const;
     // The extent of `text` in the font `fontName` at `size` pixels.
     SIZE getTextBounds(const std::string& fontName, int size, const std::string& text) const;
     // Draws `text` at `point` in the font, size (pixels) and solid colour. The two ints are

@@ -15,6 +15,7 @@
 #include "output/Playlist.h"
 #include "output/ScrollPositions.h"
 #include "resource.h"
+#include "runlog/RunLog.h"
 #include "state/SharedState.h"
 
 namespace {
@@ -131,6 +132,7 @@ LRESULT COutputDlg::OnWindowPosChanged(WPARAM, LPARAM) {
 LRESULT COutputDlg::OnDisplayChange(WPARAM, LPARAM) {
     SharedState::screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
     SharedState::screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+    RunLog::Note(DisplayChangeEvent(ScreensSeen(Monitors()), GetWindowRect()));
     KeepOnScreen();
     return Default();
 }
@@ -145,6 +147,7 @@ void COutputDlg::KeepOnScreen() {
         SetWindowPos(nullptr, corner->x, corner->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         m_returning = false;
         rect = GetWindowRect();
+        RunLog::Note(OutputReturnedEvent(rect));
     }
     const bool topmost = WhollyOnSecondScreen(rect, monitors);
     if (topmost != ((::GetWindowLongA(m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0)) SetTopmost(topmost);
@@ -387,10 +390,12 @@ void COutputDlg::DrawPicture(Gdiplus::Graphics& graphics, const PixelTarget* pix
     const std::string& name = table != nullptr ? table->row(slideIndex) : noName;
     // A picture still being copied in is skipped for this turn, as a missing one is.
     const bool settled = table == nullptr || table->isSettled(name);
+    PictureTrouble trouble = settled ? PictureTrouble::None : PictureTrouble::BeingWritten;
     if (SharedState::core != nullptr && settled) {
-        SharedState::core->drawPic(graphics, 0, 0, SIZE{SharedState::width, SharedState::height},
-                                   SharedState::fit, SharedState::dataDir + name, pixels);
+        trouble = SharedState::core->drawPic(graphics, 0, 0, SIZE{SharedState::width, SharedState::height},
+                                             SharedState::fit, SharedState::dataDir + name, pixels);
     }
+    if (!name.empty()) RunLog::NotePicture(name, SharedState::dataDir + name, trouble);
 
     ++slideIndex;
     if (slideIndex >= SharedState::playlistCount) slideIndex = 0;

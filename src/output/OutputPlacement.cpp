@@ -76,6 +76,12 @@ std::vector<Monitor> Monitors() {
     return monitors;
 }
 
+std::vector<ScreenSeen> ScreensSeen(const std::vector<Monitor>& monitors) {
+    std::vector<ScreenSeen> seen;
+    for (const Monitor& monitor : monitors) seen.push_back(ScreenSeen{monitor.name, monitor.rect});
+    return seen;
+}
+
 std::optional<HomePlace> HomeOf(const RECT& window, const std::vector<Monitor>& monitors) {
     const Monitor* monitor = MonitorOf(window, monitors);
     if (monitor == nullptr) return std::nullopt;

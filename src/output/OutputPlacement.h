@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "runlog/RunLogLines.h"
+
 // A monitor as the system lists it.
 struct Monitor {
     RECT rect;
@@ -15,6 +17,8 @@ struct Monitor {
 };
 // The monitors as the system lists them now, in its order.
 std::vector<Monitor> Monitors();
+// The same, as the run log names them.
+std::vector<ScreenSeen> ScreensSeen(const std::vector<Monitor>& monitors);
 
 // Where the operator put the output: the monitor it lies on (most of it), and its top-left
 // corner's offset from that monitor's.

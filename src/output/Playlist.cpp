@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "core/Core.h"
+#include "runlog/RunLog.h"
 #include "state/SharedState.h"
 
 namespace {
@@ -116,9 +117,10 @@ void LoadPlaylist(const std::string& text) {
     ForEachLine(text, [&](const std::string& written) {
         const PlaylistLine line = ReadPlaylistLine(written);
         // An empty name names the folder itself, never a picture.
-        if (!line.name.empty()) {
-            table->add(line.name, core->isFileExist(SharedState::dataDir + line.name), line.seconds);
-        }
+        if (line.name.empty()) return;
+        const bool present = core->isFileExist(SharedState::dataDir + line.name);
+        table->add(line.name, present, line.seconds);
+        if (!present) RunLog::NotePicture(line.name, SharedState::dataDir + line.name, PictureTrouble::NotFound);
     });
     SharedState::playlistCount = table->count();
 }

@@ -17,6 +17,23 @@ UniqueCom<IStream> StreamOn(HGLOBAL memory, size_t length) {
     return stream;
 }
 
+PictureTrouble ReadTrouble(FileRead read) {
+    switch (read) {
+    case FileRead::Read: return PictureTrouble::None;
+    case FileRead::Missing: return PictureTrouble::NotFound;
+    case FileRead::Unreadable: return PictureTrouble::Unreadable;
+    case FileRead::TooLarge: return PictureTrouble::TooLarge;
+    }
+    return PictureTrouble::Unreadable;
+}
+
+PictureTrouble ProbeTrouble(const PictureProbe& probe) {
+    if (IsDrawablePicture(probe)) return PictureTrouble::None;
+    if (probe.format == PictureFormat::Unknown) return PictureTrouble::UnknownKind;
+    if (!probe.complete) return PictureTrouble::Incomplete;
+    return probe.width == 0 || probe.height == 0 ? PictureTrouble::Damaged : PictureTrouble::TooLarge;
+}
+
 }  // namespace
 
 PictureFile::PictureFile(const std::string& path) {
@@ -27,11 +44,14 @@ PictureFile::PictureFile(const std::string& path) {
         return reinterpret_cast<char*>(bytes);
     };
     size_t length = 0;
-    const bool read = AtomicFile::read(path, kMaxBytes, room, length) == FileRead::Read;
+    const FileRead result = AtomicFile::read(path, kMaxBytes, room, length);
+    const bool read = result == FileRead::Read;
     const PictureProbe probe = read ? ProbePicture(bytes, length) : PictureProbe{};
     if (m_memory) GlobalUnlock(m_memory.get());
-    if (read && IsDrawablePicture(probe)) m_stream = StreamOn(m_memory.get(), length);
+    m_trouble = read ? ProbeTrouble(probe) : ReadTrouble(result);
+    if (m_trouble == PictureTrouble::None) m_stream = StreamOn(m_memory.get(), length);
     if (!m_stream) {
+        if (m_trouble == PictureTrouble::None) m_trouble = PictureTrouble::Unreadable;
         m_memory.reset();
         return;
     }

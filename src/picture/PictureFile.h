@@ -13,6 +13,18 @@
 #include "base/UniqueHandle.h"
 #include "picture/PictureProbe.h"
 
+// Why a picture was not shown, in the terms the operator can act on.
+enum class PictureTrouble {
+    None,
+    NotFound,     // no file of that name
+    Unreadable,   // there, but not to be read: no access, held open, no memory for it
+    UnknownKind,  // not a picture of a format known here (a HEIC named .jpg, a text file)
+    TooLarge,     // over kMaxBytes or kMaxPicturePixels
+    Incomplete,   // cut short: a copy that has not finished, or never did
+    Damaged,      // a known, whole format that its decoder refuses or that claims no size
+    BeingWritten, // another program is still writing it (the playlist knows, not the file)
+};
+
 class PictureFile {
 public:
     // A camera's largest JPEG is a few tens of MB; an uncompressed BMP of the largest picture
@@ -25,6 +37,8 @@ public:
 
     // A whole picture of a known format and an allowed size, ready to decode.
     bool drawable() const { return static_cast<bool>(m_stream); }
+    // Why not, when not drawable().
+    PictureTrouble trouble() const { return m_trouble; }
     // What the file's header says; only meaningful when drawable().
     const PictureProbe& probe() const { return m_probe; }
     // The bytes, at the start of the picture. A picture decoded from it may read from it for as
@@ -35,4 +49,5 @@ private:
     UniqueGlobal m_memory;
     UniqueCom<IStream> m_stream;  // declared after the memory it reads: released first
     PictureProbe m_probe;
+    PictureTrouble m_trouble = PictureTrouble::None;
 };

@@ -61,6 +61,7 @@ CAdvancedDlg::CAdvancedDlg(CWnd* parent, const SettingsRecord& settings, const s
 BOOL CAdvancedDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     CheckDlgButton(m_hWnd, IDC_ADV_RESTOREPLACE, m_settings.restorePlace ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(m_hWnd, IDC_ADV_LOG, m_settings.runLog ? BST_CHECKED : BST_UNCHECKED);
     SetDlgItemText(IDC_ADV_RELOAD, std::to_string(m_settings.reloadSeconds));
     for (const char* name : kFitNames) ::SendDlgItemMessageA(m_hWnd, IDC_ADV_FIT, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
     for (size_t i = 0; i < std::size(kFits); ++i) {
@@ -96,6 +97,7 @@ void CAdvancedDlg::Refuse(const std::string& warning, int field) {
 void CAdvancedDlg::OnOK() {
     SettingsRecord read = m_settings;
     read.restorePlace = IsDlgButtonChecked(m_hWnd, IDC_ADV_RESTOREPLACE) == BST_CHECKED;
+    read.runLog = IsDlgButtonChecked(m_hWnd, IDC_ADV_LOG) == BST_CHECKED;
     const LRESULT fit = ::SendDlgItemMessageA(m_hWnd, IDC_ADV_FIT, CB_GETCURSEL, 0, 0);
     read.fit = fit >= 0 && static_cast<size_t>(fit) < std::size(kFits) ? kFits[fit] : PictureFit::None;
     read.hours = GetDlgItemText(IDC_ADV_HOURS);

@@ -4,6 +4,7 @@
 #include "output/OutputDlg.h"
 #include "output/Playlist.h"
 #include "resource.h"
+#include "runlog/RunLogLines.h"
 #include "state/SharedState.h"
 
 namespace {
@@ -51,6 +52,16 @@ void ApplyToOutput(const std::string& list, bool shopOpen, const std::optional<P
     }
     LoadPlaylist(list);
     output->Place(rect);
+}
+
+std::string DescribeOutput(bool shopOpen) {
+    const COutputDlg* output = SharedState::outputWnd;
+    if (output == nullptr) return OutputText(RECT{}, false, shopOpen);
+    if (output->m_hWnd != nullptr) return OutputText(output->GetWindowRect(), output->IsWindowVisible(), shopOpen);
+    const POINT corner = output->LastCorner();
+    const RECT last{corner.x, corner.y, SaturatedInt(LONGLONG{corner.x} + SharedState::width),
+                    SaturatedInt(LONGLONG{corner.y} + SharedState::height)};
+    return OutputText(last, SharedState::on != 0, shopOpen);
 }
 
 SecondScreenMove SendOutputToSecondScreen(bool shopOpen) {

@@ -24,3 +24,7 @@ void ApplyToOutput(const std::string& list, bool shopOpen, const std::optional<P
 // while the shop is closed it shows black there, and the show there when the hours begin.
 enum class SecondScreenMove { NoOutput, NoSecondScreen, Moved };
 SecondScreenMove SendOutputToSecondScreen(bool shopOpen);
+
+// The output's size and place as the run log says them; once the window is gone (the dialog
+// closing), where it last was.
+std::string DescribeOutput(bool shopOpen);

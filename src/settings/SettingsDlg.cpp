@@ -10,6 +10,7 @@
 #include "output/OutputDlg.h"
 #include "output/Playlist.h"
 #include "resource.h"
+#include "runlog/RunLogLines.h"
 #include "settings/AboutDlg.h"
 #include "settings/AdvancedDlg.h"
 #include "settings/IntField.h"
@@ -17,6 +18,7 @@
 #include "settings/SaveWarnings.h"
 #include "state/SharedState.h"
 #include "store/TextEncoding.h"
+#include "version.h"
 
 namespace {
 
@@ -80,6 +82,7 @@ BOOL CSettingsDlg::OnInitDialog() {
 
     m_settings = SettingsRecord::Read(core);
     m_settings.HandToShow();
+    KeepRunLog(m_settings.runLog);
     SetShopHours(m_settings.hours);
     ShowSettings();
     std::string items;
@@ -110,6 +113,7 @@ void CSettingsDlg::OnTimer(UINT_PTR id) {
     if (id != kReloadTimer && id != kShopHoursTimer) KillTimer(id);
     if (id == kStartupTimer && SharedState::core != nullptr) {
         CreateOutput(this);
+        RunLog::Note(DescribeOutput(m_shopHours.IsOpen()));
         // Told once the show runs.
         CCore& core = *SharedState::core;
         if (!core.appPathUsable()) {
@@ -117,6 +121,7 @@ void CSettingsDlg::OnTimer(UINT_PTR id) {
         }
         // The file is left as it is and the list stays empty.
         if (std::exchange(m_playlistTooLarge, false)) {
+            RunLog::Note(PlaylistTooLargeWarning(SharedState::itemsPath));
             core.msgboxWarning(m_hWnd, PlaylistTooLargeWarning(SharedState::itemsPath));
         }
         TellUnreadableHours();
@@ -205,6 +210,7 @@ std::string CSettingsDlg::SaveNow() {
 
 void CSettingsDlg::Tell(const std::string& warning) {
     CCore& core = *SharedState::core;
+    RunLog::Note(warning);
     // A folder that cannot keep its files was told at start.
     if (!warning.empty() && core.appPathUsable()) core.msgboxWarning(m_hWnd, warning);
 }
@@ -258,6 +264,7 @@ void CSettingsDlg::TakeListFromOutside() {
     m_playedList = list;
     m_appliedFields.items = GetDlgItemText(IDC_ITEMS);
     ApplyAccepted();
+    RunLog::Note(OutsideListEvent(SharedState::itemsPath));
 }
 
 void CSettingsDlg::TakeSettingsFromOutside() {
@@ -269,8 +276,12 @@ void CSettingsDlg::TakeSettingsFromOutside() {
     const SettingsRecord known = SettingsRecord::Read(core);
     if (!core.rereadConfig()) return;
     SettingsRecord taken = m_settings;
-    taken.TakeChanges(known, SettingsRecord::Read(core));
+    const std::vector<SettingsRecord::KeyChange> changes = taken.TakeChanges(known, SettingsRecord::Read(core));
     ArmReload(taken.reloadSeconds);
+    KeepRunLog(taken.runLog);
+    for (const auto& key : changes) {
+        RunLog::Note(OutsideKeyEvent(core.configPath(), key.name, key.refusedValue, key.refusal));
+    }
     if (taken == m_settings) return;
     const bool newHours = taken.hours != m_settings.hours;
     m_settings = taken;
@@ -283,6 +294,7 @@ void CSettingsDlg::TakeSettingsFromOutside() {
 
 void CSettingsDlg::TellUnreadableHours() {
     if (!m_shopHours.Unreadable().empty()) {
+        RunLog::Note(UnreadableHoursWarning(m_shopHours.Unreadable()));
         SharedState::core->msgboxWarning(m_hWnd, UnreadableHoursWarning(m_shopHours.Unreadable()));
     }
 }
@@ -314,10 +326,14 @@ void CSettingsDlg::SaveEverything(bool tellOperator) {
     CollectSettings(false, &playlist);
     std::string keptCopy;
     const FileWrite settings = SaveRecord(m_settings, &keptCopy);
-    if (!tellOperator) return;
     const std::string& path = SharedState::core->configPath();
-    Tell(JoinedWarnings(SettingsWarning(FileWrite::Written, path, keptCopy),
-                        CloseWarning(settings, path, playlist, SharedState::itemsPath)));
+    const std::string warning = JoinedWarnings(SettingsWarning(FileWrite::Written, path, keptCopy),
+                                               CloseWarning(settings, path, playlist, SharedState::itemsPath));
+    if (tellOperator) {
+        Tell(warning);
+    } else {
+        RunLog::Note(warning);
+    }
 }
 
 // The system is ending: no box, but everything is still tried.
@@ -327,12 +343,15 @@ BOOL CSettingsDlg::OnQueryEndSession() {
 }
 
 void CSettingsDlg::OnEndSession(BOOL ending) {
-    if (ending) SaveEverything(false);
+    if (!ending) return;
+    SaveEverything(false);
+    RunLog::Note(EndEvent(true, DescribeOutput(m_shopHours.IsOpen())));
 }
 
 void CSettingsDlg::OnDestroy() {
     Default();
     SaveEverything(true);
+    RunLog::Note(EndEvent(false, DescribeOutput(m_shopHours.IsOpen())));
     delete SharedState::outputWnd;
     SharedState::outputWnd = nullptr;
     delete SharedState::playlist;
@@ -406,6 +425,7 @@ void CSettingsDlg::TakeAdvanced(const SettingsRecord& taken) {
     m_settings.clock = taken.clock;
     m_settings.barSize = taken.barSize;
     m_settings.fade = taken.fade;
+    KeepRunLog(taken.runLog);
     SetShopHours(taken.hours);
     ApplyAccepted();
 }
@@ -423,5 +443,21 @@ void CSettingsDlg::OnPowerBroadcast(WPARAM event) {
 }
 
 void CSettingsDlg::LookAtShopHours() {
-    if (m_shopHours.Look()) ApplyAccepted();
+    if (!m_shopHours.Look()) return;
+    RunLog::Note(ShopHoursEvent(m_shopHours.IsOpen()));
+    ApplyAccepted();
+}
+
+void CSettingsDlg::KeepRunLog(bool keep) {
+    m_settings.runLog = keep;
+    if (keep == (m_runLog != nullptr)) return;
+    if (!keep) {
+        m_runLog->Write(LogOffEvent());
+        m_runLog.reset();
+        return;
+    }
+    m_runLog = std::make_unique<RunLog>(SharedState::appPath);
+    const bool running = SharedState::outputWnd != nullptr;
+    m_runLog->Write(StartEvent(PLACARD_VERSION_STRING, running, ScreensSeen(Monitors())));
+    if (running) m_runLog->Write(DescribeOutput(m_shopHours.IsOpen()));
 }

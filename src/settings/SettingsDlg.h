@@ -8,11 +8,13 @@
 // or log-off saves as the destruction does, since the process may end without it.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "colourpicker/ColourButton.h"
 #include "framework/Button.h"
 #include "framework/Dialog.h"
+#include "runlog/RunLog.h"
 #include "settings/OutsideChangeWatcher.h"
 #include "settings/PlaylistFile.h"
 #include "settings/SettingsRecord.h"
@@ -91,6 +93,8 @@ private:
     void OnPowerBroadcast(WPARAM event);
     // Hours that cannot be read, told in a warning; the show goes on meanwhile.
     void TellUnreadableHours();
+    // Opt-in "log=1": the run's events kept in Placard.log from now on, or no longer.
+    void KeepRunLog(bool keep);
 
     // What a close keeps: every control collected unvalidated, the playlist file written and
     // the record saved in one write of the store. With `tellOperator`, what could not be saved
@@ -122,4 +126,5 @@ private:
     CColourButton m_clrbgPicker;
     HICON m_hIcon;
     std::string m_folder;  // for each core the dialog makes
+    std::unique_ptr<RunLog> m_runLog;
 };

@@ -40,6 +40,7 @@ const Key kKeys[] = {
     {"clock", true, &SettingsRecord::clock},
     {"barsize", true, &SettingsRecord::barSize, BarTextSizeAccepted},
     {"fade", true, &SettingsRecord::fade, FadeAccepted},
+    {"log", true, &SettingsRecord::runLog},
 };
 
 // Where the output was left: a corner is both of its numbers, a monitor its name and both offsets.
@@ -179,11 +180,20 @@ FileWrite SettingsRecord::Save(CCore& core, Extra extra) const {
     return oneWrite.commit();
 }
 
-void SettingsRecord::TakeChanges(const SettingsRecord& before, const SettingsRecord& after) {
+std::vector<SettingsRecord::KeyChange> SettingsRecord::TakeChanges(const SettingsRecord& before,
+                                                                    const SettingsRecord& after) {
+    std::vector<KeyChange> changes;
     for (const Key& key : kKeys) {
-        if (SameKey(key, before, after) || RefusedCheck(key, after) != nullptr) continue;
-        CopyKey(key, after, *this);
+        if (SameKey(key, before, after)) continue;
+        const Check* refused = RefusedCheck(key, after);
+        if (refused == nullptr) {
+            CopyKey(key, after, *this);
+            changes.push_back(KeyChange{key.name, {}, {}});
+        } else {
+            changes.push_back(KeyChange{key.name, std::to_string(after.*refused->setting), refused->warning});
+        }
     }
+    return changes;
 }
 
 void SettingsRecord::HandToShow() const {

@@ -10,6 +10,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "output/OutputPlacement.h"
 #include "picture/PictureFit.h"
@@ -35,6 +36,7 @@ struct SettingsRecord {
     std::string clock;          // the bar's clock as written (BarClock.h); empty: none
     int barSize = 0;            // the bar's text size in pixels; 0: the usual
     int fade = 0;               // a change of picture cross-fades over N ms; 0: a cut
+    bool runLog = false;        // the run's events appended to Placard.log (RunLog.h)
     // Where the output was left: its corner, and its monitor with the offset within it. Read
     // only with restorePlace, as nothing else uses it.
     std::optional<POINT> corner;
@@ -56,8 +58,14 @@ struct SettingsRecord {
     FileWrite Save(CCore& core, Extra extra) const;
 
     // Takes each key that differs between `before` and `after` (an edit made elsewhere) from
-    // `after`, unless Apply would refuse its value: that key keeps this record's.
-    void TakeChanges(const SettingsRecord& before, const SettingsRecord& after);
+    // `after`, unless Apply would refuse its value: that key keeps this record's. Says which
+    // keys differed, and for each one refused the value and Apply's warning.
+    struct KeyChange {
+        const char* name;
+        std::string refusedValue;
+        std::string refusal;  // empty: taken
+    };
+    std::vector<KeyChange> TakeChanges(const SettingsRecord& before, const SettingsRecord& after);
 
     // The values the show plays with, into SharedState.
     void HandToShow() const;

@@ -4,13 +4,18 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "resource.h"
 #include "store/AtomicFile.h"
 #include "store/TextEncoding.h"
 #include "support/BuiltProgram.h"
+#include "support/PictureFiles.h"
 #include "support/TempFolder.h"
+#include "support/TextLines.h"
+#include "version.h"
 
 namespace {
 
@@ -164,6 +169,7 @@ TEST(EndToEndTest, ValuesEnteredAndClosedAreThereAtTheNextStart) {
     }
 
     EXPECT_EQ(folder.read("_items.txt"), "a.png\r\nb.png");
+    EXPECT_FALSE(folder.exists("Placard.log")) << "no log without log=1";
     RunningProgram again(folder.path(), "");
     ASSERT_TRUE(again.started());
     HWND dialog = again.WaitForDialog();
@@ -278,6 +284,69 @@ TEST(EndToEndTest, AFolderWhoseNameTheCodePageCannotWriteStillKeepsTheSettings) 
         DeleteFileW((inside + name).c_str());
     }
     RemoveDirectoryW(inside.c_str());
+}
+
+// The lines of the run log, as Notepad shows them; none before it is there.
+std::vector<std::string> LogLines(const TempFolder& folder) {
+    if (!folder.exists("Placard.log")) return {};
+    const std::string bytes = folder.read("Placard.log");
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") != 0) return {"(no UTF-8 byte-order mark)"};
+    return TextLines(AnsiFromUtf8(bytes.substr(3)));
+}
+
+size_t LinesWith(const std::vector<std::string>& lines, const std::vector<std::string>& words) {
+    const auto hasAll = [&](const std::string& line) {
+        return std::all_of(words.begin(), words.end(), [&](const std::string& w) { return line.find(w) != std::string::npos; });
+    };
+    return static_cast<size_t>(std::count_if(lines.begin(), lines.end(), hasAll));
+}
+
+// With log=1, what went wrong while nobody watched can be read afterwards: a picture missing and
+// one broken, each once however many rounds the show made, another program's edit taken and
+// refused key by key, and a second start sent back.
+TEST(EndToEndTest, WithTheLogOnTheRunSaysWhatItCouldNotShowAndWhatItRefused) {
+    TempFolder folder;
+    ASSERT_TRUE(CopyFileA(BuiltProgram().c_str(), folder.file("Placard.exe").c_str(), FALSE)) << BuiltProgram();
+    folder.makeFolder("data");
+    folder.write("data\\broken.jpg", "a text file named as a picture");
+    folder.write("data\\good.png", EncodePicture(L"image/png", 40, 30, 0xFF0000, 0x0000FF));
+    folder.write("_items.txt", "missing.png\r\nbroken.jpg\r\ngood.png\r\n");
+    const std::string settings = "log=1\r\nreload=1\r\ninterval=1\r\n";
+    folder.write("Placard.ini", settings);
+
+    const auto within = [&](DWORD ms, const std::vector<std::string>& words) {
+        const DWORD start = GetTickCount();
+        while (LinesWith(LogLines(folder), words) == 0 && GetTickCount() - start < ms) Sleep(100);
+    };
+    {
+        RunningProgram program(folder.path(), "");
+        ASSERT_TRUE(program.started());
+        HWND dialog = program.WaitForDialog();
+        ASSERT_NE(dialog, nullptr);
+        ASSERT_NE(WaitForOutput(dialog), nullptr);
+        Sleep(4500);  // two rounds of the list and more
+        folder.write("Placard.ini", settings + "width=99999\r\ndispbtm=别处改的\r\n");
+        within(8000, {"dispbtm"});
+        RunningProgram second(folder.path(), "");
+        ASSERT_TRUE(second.started());
+        EXPECT_EQ(second.WaitForExit(), 0);
+        PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_EQ(program.WaitForExit(), 0);
+    }
+
+    const std::vector<std::string> lines = LogLines(folder);
+    ASSERT_GE(lines.size(), 7u);
+    EXPECT_NE(lines.front().find(PLACARD_VERSION_STRING), std::string::npos) << lines.front();
+    EXPECT_NE(lines.front().find("DISPLAY1"), std::string::npos) << "the screens found: " << lines.front();
+    EXPECT_EQ(LinesWith(lines, {"800×600"}), 2u) << "the output at the start and at the end";
+    EXPECT_EQ(LinesWith(lines, {"missing.png"}), 1u) << "once, however many rounds";
+    EXPECT_EQ(LinesWith(lines, {"broken.jpg"}), 1u);
+    EXPECT_EQ(LinesWith(lines, {"good.png"}), 0u);
+    EXPECT_EQ(LinesWith(lines, {"Placard.ini", "width", "99999", "100到8000"}), 1u) << "refused, and why";
+    EXPECT_EQ(LinesWith(lines, {"Placard.ini", "dispbtm"}), 1u) << "taken";
+    EXPECT_EQ(LinesWith(lines, {"Placard.ini", "height"}), 0u) << "a key nobody changed";
+    EXPECT_EQ(LinesWith(lines, {"又被启动"}), 1u) << "the second start";
+    EXPECT_NE(lines.back().find("退出"), std::string::npos) << lines.back();
 }
 
 }  // namespace

@@ -44,6 +44,7 @@ SettingsRecord Edges() {
     record.clock = "date";
     record.barSize = 400;
     record.fade = 5000;
+    record.runLog = true;
     record.corner = POINT{INT_MIN, -1};
     record.home = HomePlace{"\\\\.\\DISPLAY2", POINT{-1280, INT_MAX}};
     return record;
@@ -165,6 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
         StoredLines{"fade=99", [](SettingsRecord&) {}}, StoredLines{"fade=5001", [](SettingsRecord&) {}},
         StoredLines{"fade=500", [](SettingsRecord& r) { r.fade = 500; }},
         StoredLines{"clock=sometimes", [](SettingsRecord& r) { r.clock = "sometimes"; }},
+        StoredLines{"log=yes", [](SettingsRecord&) {}},
         StoredLines{"width=wide\r\nheight=", [](SettingsRecord&) {}},
         StoredLines{"clrbg=0x00FF0000\r\nclrfont=0x7F00FF00",
                     [](SettingsRecord& r) {
