@@ -1,6 +1,7 @@
 // placard_bench: what a frame costs against the straight-line form of the same work, at sizes
-// from 320 x 240 to 8000 x 2000; how fast the program starts; what it costs while it waits,
-// and its share of one core at the shortest interval on the largest output. Prints Markdown
+// from 320 x 240 to 8000 x 2000; what a cross-fade costs and how smooth it is; how fast the
+// program starts; what it costs while it waits, and its share of one core at the shortest
+// interval on the largest output. Prints Markdown
 // tables; never fails on time.
 //   placard_bench [--runs N] [--idle-seconds N] [--frames-only]
 #include <windows.h>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "bench/BenchClock.h"
+#include "bench/FadeBench.h"
 #include "bench/FrameBench.h"
 #include "bench/Median.h"
 #include "bench/StartBench.h"
@@ -58,6 +60,8 @@ constexpr int kShareInterval = 1;
 // The scrolling bar on a full-HD output, at the dialog's middle speed.
 constexpr SIZE kScrollSize{1920, 1080};
 constexpr int kScrollSpeed = 120;
+// A fade at each change on the same output and interval.
+constexpr int kShareFade = 500;
 constexpr double kSmallFrameArea = 2e6;
 
 // The machine's load averages over 1, 5 and 15 minutes, as the kernel counts them (under Wine
@@ -207,6 +211,20 @@ void PrintEnlargedPicture(int runs) {
     }
 }
 
+// Cross-fades of a photo and a plain picture, with the bar scrolling at 120 px/s.
+void PrintFades(int fades) {
+    std::printf("\nCross-fades with a scrolling bar: means over %d fades each.\n\n", fades);
+    std::printf("| output | fade | steps per second | CPU per fade |\n|---|---|---|---|\n");
+    for (const SIZE size : {SIZE{1920, 1080}, SIZE{3840, 2160}}) {
+        for (const int fadeMs : {500, 1000}) {
+            TempFolder folder;
+            const FadeFigures figures = MeasureFade(folder.path(), size.cx, size.cy, fadeMs, fades);
+            std::printf("| %d x %d | %d ms | %.1f | %.0f ms |\n", figures.width, figures.height, figures.fadeMs,
+                        figures.stepsPerSecond, figures.cpuMsPerFade);
+        }
+    }
+}
+
 // The largest picture drawn (8000 x 6000) at its own size, clipped, into the largest frame.
 void PrintLargestPicture() {
     TempFolder folder;
@@ -259,6 +277,7 @@ int main(int argc, char** argv) {
     PrintFittedPhotos(std::max(3, runs / 4));
     PrintEnlargedPicture(std::max(3, runs / 4));
     PrintLargestPicture();
+    PrintFades(std::max(2, runs / 5));
     std::printf("\nLoad averages after the frames: %s\n", LoadAverages().c_str());
     if (framesOnly) {
         Gdiplus::GdiplusShutdown(token);
@@ -269,6 +288,7 @@ int main(int argc, char** argv) {
     ShareFigures share;
     ShareFigures still;
     ShareFigures scrolling;
+    ShareFigures fading;
     {
         TempFolder startFolder;
         start = MeasureStarts(BuiltProgram(), startFolder.path(), runs, idleSeconds, kIdleInterval);
@@ -288,6 +308,11 @@ int main(int argc, char** argv) {
                                 kScrollSize.cy);
         scrolling = MeasureCpuShare(BuiltProgram(), scrollFolder.path(), idleSeconds, kIdleInterval, kScrollSize.cx,
                                     kScrollSize.cy, kScrollSpeed);
+    }
+    if (start.ok) {
+        TempFolder fadeFolder;
+        fading = MeasureCpuShare(BuiltProgram(), fadeFolder.path(), idleSeconds, kIdleInterval, kScrollSize.cx,
+                                 kScrollSize.cy, 0, kShareFade);
     }
     Gdiplus::GdiplusShutdown(token);
 
@@ -322,6 +347,11 @@ int main(int argc, char** argv) {
         std::printf("| CPU share of one core, interval %d, %ld x %ld output, scroll=%d, over %.0f s | %.1f %% |\n",
                     kIdleInterval, kScrollSize.cx, kScrollSize.cy, scroll, figures->seconds,
                     figures->cpuMs / (figures->seconds * 10.0));
+    }
+    if (fading.ok) {
+        std::printf("| CPU share of one core, interval %d, %ld x %ld output, fade=%d, two pictures, over %.0f s | %.1f %% |\n",
+                    kIdleInterval, kScrollSize.cx, kScrollSize.cy, kShareFade, fading.seconds,
+                    fading.cpuMs / (fading.seconds * 10.0));
     }
     std::printf("\nLoad averages at the end: %s\n", LoadAverages().c_str());
     return 0;

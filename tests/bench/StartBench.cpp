@@ -90,12 +90,15 @@ private:
 };
 
 void LayOut(const std::string& folder, const std::string& program, int interval, int width, int height,
-            int reloadSeconds = 0, int scroll = 0) {
+            int reloadSeconds = 0, int scroll = 0, int fade = 0) {
     CopyFileA(program.c_str(), (folder + "Placard.exe").c_str(), FALSE);
     CreateDirectoryA((folder + "data").c_str(), nullptr);
     const std::string picture = EncodePhotoLikePicture(L"image/jpeg", width, height);
-    const std::string items = "start.jpg\r\n";
-    for (const auto& [name, bytes] : {std::pair{"data\\start.jpg", &picture}, std::pair{"_items.txt", &items}}) {
+    // A fade needs two pictures to fade between.
+    const std::string other = EncodePicture(L"image/jpeg", width, height, 0xC04020, 0x2040C0);
+    const std::string items = fade > 0 ? "start.jpg\r\nother.jpg\r\n" : "start.jpg\r\n";
+    for (const auto& [name, bytes] : {std::pair{"data\\start.jpg", &picture}, std::pair{"data\\other.jpg", &other},
+                                      std::pair{"_items.txt", &items}}) {
         HANDLE file = CreateFileA((folder + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         DWORD written = 0;
         WriteFile(file, bytes->data(), static_cast<DWORD>(bytes->size()), &written, nullptr);
@@ -111,6 +114,7 @@ void LayOut(const std::string& folder, const std::string& program, int interval,
         core.saveConfigStr("dispbtm", "Placard 信息栏 今日特价 0123456789");
         if (reloadSeconds > 0) core.saveConfigInt("reload", reloadSeconds);
         if (scroll > 0) core.saveConfigInt("scroll", scroll);
+        if (fade > 0) core.saveConfigInt("fade", fade);
     }
 }
 
@@ -181,9 +185,9 @@ StartFigures MeasureStarts(const std::string& program, const std::string& folder
 }
 
 ShareFigures MeasureCpuShare(const std::string& program, const std::string& folder, int seconds, int interval,
-                             int width, int height, int scroll) {
+                             int width, int height, int scroll, int fade) {
     ShareFigures figures;
-    LayOut(folder, program, interval, width, height, 0, scroll);
+    LayOut(folder, program, interval, width, height, 0, scroll, fade);
     const BenchClock clock;
     StartedProgram started(folder);
     if (!started.started()) {

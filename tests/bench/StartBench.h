@@ -34,4 +34,4 @@ struct ShareFigures {
     std::string problem;
 };
 ShareFigures MeasureCpuShare(const std::string& program, const std::string& folder, int seconds, int interval,
-                             int width, int height, int scroll = 0);
+                             int width, int height, int scroll = 0, int fade = 0);
