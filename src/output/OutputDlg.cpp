@@ -132,14 +132,18 @@ LRESULT COutputDlg::OnWindowPosChanged(WPARAM, LPARAM) {
 LRESULT COutputDlg::OnDisplayChange(WPARAM, LPARAM) {
     SharedState::screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
     SharedState::screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
-    RunLog::Note(DisplayChangeEvent(ScreensSeen(Monitors()), GetWindowRect()));
-    KeepOnScreen();
+    // One look at the monitors serves both: answering a display change with two looks left
+    // Wine 8 blind to a monitor that came back later.
+    const std::vector<Monitor> monitors = Monitors();
+    RunLog::Note(DisplayChangeEvent(ScreensSeen(monitors), GetWindowRect()));
+    KeepOnScreen(monitors);
     return Default();
 }
 
-void COutputDlg::KeepOnScreen() {
+void COutputDlg::KeepOnScreen() { KeepOnScreen(Monitors()); }
+
+void COutputDlg::KeepOnScreen(const std::vector<Monitor>& monitors) {
     if (m_hWnd == nullptr || m_dragging) return;
-    const std::vector<Monitor> monitors = Monitors();
     RECT rect = GetWindowRect();
     const POINT first = FirstPlacementCorner(SharedState::screenWidth, SharedState::screenHeight);
     if (const std::optional<POINT> corner = ReturnCorner(rect, m_home, monitors, first)) {

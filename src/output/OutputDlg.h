@@ -78,6 +78,7 @@ protected:
     // Brings the window back onto a monitor when the displays changed under it, and keeps it
     // above the taskbar while it lies wholly on a second screen.
     void KeepOnScreen();
+    void KeepOnScreen(const std::vector<Monitor>& monitors);
     void SetTopmost(bool topmost);
     // The frame for slideIndex composed and pushed, shown or not; with `fade` (a change of picture
     // by the rotation, with "fade" set), faded in over the frame shown.

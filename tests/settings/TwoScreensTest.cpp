@@ -18,7 +18,7 @@ protected:
         Layout("--mode 1280x1024 --right-of DUMMY0", POINT{1920, 0});
     }
     void TearDown() override {
-        Layout("--mode 1280x1024 --right-of DUMMY0 --output DUMMY0 --mode 1920x1080", POINT{1920, 0});
+        Layout("--mode 1280x1024 --right-of DUMMY0", POINT{1920, 0});
         OutputDrivingFixture::TearDown();
     }
 
@@ -120,6 +120,7 @@ TEST_F(TwoScreensTest, AnOutputWhoseScreenMovedGoesBackToItsOffsetThereWhollyOnI
              Layout("--mode 1280x1024 --right-of DUMMY0 --output DUMMY0 --mode 1024x768", POINT{1024, 0});
              DisplayChanged();
              moved = OutputState();
+             Layout("--mode 1280x1024 --right-of DUMMY0 --output DUMMY0 --mode 1920x1080", POINT{1920, 0});
          }),
          Close()});
     EXPECT_TRUE(SameRect(moved.rect, RECT{1024, 0, 1824, 600})) << "at its offset on its screen";
