@@ -20,6 +20,7 @@ unsigned FadeWeight(ULONGLONG elapsedMs, int fadeMs);
 // A fade lasts no longer than the turn it begins: the next change starts from the whole frame.
 int FadeLength(int fadeMs, UINT turnMs);
 
-// from × (1 − t) + to × t for each channel, rounded to the nearest level, t = weight / kWholeFade.
+// from × (1 − t) + to × t for each channel, t = weight / kWholeFade, within one level of the exact
+// mix (t is taken in 256ths); the ends are exact.
 uint32_t MixPixel(uint32_t from, uint32_t to, unsigned weight);
 void MixPixels(const uint32_t* from, const uint32_t* to, uint32_t* out, size_t count, unsigned weight);

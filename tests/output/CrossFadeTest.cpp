@@ -1,5 +1,7 @@
 // "fade=": the mix of two frames as arithmetic, the steps by the clock, and a window read between
 // two pictures.
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "output/CrossFade.h"
@@ -11,7 +13,7 @@
 
 namespace {
 
-TEST(CrossFadeTest, EachChannelIsTheExactMixRoundedToTheNearestLevel) {
+TEST(CrossFadeTest, EachChannelIsWithinALevelOfTheExactMixAndTheEndsAreExact) {
     const unsigned half = kWholeFade / 2;
     const struct {
         uint32_t from, to;
@@ -28,6 +30,18 @@ TEST(CrossFadeTest, EachChannelIsTheExactMixRoundedToTheNearestLevel) {
     for (const auto& m : mixes) {
         EXPECT_EQ(MixPixel(m.from, m.to, m.weight), m.mixed) << std::hex << m.from << " " << m.to << " " << m.weight;
     }
+    // Every channel within one level of from × (1 − t) + to × t, over levels and weights.
+    int worst = 0;
+    for (unsigned weight = 0; weight <= kWholeFade; weight += 997) {
+        for (uint32_t a = 0; a < 256; a += 15) {
+            for (uint32_t b = 0; b < 256; b += 17) {
+                const double exact = a + (static_cast<double>(b) - a) * weight / kWholeFade;
+                const int got = static_cast<int>(MixPixel(a << 16, b << 16, weight) >> 16);
+                worst = std::max(worst, static_cast<int>(std::ceil(std::fabs(got - exact))));
+            }
+        }
+    }
+    EXPECT_LE(worst, 1);
     const uint32_t from[] = {0xFF0000FF, 0xFFFFFFFF}, to[] = {0xFFFF0000, 0xFFFFFFFF};
     uint32_t out[2] = {};
     MixPixels(from, to, out, 2, half);
