@@ -1,7 +1,7 @@
 // placard_soak: runs the program for many thousands of frames at the shortest period and
 // says whether anything ran out: GDI objects, memory, or the frame itself.
 //   placard_soak [--frames N] [--switch-every N] [--baseline-at N] [--width N] [--height N]
-//                [--memory-allowance-mib N] [--scroll N] [--fade N]
+//                [--memory-allowance-mib N] [--scroll N] [--fade N] [--fit contain|cover|stretch]
 // Exit status 0 when every target is met, 1 when one is missed, 2 for a bad argument.
 #include <windows.h>
 #include <objidl.h>
@@ -33,6 +33,10 @@ bool ParseCount(const char* text, long& value) {
 
 bool ParseArguments(int argc, char** argv, SoakOptions& options) {
     for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--fit") == 0 && i + 1 < argc) {
+            options.fit = argv[++i];
+            continue;
+        }
         long* target = nullptr;
         if (std::strcmp(argv[i], "--frames") == 0) target = &options.frames;
         if (std::strcmp(argv[i], "--switch-every") == 0) target = &options.switchEvery;
@@ -69,6 +73,7 @@ void LayOut(const TempFolder& folder, const SoakOptions& options, const std::vec
     core.saveConfigStr("dispbtm", "Placard 耐久测试 信息栏 0123456789");
     if (options.scroll > 0) core.saveConfigInt("scroll", options.scroll);
     if (options.fade > 0) core.saveConfigInt("fade", options.fade);
+    if (!options.fit.empty()) core.saveConfigStr("fit", options.fit);
 }
 
 const char* Verdict(bool met) { return met ? "ok" : "MISSED"; }
@@ -78,7 +83,7 @@ const char* Verdict(bool met) { return met ? "ok" : "MISSED"; }
 int main(int argc, char** argv) {
     SoakOptions options;
     if (!ParseArguments(argc, argv, options)) {
-        std::fprintf(stderr, "usage: placard_soak [--frames N] [--switch-every N] [--baseline-at N] [--width N] [--height N] [--memory-allowance-mib N] [--scroll N] [--fade N]\n");
+        std::fprintf(stderr, "usage: placard_soak [--frames N] [--switch-every N] [--baseline-at N] [--width N] [--height N] [--memory-allowance-mib N] [--scroll N] [--fade N] [--fit contain|cover|stretch]\n");
         return 2;
     }
     const std::vector<SoakPicture> pictures = {

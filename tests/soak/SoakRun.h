@@ -26,6 +26,7 @@ struct SoakOptions {
     DWORD stallMs = 30000;     // no frame for this long ends the run as failed
     long scroll = 0;           // the bar's "scroll", pixels per second; 0: still
     long fade = 0;             // "fade", milliseconds; 0: a cut
+    std::string fit;           // "fit"; empty: none
 };
 
 struct SoakReport {
