@@ -411,23 +411,12 @@ void CSettingsDlg::OnAdvanced() {
     if (dialog.DoModal() != IDOK) return;
     // Only what the operator changed in the box: the reload may have taken another program's
     // edit of the store while it was open.
-    SettingsRecord taken = m_settings;
-    taken.TakeChanges(opened, dialog.Settings());
-    TakeAdvanced(taken);
-    Tell(SaveNow());
-}
-
-void CSettingsDlg::TakeAdvanced(const SettingsRecord& taken) {
-    m_settings.restorePlace = taken.restorePlace;
-    ArmReload(taken.reloadSeconds);
-    m_settings.fit = taken.fit;
-    m_settings.scroll = taken.scroll;
-    m_settings.clock = taken.clock;
-    m_settings.barSize = taken.barSize;
-    m_settings.fade = taken.fade;
-    KeepRunLog(taken.runLog);
-    SetShopHours(taken.hours);
+    m_settings.TakeChanges(opened, dialog.Settings());
+    ArmReload(m_settings.reloadSeconds);
+    KeepRunLog(m_settings.runLog);
+    SetShopHours(m_settings.hours);
     ApplyAccepted();
+    Tell(SaveNow());
 }
 
 void CSettingsDlg::SetShopHours(const std::string& text) {

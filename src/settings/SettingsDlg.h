@@ -85,7 +85,6 @@ private:
 
     // 高级设置: the opt-in keys the operator changed, taken and saved at once.
     void OnAdvanced();
-    void TakeAdvanced(const SettingsRecord& taken);
     // Opt-in "hours=": outside them the output shows black where it is (开启输出 unchanged),
     // looked at against the clock at start, every half minute and when the machine wakes.
     void SetShopHours(const std::string& text);

@@ -103,26 +103,11 @@ TextEncoding DetectTextEncoding(const std::string& bytes) {
 }
 
 std::string DecodeToAnsi(const std::string& bytes, TextEncoding encoding) {
-    switch (encoding) {
-    case TextEncoding::Ansi: return bytes;
-    case TextEncoding::Utf8: return CodePageFromWide(WideFromCodePage(bytes, CP_UTF8), CP_ACP);
-    case TextEncoding::Utf8WithBom:
-        return CodePageFromWide(WideFromCodePage(bytes.substr(bytes.size() < 3 ? bytes.size() : 3), CP_UTF8), CP_ACP);
-    case TextEncoding::Utf16Le: return CodePageFromWide(WideFromUtf16(bytes, 2, false), CP_ACP);
-    case TextEncoding::Utf16Be: return CodePageFromWide(WideFromUtf16(bytes, 2, true), CP_ACP);
-    }
-    return bytes;
+    return IsUnicode(encoding) ? AnsiFromUtf8(LineText(bytes, encoding)) : bytes;
 }
 
 std::string EncodeFromAnsi(const std::string& ansi, TextEncoding encoding) {
-    switch (encoding) {
-    case TextEncoding::Ansi: return ansi;
-    case TextEncoding::Utf8: return CodePageFromWide(WideFromCodePage(ansi, CP_ACP), CP_UTF8);
-    case TextEncoding::Utf8WithBom: return kUtf8Bom + CodePageFromWide(WideFromCodePage(ansi, CP_ACP), CP_UTF8);
-    case TextEncoding::Utf16Le: return kUtf16LeBom + Utf16FromWide(WideFromCodePage(ansi, CP_ACP), false);
-    case TextEncoding::Utf16Be: return kUtf16BeBom + Utf16FromWide(WideFromCodePage(ansi, CP_ACP), true);
-    }
-    return ansi;
+    return IsUnicode(encoding) ? FileBytes(Utf8FromAnsi(ansi), encoding) : ansi;
 }
 
 bool IsUnicode(TextEncoding encoding) { return encoding != TextEncoding::Ansi; }
