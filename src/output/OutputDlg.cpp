@@ -95,6 +95,7 @@ void COutputDlg::OnTimer(UINT_PTR id) {
 void COutputDlg::OnDestroy() {
     Default();
     StopTimer();
+    m_ahead.Drop();
     m_keepAwake.Follow(DisplayKeepAwake::Need::Nothing);
 }
 
@@ -123,6 +124,7 @@ LRESULT COutputDlg::OnWindowPosChanged(WPARAM, LPARAM) {
         KillTimer(kClockTimer);
         EndFade();
         m_shown.reset();
+        m_ahead.Drop();
     }
     return result;
 }
@@ -235,6 +237,7 @@ void COutputDlg::ShowClosed(RECT rect) {
     if (m_hWnd == nullptr) return;
     StopTimer();
     m_shown.reset();
+    m_ahead.Drop();
     m_closed = true;
     placeRect = rect;
     SetWindowPos(nullptr, rect.left, rect.top, SaturatedInt(LONGLONG{rect.right} - rect.left),
@@ -298,9 +301,10 @@ void COutputDlg::Compose(bool fade) {
     // The reference DC goes as soon as the surface is made; the frame shown before goes first,
     // unless the new one fades in over it.
     if (!fading) m_shown.reset();
-    auto surface = std::make_unique<DibSurface>(GetClientDC(m_hWnd).get(), width, height);
-    if (!*surface) return;
-    {
+    std::unique_ptr<DibSurface> surface = TakeFrameAhead(width, height);
+    if (!surface) {
+        surface = std::make_unique<DibSurface>(GetClientDC(m_hWnd).get(), width, height);
+        if (!*surface) return;
         Gdiplus::Graphics graphics(surface->Dc());
         SetFrameModes(graphics);
         const PixelTarget pixels{surface->Bits(), width, height};
@@ -318,12 +322,14 @@ void COutputDlg::Compose(bool fade) {
             m_fadeStart = ::GetTickCount64();
             m_fadeLength = FadeLength(SharedState::fade, m_rotationPeriod);
             SetTimer(kFadeTimer, kFadeStepMs);
+            // The next frame is ordered when this fade is over: no third frame while it runs.
             FadeStep();
             return;
         }
         m_shown.reset();
     }
     Push(*surface);
+    OrderFrameAhead(width, height);
     // Kept for the band to be pushed alone, or for the next picture to fade in over it.
     if (BarMoves() || SharedState::fade > 0) m_shown = std::move(surface);
 }
@@ -351,7 +357,50 @@ void COutputDlg::FadeStep() {
     // The band is no mix of two: a moving text and the clock stay sharp, and where they are now.
     if (BarMoves()) DrawBandInto(shown);
     Push(shown);
-    if (weight >= kWholeFade) EndFade();
+    if (weight >= kWholeFade) {
+        EndFade();
+        OrderFrameAhead(shown.Width(), shown.Height());
+    }
+}
+
+std::unique_ptr<DibSurface> COutputDlg::TakeFrameAhead(int width, int height) {
+    if (slideIndex == 0) JoinLatePictures();
+    const std::optional<FrameOrder> order = OrderFor(slideIndex);
+    if (!order) return nullptr;
+    std::optional<FrameAhead::Made> made = m_ahead.Take(*order);
+    if (!made || made->surface->Width() != width || made->surface->Height() != height) return nullptr;
+    DrawBandInto(*made->surface);
+    RunLog::NotePicture(SharedState::playlist->row(slideIndex), order->path, made->trouble);
+    if (++slideIndex >= SharedState::playlistCount) slideIndex = 0;
+    return std::move(made->surface);
+}
+
+void COutputDlg::OrderFrameAhead(int width, int height) {
+    const std::optional<FrameOrder> order = BarScrolls() ? OrderFor(slideIndex) : std::nullopt;
+    auto surface = order ? std::make_unique<DibSurface>(GetClientDC(m_hWnd).get(), width, height) : nullptr;
+    // Without a surface or a thread the frame is drawn at the change, as without the scrolling bar.
+    if (!surface || !*surface || !m_ahead.Order(*order, std::move(surface))) m_ahead.Drop();
+}
+
+std::optional<FrameOrder> COutputDlg::OrderFor(int row) const {
+    const Playlist* table = SharedState::playlist;
+    const CCore* core = SharedState::core;
+    if (table == nullptr || core == nullptr) return std::nullopt;
+    const std::string& name = table->row(row);
+    if (name.empty() || !table->isSettled(name)) return std::nullopt;
+    const std::string path = SharedState::dataDir + name;
+    return FrameOrder{core,          path, StampOf(path), SIZE{SharedState::width, SharedState::height},
+                      SharedState::fit, SharedState::clrbg};
+}
+
+PictureTrouble COutputDlg::DrawBackdrop(const FrameOrder& order, DibSurface& surface) {
+    Gdiplus::Graphics graphics(surface.Dc());
+    SetFrameModes(graphics);
+    const PixelTarget pixels{surface.Bits(), surface.Width(), surface.Height()};
+    FillFrame(pixels, order.area.cx, order.area.cy, order.background);
+    const PictureTrouble trouble = order.core->drawPic(graphics, 0, 0, order.area, order.fit, order.path, &pixels);
+    graphics.Flush(Gdiplus::FlushIntentionSync);
+    return trouble;
 }
 
 void COutputDlg::DrawBandInto(DibSurface& frame) {

@@ -1,7 +1,9 @@
 // COutputDlg: the borderless layered output window. Every placement shows it, starts the
 // slideshow at the first picture and restarts the rotation timer; every tick composes the
 // next frame off-screen and pushes it to the window whole. With the scrolling bar on, the frame
-// shown is kept, and in between its band alone is drawn again and pushed as the text moves.
+// shown is kept, and in between its band alone is drawn again and pushed as the text moves; the
+// next frame's background and picture are made meanwhile on a thread of their own (FrameAhead),
+// so that the text does not stop while a large photo is read and fitted.
 #pragma once
 
 #include <windows.h>
@@ -18,6 +20,7 @@
 #include "framework/DibSurface.h"
 #include "output/BarStrip.h"
 #include "output/DisplayKeepAwake.h"
+#include "output/FrameAhead.h"
 #include "output/OutputPlacement.h"
 #include "picture/PictureBlit.h"
 
@@ -43,6 +46,10 @@ public:
     // picture. A window hidden or closed only moves on: nobody would see the frame.
     void Render();
     void StopTimer();
+
+    // A frame's background and picture, as ComposeFrame draws them into a frame's pixels, from
+    // the order alone: FrameAhead's work, on its thread.
+    static PictureTrouble DrawBackdrop(const FrameOrder& order, DibSurface& surface);
 
     // The three layers of a frame, in order, on any surface: Render() draws them on its
     // frame bitmap, and what is drawn is what the window shows. `pixels`, when given, are the
@@ -83,6 +90,13 @@ protected:
     // The frame for slideIndex composed and pushed, shown or not; with `fade` (a change of picture
     // by the rotation, with "fade" set), faded in over the frame shown.
     void Compose(bool fade);
+    // The frame for slideIndex from FrameAhead, its bar drawn in, when it was made ahead for the
+    // picture and the settings as they are now; the slideshow has then moved on.
+    std::unique_ptr<DibSurface> TakeFrameAhead(int width, int height);
+    // The next frame made ahead while the bar scrolls; nothing made ahead otherwise.
+    void OrderFrameAhead(int width, int height);
+    // What the frame for `row` is made from, now; none without a picture to order.
+    std::optional<FrameOrder> OrderFor(int row) const;
     // A whole frame to the window, where it is now.
     void Push(const DibSurface& frame);
     // One step of a cross-fade, as far along as the clock says; the last pushes the new frame.
@@ -146,4 +160,6 @@ protected:
     int m_measuredPixels = 0;
     LocalTimeFunction m_localTime;
     SIZE m_measuredSize{0, 0};
+    // Last: its thread ends, and lets go of what it made, before anything it was given goes.
+    FrameAhead m_ahead{&COutputDlg::DrawBackdrop};
 };

@@ -225,6 +225,20 @@ void PrintFades(int fades) {
     }
 }
 
+// Changes between two 24-megapixel photos with the bar scrolling: how long its text stands still.
+void PrintBandPauses(int changes) {
+    std::printf("\nChanges between two 6000 x 4000 JPEG photos, fit=contain, the bar scrolling at 120 px/s: the "
+                "longest of %d changes each.\n\n| output | longest stop of the text | longest rotation tick |\n"
+                "|---|---|---|\n",
+                changes);
+    for (const SIZE size : {SIZE{1920, 1080}, SIZE{3840, 2160}}) {
+        TempFolder folder;
+        const PauseFigures figures = MeasureBandPause(folder.path(), size.cx, size.cy, 6000, 4000, changes);
+        std::printf("| %d x %d | %.0f ms | %.0f ms |\n", figures.width, figures.height, figures.longestGapMs,
+                    figures.longestTickMs);
+    }
+}
+
 // The largest picture drawn (8000 x 6000) at its own size, clipped, into the largest frame.
 void PrintLargestPicture() {
     TempFolder folder;
@@ -278,6 +292,7 @@ int main(int argc, char** argv) {
     PrintEnlargedPicture(std::max(3, runs / 4));
     PrintLargestPicture();
     PrintFades(std::max(2, runs / 5));
+    PrintBandPauses(std::max(3, runs / 4));
     std::printf("\nLoad averages after the frames: %s\n", LoadAverages().c_str());
     if (framesOnly) {
         Gdiplus::GdiplusShutdown(token);
