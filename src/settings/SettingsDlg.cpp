@@ -27,6 +27,8 @@ constexpr UINT kStartupDelayMs = 100;
 constexpr UINT_PTR kReloadTimer = 2;
 constexpr UINT_PTR kShopHoursTimer = 3;
 constexpr UINT kShopHoursLookMs = 30 * 1000;
+// The longest list the box takes: what the list file holds in UTF-8 with its byte-order mark.
+constexpr WPARAM kLongestTypedList = (CCore::kMaxTextFileBytes - 3) / 3;
 
 }  // namespace
 
@@ -86,6 +88,9 @@ BOOL CSettingsDlg::OnInitDialog() {
     SetShopHours(m_settings.hours);
     ShowSettings();
     std::string items;
+    // As much typed or pasted as the list file may hold in any encoding it is kept in (UTF-8
+    // takes three bytes for a Chinese character), not the edit control's 32,767 characters.
+    ::SendMessage(::GetDlgItem(m_hWnd, IDC_ITEMS), EM_SETLIMITTEXT, kLongestTypedList, 0);
     m_playlistTooLarge = m_playlistFile.open(core, SharedState::itemsPath, items) == FileRead::TooLarge;
     SetDlgItemText(IDC_ITEMS, items);
     m_playedList = GetDlgItemText(IDC_ITEMS);

@@ -233,6 +233,24 @@ TEST_F(SettingsDialogTest, EnterInThePlaylistBoxStartsANewLine) {
     EXPECT_EQ(folder.read("_items.txt"), "a.jpg\r\n");
 }
 
+// The box takes what the list file holds, not the edit control's 32,767 characters.
+TEST_F(SettingsDialogTest, APasteIntoALongListIsTakenWholeAndSaved) {
+    Store([](CCore& core) { core.saveConfigB("on", false); });
+    std::string names;
+    while (names.size() < 40000) names += "新品促销-" + std::to_string(names.size()) + ".jpg\r\n";
+    std::string text;
+    Run({OutputCreated(), Step([&] {
+             SetText(IDC_ITEMS, names);
+             const int end = ::GetWindowTextLengthA(Item(IDC_ITEMS));
+             ::SendMessageA(Item(IDC_ITEMS), EM_SETSEL, end, end);
+             ::SendMessageA(Item(IDC_ITEMS), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("最后.jpg\r\n"));
+             text = Text(IDC_ITEMS);
+         }),
+         Close()});
+    EXPECT_EQ(text, names + "最后.jpg\r\n");
+    EXPECT_EQ(folder.read("_items.txt"), text);
+}
+
 TEST_F(SettingsDialogTest, EnterOnAFocusedApplyButtonPressesIt) {
     Store([](CCore& core) { core.saveConfigB("on", false); });
     ModalBoxAnswerer answerer;
