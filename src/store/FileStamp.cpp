@@ -2,11 +2,12 @@
 
 #include <windows.h>
 
+#include "base/ProgramText.h"
 #include "store/AtomicFile.h"
 
 FileStamp StampOf(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!IsFileName(path) || !GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return {};
+    if (!IsFileName(path) || !GetFileAttributesExW(WideFromProgramText(path).c_str(), GetFileExInfoStandard, &data)) return {};
     FileStamp stamp;
     stamp.exists = true;
     stamp.size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;

@@ -46,7 +46,7 @@ std::wstring Wide(const std::string& text) {
 // One frame's work, call by call as Render(), drawPic, getTextBounds and drawStrSolid make
 // it, with none of their checks: every call is taken to succeed.
 void DrawBareFrame(const BareInputs& in) {
-    const LONG exStyle = GetWindowLongA(in.window, GWL_EXSTYLE);
+    const LONG exStyle = GetWindowLongW(in.window, GWL_EXSTYLE);
     if ((exStyle & WS_EX_LAYERED) == 0) SetWindowLongA(in.window, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
     HDC reference = GetDC(in.window);
     HDC memory = CreateCompatibleDC(reference);

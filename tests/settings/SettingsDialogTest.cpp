@@ -220,7 +220,7 @@ TEST_F(SettingsDialogTest, EnterInThePlaylistBoxStartsANewLine) {
     Run({OutputCreated(), Step([&] {
              SetText(IDC_ITEMS, "a.jpg");
              Focus(IDC_ITEMS);
-             ::SendMessageA(Item(IDC_ITEMS), EM_SETSEL, 5, 5);
+             ::SendMessageW(Item(IDC_ITEMS), EM_SETSEL, 5, 5);
              PostKey(IDC_ITEMS, VK_RETURN);
          }),
          Step([&] {
@@ -281,7 +281,7 @@ TEST_P(ModalBoxTest, EnterInTheOutputWindowDoesNotEnableTheDialogUnderTheBox) {
     bool outputShown = false, enabledUnder = true, enabledAfter = false;
     Run({OutputCreated(), Step([&] {
              SetText(IDC_WIDTH, c.width);
-             ::PostMessageA(Item(c.button), BM_CLICK, 0, 0);
+             ::PostMessageW(Item(c.button), BM_CLICK, 0, 0);
          }),
          Until([&] { return box != nullptr; }), Step([&] {
              const HWND output = SharedState::outputWnd->m_hWnd;
@@ -291,7 +291,7 @@ TEST_P(ModalBoxTest, EnterInTheOutputWindowDoesNotEnableTheDialogUnderTheBox) {
          Step([&] {
              outputShown = SharedState::outputWnd->IsWindowVisible();
              enabledUnder = ::IsWindowEnabled(dialog.m_hWnd) != FALSE;
-             ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+             ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
          }),
          Until([&] { return !::IsWindow(box); }),
          Step([&] { enabledAfter = ::IsWindowEnabled(dialog.m_hWnd) != FALSE; }), Close()});
