@@ -3,7 +3,7 @@
 // files CreateFile opens.
 //
 //     UniqueBrush brush(CreateSolidBrush(colour));  // DeleteObject on scope exit
-//     UniqueFile file(CreateFileA(...));            // CloseHandle, unless the open failed
+//     UniqueFile file(CreateFileW(...));            // CloseHandle, unless the open failed
 #pragma once
 
 #include <windows.h>

@@ -12,7 +12,7 @@ constexpr COLORREF kDisabledColour = RGB(192, 192, 192);
 void FillSolidRect(HDC dc, const RECT& rect, COLORREF colour) {
     const COLORREF previous = ::SetBkColor(dc, colour);
     const auto restore = ScopeExit([&] { ::SetBkColor(dc, previous); });
-    ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+    ::ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
 }
 
 }  // namespace
@@ -125,7 +125,7 @@ LRESULT CColourButton::OnPickChanged(WPARAM, LPARAM) { return 1; }
 
 void CColourButton::Notify(HWND parent, UINT message, COLORREF value) const {
     if (parent == nullptr) return;
-    ::SendMessageA(parent, message, value, static_cast<LPARAM>(GetDlgCtrlID()));
+    ::SendMessageW(parent, message, value, static_cast<LPARAM>(GetDlgCtrlID()));
 }
 
 MessageEntryList CColourButton::MessageEntries() {

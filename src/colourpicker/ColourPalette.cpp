@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "base/ProgramText.h"
 #include "base/ScopeExit.h"
 #include "colourpicker/PaletteNavigation.h"
 #include "colourpicker/PaletteTable.h"
@@ -18,8 +19,8 @@ const char* const kDefaultCustomText = "自定义...";
 const char* const kCustomButtonTip = "Selects a custom color";
 
 // The non-client metrics as every Windows version knows them (no padded border width).
-constexpr UINT kNonClientMetricsSize = 340;
-static_assert(offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth) == kNonClientMetricsSize,
+constexpr UINT kNonClientMetricsSize = 500;
+static_assert(offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth) == kNonClientMetricsSize,
               "the older structure is a prefix of the newer");
 
 constexpr COLORREF WithoutTopByte(COLORREF colour) { return colour & 0x00FFFFFF; }
@@ -81,7 +82,7 @@ void CColourPalette::Open(int x, int y, COLORREF initial, CWnd* pickerWnd, const
     m_pickerWindow = SafeHwnd(pickerWnd);
     initialColour = currentColour = initial;
 
-    LPCSTR className = AfxRegisterWndClass(CS_VREDRAW | CS_HREDRAW | CS_CLASSDC | CS_SAVEBITS, nullptr,
+    LPCWSTR className = AfxRegisterWndClass(CS_VREDRAW | CS_HREDRAW | CS_CLASSDC | CS_SAVEBITS, nullptr,
                                            static_cast<HBRUSH>(::GetStockObject(LTGRAY_BRUSH)), nullptr);
     // The platform makes the top-level window around the picker the popup's owner.
     if (className == nullptr ||
@@ -96,17 +97,18 @@ void CColourPalette::Open(int x, int y, COLORREF initial, CWnd* pickerWnd, const
 
 void CColourPalette::Layout() {
     if (!font) {
-        NONCLIENTMETRICSA metrics{};
+        NONCLIENTMETRICSW metrics{};
         metrics.cbSize = kNonClientMetricsSize;
-        ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, &metrics, 0);
-        font.reset(::CreateFontIndirectA(&metrics.lfMessageFont));
+        ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, &metrics, 0);
+        font.reset(::CreateFontIndirectW(&metrics.lfMessageFont));
     }
 
     SIZE caption{};
     {
         const ClientDC dc = GetClientDC(m_hWnd);
         const ScopedSelectObject selected = SelectInto(dc.get(), font.get());
-        ::GetTextExtentPoint32A(dc.get(), customText.c_str(), static_cast<int>(customText.size()), &caption);
+        const std::wstring text = WideFromProgramText(customText);
+        ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &caption);
     }
 
     m_layout = ComputePaletteLayout(entryCount, m_layout.boxSize, m_layout.margin, caption);
@@ -150,7 +152,7 @@ void CColourPalette::PaintCell(HDC dc, int row, int column) {
         const ScopedSelectObject selected = SelectInto(dc, font.get());
         const COLORREF background = ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
         const auto restoreBackground = ScopeExit([&] { ::SetBkColor(dc, background); });
-        ::DrawTextA(dc, customText.c_str(), -1, &button, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        ::DrawTextW(dc, WideFromProgramText(customText).c_str(), -1, &button, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         return;
     }
 
@@ -225,7 +227,7 @@ void CColourPalette::SetHover(int row, int column) {
         currentColour = WithoutTopByte(PaletteTable[static_cast<size_t>(row * m_layout.columns + column)].colour);
         reported = currentColour;
     }
-    ::SendMessageA(m_pickerWindow, PICK_CHANGED, reported, 0);
+    ::SendMessageW(m_pickerWindow, PICK_CHANGED, reported, 0);
 }
 
 void CColourPalette::OnMouseMove(UINT, POINT point) {
@@ -280,7 +282,7 @@ void CColourPalette::Finish(UINT code) {
     // The picker's handlers run inside this call and may destroy the window with its owner;
     // the object stays until the message that got here returns.
     const LPARAM cell = MAKELPARAM(static_cast<WORD>(selRow), static_cast<WORD>(selCol));
-    ::SendMessageA(m_pickerWindow, code, currentColour, cell);
+    ::SendMessageW(m_pickerWindow, code, currentColour, cell);
     DestroyWindow();
 }
 

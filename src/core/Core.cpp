@@ -29,21 +29,17 @@ std::string WithSeparator(std::string path) {
     return path;
 }
 
-// The folder of the running program, as the system names it and in the ANSI code page.
+// The folder of the running program, as the system names it and in the program's code page.
 struct ProgramFolderName {
     std::wstring wide;
     std::string ansi;
     bool usable = false;
 };
 
-// The ANSI text of `wide`, if the code page writes every character of it.
+// The program's text for `wide`, if its code page writes every character of it.
 bool ExactAnsi(const std::wstring& wide, std::string& ansi) {
-    BOOL lossy = FALSE;
-    ansi = CodePageFromWide(wide, CP_ACP);
-    if (wide.empty()) return false;
-    const int length = static_cast<int>(wide.size());
-    return WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), length, nullptr, 0, nullptr, &lossy) > 0 &&
-           !lossy;
+    ansi = ProgramTextFromWide(wide);
+    return !wide.empty() && ProgramTextHolds(wide);
 }
 
 ProgramFolderName ProgramFolder() {
@@ -83,17 +79,17 @@ std::string StorePath(const CCore& core) {
     return core.appPathUsable() ? core.configPath() : std::string();
 }
 
-// The default store is kept in the resources as UTF-8; the store holds ANSI text.
+// The default store is kept in the resources as UTF-8; the store holds the program's text.
 std::string DefaultStoreText() {
-    HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(IDR_DEFAULT_STORE), RT_RCDATA);
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(IDR_DEFAULT_STORE), RT_RCDATA);
     if (found == nullptr) return {};
     HGLOBAL loaded = LoadResource(module, found);
     const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
     if (data == nullptr) return {};
     std::string utf8(static_cast<const char*>(data), SizeofResource(module, found));
     if (utf8.compare(0, 3, "\xEF\xBB\xBF") == 0) utf8.erase(0, 3);
-    return CodePageFromWide(WideFromCodePage(utf8, CP_UTF8), CP_ACP);
+    return ProgramTextFromWide(WideFromCodePage(utf8, CP_UTF8));
 }
 
 // A getter's lookup: the store file's value, then the default's, each only if it parses.
@@ -136,7 +132,7 @@ bool IsInstalledFamily(const std::wstring& name) {
 // The named family, else the generic sans-serif, else (a system without the generic one's
 // fonts, such as Wine without Windows' own fonts) the GUI font's face.
 std::wstring AvailableFamilyName(const std::string& fontName) {
-    for (const std::wstring& name : {WideFromCodePage(fontName, CP_ACP), GenericSansSerifName(), GuiFontName()}) {
+    for (const std::wstring& name : {WideFromProgramText(fontName), GenericSansSerifName(), GuiFontName()}) {
         if (IsInstalledFamily(name)) return name;
     }
     return {};
@@ -199,7 +195,7 @@ std::string CCore::getAppPath() const {
 bool CCore::appPathUsable() const { return !m_folder.empty() || ProgramFolder().usable; }
 
 std::wstring CCore::appPathForDisplay() const {
-    if (!m_folder.empty()) return WideFromCodePage(m_folder, CP_ACP);
+    if (!m_folder.empty()) return WideFromProgramText(m_folder);
     return ProgramFolder().wide;
 }
 
@@ -289,13 +285,21 @@ FileWrite CCore::outTxtFile(const std::string& text, const std::string& path) co
 }
 
 bool CCore::isFileExist(const std::string& path) const {
-    if (!IsFileName(path)) return false;
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return IsFileName(path) && isFileExist(WideFromProgramText(path));
+}
+
+bool CCore::isFileExist(const std::wstring& path) const {
+    if (path.empty() || path.find(L'\0') != std::wstring::npos) return false;
+    const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 void CCore::msgboxWarning(HWND owner, const std::string& text) const {
-    MessageBoxA(owner, text.c_str(), "Placard", MB_ICONWARNING | MB_OK);
+    msgboxWarning(owner, WideFromProgramText(text));
+}
+
+void CCore::msgboxWarning(HWND owner, const std::wstring& text) const {
+    MessageBoxW(owner, text.c_str(), L"Placard", MB_ICONWARNING | MB_OK);
 }
 
 void CCore::drawPic(Gdiplus::Graphics& graphics, int x, int y, const std::string& path) const {
@@ -304,6 +308,11 @@ void CCore::drawPic(Gdiplus::Graphics& graphics, int x, int y, const std::string
 
 PictureTrouble CCore::drawPic(Gdiplus::Graphics& graphics, int x, int y, SIZE area, PictureFit fit,
                               const std::string& path, const PixelTarget* frame) const {
+    return drawPic(graphics, x, y, area, fit, WideFromProgramText(path), frame);
+}
+
+PictureTrouble CCore::drawPic(Gdiplus::Graphics& graphics, int x, int y, SIZE area, PictureFit fit,
+                              const std::wstring& path, const PixelTarget* frame) const {
     const PictureFile file(path);
     if (!file.drawable()) return file.trouble();
     const PicturePlacement placement = PlacePicture(file.probe(), POINT{x, y}, area, fit);
@@ -315,7 +324,7 @@ PictureTrouble CCore::drawPic(Gdiplus::Graphics& graphics, int x, int y, SIZE ar
 }
 
 SIZE CCore::getTextBounds(const std::string& fontName, int size, const std::string& text) const {
-    const std::wstring wide = WideFromCodePage(text, CP_ACP);
+    const std::wstring wide = WideFromProgramText(text);
     const TextStyle style(fontName, size);
     Gdiplus::Bitmap scratch(1, 1, PixelFormat32bppARGB);
     Gdiplus::Graphics measure(&scratch);
@@ -329,7 +338,7 @@ SIZE CCore::getTextBounds(const std::string& fontName, int size, const std::stri
 
 void CCore::drawStrSolid(Gdiplus::Graphics& graphics, POINT point, int /*reserved1*/, const std::string& text,
                          const std::string& fontName, Gdiplus::ARGB colour, int size, int /*reserved2*/) const {
-    const std::wstring wide = WideFromCodePage(text, CP_ACP);
+    const std::wstring wide = WideFromProgramText(text);
     if (wide.empty()) return;
     const TextStyle style(fontName, size);
     const Gdiplus::SolidBrush brush{Gdiplus::Color(colour)};

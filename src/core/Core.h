@@ -1,7 +1,7 @@
 // CCore: the core services every part of the program leans on — the settings store, text
 // files, colour conversion, picture and text drawing, and the warning box.
 //
-// Strings are ANSI, in the system's code page. Colours are GDI+ ARGB (0xAARRGGBB) except
+// Strings are ANSI, in code page 936 on every system (base/ProgramText.h). Colours are GDI+ ARGB (0xAARRGGBB) except
 // where a COLORREF (0x00BBGGRR) is named. A value that cannot be read reads as never saved and
 // a path that names no readable picture draws nothing; a file that cannot be written stays as it
 // was, and the writes say so.
@@ -34,11 +34,11 @@ public:
     // the values start from the defaults embedded in the program's resources.
     void autoFileConfig();
 
-    // That folder, ending in a path separator. The program's own folder, should the ANSI code page
+    // That folder, ending in a path separator. The program's own folder, should code page 936
     // not write its name, is named by its short name where the system keeps one.
     std::string getAppPath() const;
     // False when getAppPath() names no folder the program's files can be kept in: the folder's
-    // name cannot be written in the ANSI code page, nor has it a short name that can. A folder
+    // name cannot be written in code page 936, nor has it a short name that can. A folder
     // given is taken as it is.
     bool appPathUsable() const;
     // That folder as the system names it (a folder given, as given), for telling the operator
@@ -109,9 +109,13 @@ public:
     FileWrite outTxtFile(const std::string& text, const std::string& path) const;
     // True only for an existing regular file (a folder is not a file).
     bool isFileExist(const std::string& path) const;
+    // The same for a path as the platform names it (a name code page 936 cannot write).
+    bool isFileExist(const std::wstring& path) const;
 
     // A modal warning box (warning icon, OK button, caption "Placard") owned by `owner`.
     void msgboxWarning(HWND owner, const std::string& text) const;
+    // The same for a text that names what code page 936 cannot write (a folder's name).
+    void msgboxWarning(HWND owner, const std::wstring& text) const;
 
     // Draws the picture file with its top-left at (x, y) at its natural pixel size; draws
     // nothing for a path that names no readable picture. The file is released on return.
@@ -123,6 +127,8 @@ public:
     // shrunk to fit is averaged into them. Says why nothing was drawn.
     PictureTrouble drawPic(Gdiplus::Graphics& graphics, int x, int y, SIZE area, PictureFit fit,
                            const std::string& path, const PixelTarget* frame = nullptr) const;
+    PictureTrouble drawPic(Gdiplus::Graphics& graphics, int x, int y, SIZE area, PictureFit fit,
+                           const std::wstring& path, const PixelTarget* frame = nullptr) const;
     // The extent of `text` in the font `fontName` at `size` pixels.
     SIZE getTextBounds(const std::string& fontName, int size, const std::string& text) const;
     // Draws `text` at `point` in the font, size (pixels) and solid colour. The two ints are

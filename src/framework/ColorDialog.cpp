@@ -20,5 +20,5 @@ INT_PTR CColorDialog::DoModal() {
     HWND top = m_cc.hwndOwner != nullptr ? ::GetAncestor(m_cc.hwndOwner, GA_ROOTOWNER) : nullptr;
     if (top == m_cc.hwndOwner) top = nullptr;
     const auto topEnabledAgain = DisableWhileModal(top);
-    return ::ChooseColorA(&m_cc) ? IDOK : IDCANCEL;
+    return ::ChooseColorW(&m_cc) ? IDOK : IDCANCEL;
 }

@@ -19,7 +19,7 @@ public:
     COLORREF GetColor() const { return m_cc.rgbResult; }
 
     // The caller may point lpCustColors at its own 16 colours before DoModal.
-    CHOOSECOLORA m_cc;
+    CHOOSECOLORW m_cc;
 
 private:
     CWnd* m_parent;

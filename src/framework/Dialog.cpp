@@ -11,7 +11,7 @@ CDialog::~CDialog() = default;
 
 HWND CDialog::CreateFromTemplate(HWND owner) {
     WindowCreationHook hook(this);
-    return ::CreateDialogParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_templateId), owner, &CDialog::DialogProc,
+    return ::CreateDialogParamW(AfxGetResourceHandle(), MAKEINTRESOURCEW(m_templateId), owner, &CDialog::DialogProc,
                                 reinterpret_cast<LPARAM>(this));
 }
 
@@ -45,7 +45,7 @@ INT_PTR CDialog::DoModal() {
 void CDialog::RunModalLoop() {
     MSG msg;
     while (m_continueModal && m_hWnd != nullptr) {
-        const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got == -1) break;
         if (got == 0) {
             // Leave the quit for the loop outside ours.
@@ -54,7 +54,7 @@ void CDialog::RunModalLoop() {
         }
         if (!WalkPreTranslateTree(m_hWnd, &msg)) {
             ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
+            ::DispatchMessageW(&msg);
         }
     }
 }
@@ -128,7 +128,7 @@ BOOL CDialog::PreTranslateMessage(MSG* msg) {
                        (msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST);
     if (!input || m_hWnd == nullptr) return FALSE;
     if (msg->hwnd != m_hWnd && !::IsChild(m_hWnd, msg->hwnd)) return FALSE;
-    return ::IsDialogMessageA(m_hWnd, msg);
+    return ::IsDialogMessageW(m_hWnd, msg);
 }
 
 MessageEntryList CDialog::MessageEntries() {

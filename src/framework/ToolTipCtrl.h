@@ -11,7 +11,8 @@ class CToolTipCtrl : public CWnd {
 public:
     // A tooltip window owned by `parent`, with the given TTS_* styles.
     BOOL Create(CWnd* parent, DWORD style = 0);
-    // One tool over `rect` of `wnd`'s client area. The control keeps its own copy of the text.
-    BOOL AddTool(CWnd* wnd, LPCSTR text, LPCRECT rect, UINT_PTR toolId);
+    // One tool over `rect` of `wnd`'s client area, with the program's text. The control keeps its
+    // own copy of it.
+    BOOL AddTool(CWnd* wnd, const char* text, LPCRECT rect, UINT_PTR toolId);
     void RelayEvent(MSG* msg) const;
 };

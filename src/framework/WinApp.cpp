@@ -1,5 +1,6 @@
 #include "framework/WinApp.h"
 
+#include "base/ProgramText.h"
 #include "framework/Wnd.h"
 
 namespace {
@@ -38,7 +39,7 @@ CWinApp* AfxGetApp() { return theApp; }
 
 HINSTANCE AfxGetResourceHandle() {
     if (theApp != nullptr && theApp->m_hInstance != nullptr) return theApp->m_hInstance;
-    return ::GetModuleHandleA(nullptr);
+    return ::GetModuleHandleW(nullptr);
 }
 
 void AfxEnableControlContainer() {}
@@ -46,7 +47,7 @@ void AfxEnableControlContainer() {}
 int AfxMessageBox(const char* text, UINT type) {
     const char* caption = theApp != nullptr ? theApp->m_pszAppName : "";
     HWND owner = theApp != nullptr ? SafeHwnd(theApp->m_pMainWnd) : nullptr;
-    return ::MessageBoxA(owner, text, caption, type);
+    return ::MessageBoxW(owner, WideFromProgramText(text).c_str(), WideFromProgramText(caption).c_str(), type);
 }
 
 int AfxWinMain(HINSTANCE instance) {

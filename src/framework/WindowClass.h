@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-// Registers (once per distinct set of arguments) and returns the class name; the text
+// Registers a Unicode class (once per distinct set of arguments) and returns its name; the text
 // stays valid for the whole process. Null when the class cannot be registered.
-LPCSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr, HBRUSH background = nullptr,
+LPCWSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr, HBRUSH background = nullptr,
                            HICON icon = nullptr);

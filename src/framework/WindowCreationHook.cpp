@@ -8,7 +8,7 @@ thread_local CWnd* pendingWnd = nullptr;
 }  // namespace
 
 WindowCreationHook::WindowCreationHook(CWnd* wnd)
-    : m_hook(SetWindowsHookExA(WH_CBT, &WindowCreationHook::CbtProc, nullptr, GetCurrentThreadId())),
+    : m_hook(SetWindowsHookExW(WH_CBT, &WindowCreationHook::CbtProc, nullptr, GetCurrentThreadId())),
       m_previousPending(pendingWnd) {
     pendingWnd = wnd;
 }

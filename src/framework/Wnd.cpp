@@ -5,10 +5,11 @@
 #include <cassert>
 #include <vector>
 
+#include "base/ProgramText.h"
 #include "framework/WindowCreationHook.h"
 
 namespace {
-const char* const kObjectProperty = "Placard.CWnd";
+const wchar_t* const kObjectProperty = L"Placard.CWnd";
 // The framework's one subclass of a window: one object per window.
 constexpr UINT_PTR kSubclassId = 1;
 WindowOutlivedHandler windowOutlivedHandler = nullptr;
@@ -35,19 +36,19 @@ CWnd::~CWnd() {
 
 CWnd* CWnd::FromHandlePermanent(HWND hwnd) {
     if (hwnd == nullptr) return nullptr;
-    return static_cast<CWnd*>(::GetPropA(hwnd, kObjectProperty));
+    return static_cast<CWnd*>(::GetPropW(hwnd, kObjectProperty));
 }
 
 bool CWnd::Attach(HWND hwnd) {
     if (hwnd == nullptr || m_hWnd != nullptr || FromHandlePermanent(hwnd) != nullptr) return false;
-    if (!::SetPropA(hwnd, kObjectProperty, this)) return false;
+    if (!::SetPropW(hwnd, kObjectProperty, this)) return false;
     m_hWnd = hwnd;
     return true;
 }
 
 bool CWnd::Subclass() {
     if (::SetWindowSubclass(m_hWnd, &CWnd::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) return true;
-    ::RemovePropA(m_hWnd, kObjectProperty);
+    ::RemovePropW(m_hWnd, kObjectProperty);
     m_hWnd = nullptr;
     return false;
 }
@@ -55,7 +56,7 @@ bool CWnd::Subclass() {
 void CWnd::Detach() {
     if (m_hWnd == nullptr) return;
     ::RemoveWindowSubclass(m_hWnd, &CWnd::SubclassProc, kSubclassId);
-    ::RemovePropA(m_hWnd, kObjectProperty);
+    ::RemovePropW(m_hWnd, kObjectProperty);
     m_hWnd = nullptr;
 }
 
@@ -74,14 +75,15 @@ BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
     return SubclassWindow(::GetDlgItem(parent->m_hWnd, static_cast<int>(id)));
 }
 
-BOOL CWnd::CreateEx(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x, int y,
+BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, const char* title, DWORD style, int x, int y,
                     int width, int height, HWND parent, HMENU menuOrId, LPVOID param) {
     if (m_hWnd != nullptr) return FALSE;
     HWND hwnd;
     {
         WindowCreationHook hook(this);
-        hwnd = ::CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent,
-                                 menuOrId, ::GetModuleHandleA(nullptr), param);
+        const std::wstring wideTitle = title != nullptr ? WideFromProgramText(title) : std::wstring();
+        hwnd = ::CreateWindowExW(exStyle, className, title != nullptr ? wideTitle.c_str() : nullptr, style, x, y, width,
+                                 height, parent, menuOrId, ::GetModuleHandleW(nullptr), param);
     }
     if (hwnd == nullptr && m_hWnd != nullptr) Detach();
     return hwnd != nullptr;
@@ -186,11 +188,11 @@ const MessageMap* CWnd::GetThisMessageMap() {
 const MessageMap* CWnd::GetMessageMap() const { return GetThisMessageMap(); }
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
-    return ::SendMessageA(m_hWnd, message, wParam, lParam);
+    return ::SendMessageW(m_hWnd, message, wParam, lParam);
 }
 
 BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
-    return ::PostMessageA(m_hWnd, message, wParam, lParam);
+    return ::PostMessageW(m_hWnd, message, wParam, lParam);
 }
 
 BOOL CWnd::ShowWindow(int command) const { return ::ShowWindow(m_hWnd, command); }
@@ -227,20 +229,22 @@ HWND CWnd::GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
 int CWnd::GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
 
 namespace {
-std::string TextOf(HWND hwnd) {
-    const int length = ::GetWindowTextLengthA(hwnd);
-    if (length <= 0) return std::string();
-    std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
-    const int copied = ::GetWindowTextA(hwnd, buffer.data(), length + 1);
-    return std::string(buffer.data(), static_cast<size_t>(copied > 0 ? copied : 0));
+std::wstring TextOf(HWND hwnd) {
+    const int length = ::GetWindowTextLengthW(hwnd);
+    if (length <= 0) return std::wstring();
+    std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = ::GetWindowTextW(hwnd, buffer.data(), length + 1);
+    return std::wstring(buffer.data(), static_cast<size_t>(copied > 0 ? copied : 0));
 }
 }  // namespace
 
-std::string CWnd::GetDlgItemText(int id) const { return TextOf(GetDlgItem(id)); }
+std::string CWnd::GetDlgItemText(int id) const { return ProgramTextFromWide(GetDlgItemWideText(id)); }
 
-void CWnd::SetDlgItemText(int id, const std::string& text) const {
-    ::SetDlgItemTextA(m_hWnd, id, text.c_str());
-}
+void CWnd::SetDlgItemText(int id, const std::string& text) const { SetDlgItemWideText(id, WideFromProgramText(text)); }
+
+std::wstring CWnd::GetDlgItemWideText(int id) const { return TextOf(GetDlgItem(id)); }
+
+void CWnd::SetDlgItemWideText(int id, const std::wstring& text) const { ::SetDlgItemTextW(m_hWnd, id, text.c_str()); }
 
 BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
 
@@ -250,11 +254,11 @@ BOOL CWnd::RedrawWindow(const RECT* update, HRGN region, UINT flags) const {
     return ::RedrawWindow(m_hWnd, update, region, flags);
 }
 
-DWORD CWnd::GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE)); }
+DWORD CWnd::GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE)); }
 
 void CWnd::ModifyStyle(DWORD remove, DWORD add) const {
     const DWORD style = (GetStyle() & ~remove) | add;
-    ::SetWindowLongPtrA(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(style));
+    ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(style));
 }
 
 void CWnd::CenterWindow() const {
@@ -265,7 +269,7 @@ void CWnd::CenterWindow() const {
     } else {
         MONITORINFO info{};
         info.cbSize = sizeof(info);
-        ::GetMonitorInfoA(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTOPRIMARY), &info);
+        ::GetMonitorInfoW(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTOPRIMARY), &info);
         area = info.rcWork;
     }
     const RECT self = GetWindowRect();

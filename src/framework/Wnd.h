@@ -37,7 +37,8 @@ public:
     static CWnd* FromHandlePermanent(HWND hwnd);
 
     // Creates a window bound to this object from its very first message on.
-    BOOL CreateEx(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x, int y,
+    // The title is the program's text; the class a Unicode one.
+    BOOL CreateEx(DWORD exStyle, LPCWSTR className, const char* title, DWORD style, int x, int y,
                   int width, int height, HWND parent, HMENU menuOrId, LPVOID param = nullptr);
     BOOL DestroyWindow();
 
@@ -75,8 +76,12 @@ public:
     HWND GetParent() const;
     HWND GetDlgItem(int id) const;
     int GetDlgCtrlID() const;
+    // The control's text in the program's code page: a character it lacks comes out as '?'.
     std::string GetDlgItemText(int id) const;
     void SetDlgItemText(int id, const std::string& text) const;
+    // The control's text as the platform keeps it, every character whole.
+    std::wstring GetDlgItemWideText(int id) const;
+    void SetDlgItemWideText(int id, const std::wstring& text) const;
     BOOL IsWindowVisible() const;
     void Invalidate(BOOL erase = TRUE) const;
     BOOL RedrawWindow(const RECT* update, HRGN region, UINT flags) const;

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "core/Core.h"
-#include "store/TextEncoding.h"
+#include "base/ProgramText.h"
 
 namespace {
 
@@ -56,12 +56,12 @@ std::unique_ptr<DibSurface> BarStrip::NewStrip(long long width) const {
 }
 
 void BarStrip::CutIntoPieces(const CCore& core) {
-    const std::wstring wide = WideFromCodePage(m_look.text, CP_ACP);
+    const std::wstring wide = WideFromProgramText(m_look.text);
     std::vector<std::string> texts;
     for (size_t begin = 0; begin < wide.size();) {
         size_t end = std::min(wide.size(), begin + kPieceCharacters);
         while (end < wide.size() && !MayCutBefore(wide, end)) ++end;
-        texts.push_back(CodePageFromWide(wide.substr(begin, end - begin), CP_ACP));
+        texts.push_back(ProgramTextFromWide(wide.substr(begin, end - begin)));
         begin = end;
     }
     // Each measure holds the glyphs' advances and the same room around them that the whole

@@ -26,7 +26,7 @@ class CCore;
 // Everything a frame's background and picture are drawn from.
 struct FrameOrder {
     const CCore* core = nullptr;
-    std::string path;  // the picture's file
+    std::wstring path;  // the picture's file
     FileStamp stamp;   // the file as it was when ordered: a file changed since is read again
     SIZE area{0, 0};   // what the background fills and the picture is fitted into
     PictureFit fit = PictureFit::None;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/ProgramText.h"
 #include "base/SaturatedInt.h"
 #include "core/Core.h"
 #include "framework/ClientDC.h"
@@ -57,7 +58,7 @@ MessageEntryList COutputDlg::MessageEntries() {
 
 int COutputDlg::OnCreate(LPCREATESTRUCT) {
     if (Default() == -1) return -1;
-    user32.reset(::LoadLibraryA("User32.DLL"));
+    user32.reset(::LoadLibraryW(L"User32.DLL"));
     if (!user32) ExitForMissingUser32();
     // Looked up rather than imported; FARPROC goes through the generic function type.
     updateLayeredWindow = reinterpret_cast<UpdateLayeredWindowFunction>(
@@ -77,7 +78,7 @@ void COutputDlg::OnLButtonDown(UINT, POINT) {
     // Where the operator dropped it is its place from now on.
     m_home = HomeOf(GetWindowRect(), Monitors());
     KeepOnScreen();
-    if (HWND owner = ::GetWindow(m_hWnd, GW_OWNER)) ::PostMessageA(owner, kMovedByOperator, 0, 0);
+    if (HWND owner = ::GetWindow(m_hWnd, GW_OWNER)) ::PostMessageW(owner, kMovedByOperator, 0, 0);
     Default();
 }
 
@@ -156,19 +157,19 @@ void COutputDlg::KeepOnScreen(const std::vector<Monitor>& monitors) {
         RunLog::Note(OutputReturnedEvent(rect));
     }
     const bool topmost = WhollyOnSecondScreen(rect, monitors);
-    if (topmost != ((::GetWindowLongA(m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0)) SetTopmost(topmost);
+    if (topmost != ((::GetWindowLongW(m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0)) SetTopmost(topmost);
 }
 
 void COutputDlg::SetTopmost(bool topmost) {
     constexpr UINT kZOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
     ::SetWindowPos(m_hWnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, kZOrderOnly);
-    if (topmost || (::GetWindowLongA(m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0) return;
+    if (topmost || (::GetWindowLongW(m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0) return;
     // Some systems keep an owned popup topmost while its owner holds it just above itself: the
     // owner is let go for the call.
-    const LONG_PTR owner = ::GetWindowLongPtrA(m_hWnd, GWLP_HWNDPARENT);
-    ::SetWindowLongPtrA(m_hWnd, GWLP_HWNDPARENT, 0);
+    const LONG_PTR owner = ::GetWindowLongPtrW(m_hWnd, GWLP_HWNDPARENT);
+    ::SetWindowLongPtrW(m_hWnd, GWLP_HWNDPARENT, 0);
     ::SetWindowPos(m_hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, kZOrderOnly);
-    ::SetWindowLongPtrA(m_hWnd, GWLP_HWNDPARENT, owner);
+    ::SetWindowLongPtrW(m_hWnd, GWLP_HWNDPARENT, owner);
 }
 
 void COutputDlg::StopTimer() {
@@ -244,8 +245,8 @@ void COutputDlg::ShowClosed(RECT rect) {
                  SaturatedInt(LONGLONG{rect.bottom} - rect.top), SWP_NOZORDER | SWP_NOACTIVATE);
     m_home = HomeOf(GetWindowRect(), Monitors());
     KeepOnScreen();
-    const LONG exStyle = ::GetWindowLongA(m_hWnd, GWL_EXSTYLE);
-    if ((exStyle & WS_EX_LAYERED) == 0) ::SetWindowLongA(m_hWnd, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+    const LONG exStyle = ::GetWindowLongW(m_hWnd, GWL_EXSTYLE);
+    if ((exStyle & WS_EX_LAYERED) == 0) ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
     // Wholly opaque: never the desktop or another window through it.
     const RECT window = GetWindowRect();
     SIZE size{window.right - window.left, window.bottom - window.top};
@@ -286,8 +287,8 @@ void COutputDlg::Compose(bool fade) {
     KeepOnScreen();
     // Layered before anything can skip the frame: a layered window shows nothing until its
     // first push, so a skipped first frame leaves the screen as it was, not a plain grey box.
-    const LONG exStyle = ::GetWindowLongA(m_hWnd, GWL_EXSTYLE);
-    if ((exStyle & WS_EX_LAYERED) == 0) ::SetWindowLongA(m_hWnd, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+    const LONG exStyle = ::GetWindowLongW(m_hWnd, GWL_EXSTYLE);
+    if ((exStyle & WS_EX_LAYERED) == 0) ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
 
     const int width = SaturatedInt(LONGLONG{placeRect.right} - placeRect.left);
     const int height = SaturatedInt(LONGLONG{placeRect.bottom} - placeRect.top);
@@ -370,7 +371,8 @@ std::unique_ptr<DibSurface> COutputDlg::TakeFrameAhead(int width, int height) {
     std::optional<FrameAhead::Made> made = m_ahead.Take(*order);
     if (!made || made->surface->Width() != width || made->surface->Height() != height) return nullptr;
     DrawBandInto(*made->surface);
-    RunLog::NotePicture(SharedState::playlist->row(slideIndex), order->path, made->trouble);
+    const std::string& name = SharedState::playlist->row(slideIndex);
+    RunLog::NotePicture(name, SharedState::dataDir + name, made->trouble);
     if (++slideIndex >= SharedState::playlistCount) slideIndex = 0;
     return std::move(made->surface);
 }
@@ -388,7 +390,7 @@ std::optional<FrameOrder> COutputDlg::OrderFor(int row) const {
     if (table == nullptr || core == nullptr) return std::nullopt;
     const std::string& name = table->row(row);
     if (name.empty() || !table->isSettled(name)) return std::nullopt;
-    const std::string path = SharedState::dataDir + name;
+    const std::wstring path = WideFromProgramText(SharedState::dataDir) + table->wideRow(row);
     return FrameOrder{core,          path, StampOf(path), SIZE{SharedState::width, SharedState::height},
                       SharedState::fit, SharedState::clrbg};
 }
@@ -441,12 +443,14 @@ void COutputDlg::DrawPicture(Gdiplus::Graphics& graphics, const PixelTarget* pix
     if (slideIndex == 0) JoinLatePictures();
     const Playlist* table = SharedState::playlist;
     const std::string& name = table != nullptr ? table->row(slideIndex) : noName;
+    const std::wstring wideName = table != nullptr ? table->wideRow(slideIndex) : std::wstring();
     // A picture still being copied in is skipped for this turn, as a missing one is.
     const bool settled = table == nullptr || table->isSettled(name);
     PictureTrouble trouble = settled ? PictureTrouble::None : PictureTrouble::BeingWritten;
     if (SharedState::core != nullptr && settled) {
         trouble = SharedState::core->drawPic(graphics, 0, 0, SIZE{SharedState::width, SharedState::height},
-                                             SharedState::fit, SharedState::dataDir + name, pixels);
+                                             SharedState::fit, WideFromProgramText(SharedState::dataDir) + wideName,
+                                             pixels);
     }
     if (!name.empty()) RunLog::NotePicture(name, SharedState::dataDir + name, trouble);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "base/ProgramText.h"
 #include "base/SaturatedInt.h"
 
 POINT FirstPlacementCorner(int screenWidth, int screenHeight) {
@@ -13,11 +14,11 @@ POINT FirstPlacementCorner(int screenWidth, int screenHeight) {
 namespace {
 
 BOOL CALLBACK AddMonitor(HMONITOR handle, HDC, LPRECT, LPARAM found) {
-    MONITORINFOEXA info{};
+    MONITORINFOEXW info{};
     info.cbSize = sizeof(info);
-    if (!::GetMonitorInfoA(handle, &info)) return TRUE;
+    if (!::GetMonitorInfoW(handle, &info)) return TRUE;
     reinterpret_cast<std::vector<Monitor>*>(found)->push_back(
-        Monitor{info.rcMonitor, info.szDevice, (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+        Monitor{info.rcMonitor, ProgramTextFromWide(info.szDevice), (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
     return TRUE;
 }
 

@@ -26,17 +26,20 @@ class Playlist {
 public:
     void clear();
     // A name of the list, shown once `present` (its picture is there), for `seconds` (0: the
-    // interval).
-    void add(const std::string& name, bool present = true, int seconds = 0);
+    // interval). `wideName` is the name as the platform has it where code page 936 cannot write
+    // it (`name` then holds '?' in its place); empty when `name` is the name.
+    void add(const std::string& name, bool present = true, int seconds = 0, std::wstring wideName = {});
     // The rows shown.
     int count() const { return static_cast<int>(m_rows.size()); }
     // Row i, or an empty name for a row the table does not hold (row 0 of an empty table).
     const std::string& row(int i) const;
+    // Row i's name as the platform names its file.
+    std::wstring wideRow(int i) const;
     // How long row i stands: its own seconds, or 0 for the interval.
     int seconds(int i) const;
     // Shows the listed names whose picture `exists` now; true when one joined. A name shown
     // stays, whatever became of its picture since.
-    bool joinArrivals(const std::function<bool(const std::string& name)>& exists);
+    bool joinArrivals(const std::function<bool(const std::string& name, const std::wstring& wideName)>& exists);
 
     // Every name of the list, shown or not, each once.
     std::set<std::string> names() const;
@@ -50,7 +53,9 @@ private:
         std::string name;
         bool present;
         int seconds;
+        std::wstring wideName;  // empty: `name` is the name
     };
+    std::wstring wideName(const Entry& entry) const;
     std::vector<Entry> m_listed;
     std::vector<size_t> m_rows;  // the present names' entries, in the list's order
     bool m_anyMissing = false;
@@ -63,6 +68,9 @@ private:
 // re-read of the playlist file: the file may hold another program's version, or none at all
 // when its write failed.
 void LoadPlaylist(const std::string& listText);
+// The same for the list as the settings dialog's box holds it: a name code page 936 cannot write
+// (a Korean name of a UTF-8 list) keeps its characters, and its picture is shown.
+void LoadPlaylist(const std::wstring& listText);
 // Shows the listed names whose picture has come to the picture folder since the list was
 // loaded; true when one joined.
 bool JoinLatePictures();

@@ -36,7 +36,7 @@ PictureTrouble ProbeTrouble(const PictureProbe& probe) {
 
 }  // namespace
 
-PictureFile::PictureFile(const std::string& path) {
+PictureFile::PictureFile(const std::wstring& path) {
     unsigned char* bytes = nullptr;
     const auto room = [&](size_t size) -> char* {
         m_memory.reset(GlobalAlloc(GMEM_MOVEABLE, size > 0 ? size : 1));

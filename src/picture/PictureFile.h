@@ -31,7 +31,7 @@ public:
     // allowed (192 MB) is beyond what the 32-bit program should read every interval, and is not drawn.
     static constexpr size_t kMaxBytes = size_t{80} << 20;
 
-    explicit PictureFile(const std::string& path);
+    explicit PictureFile(const std::wstring& path);
     PictureFile(const PictureFile&) = delete;
     PictureFile& operator=(const PictureFile&) = delete;
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/ProgramText.h"
 #include "base/UniqueHandle.h"
 #include "runlog/RunLogLines.h"
 #include "store/TextEncoding.h"
@@ -13,7 +14,7 @@ const char kByteOrderMark[] = "\xEF\xBB\xBF";
 
 // Others may read, write, rename or delete the file while it is open.
 UniqueFile OpenForAppend(const std::string& path, unsigned long long& size) {
-    UniqueFile file(CreateFileA(path.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES,
+    UniqueFile file(CreateFileW(WideFromProgramText(path).c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER length{};
@@ -42,7 +43,7 @@ void RunLog::Append(const std::string& bytes) const {
     if (!file) return;
     if (size > 0 && size + bytes.size() > kMaxBytes) {
         file.reset();
-        if (!MoveFileExA(m_path.c_str(), m_earlier.c_str(), MOVEFILE_REPLACE_EXISTING)) return;
+        if (!MoveFileExW(WideFromProgramText(m_path).c_str(), WideFromProgramText(m_earlier).c_str(), MOVEFILE_REPLACE_EXISTING)) return;
         file = OpenForAppend(m_path, size);
         if (!file) return;
     }

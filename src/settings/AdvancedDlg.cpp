@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "base/ProgramText.h"
 #include "core/Core.h"
 #include "output/BarClock.h"
 #include "output/CrossFade.h"
@@ -63,21 +64,21 @@ BOOL CAdvancedDlg::OnInitDialog() {
     CheckDlgButton(m_hWnd, IDC_ADV_RESTOREPLACE, m_settings.restorePlace ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(m_hWnd, IDC_ADV_LOG, m_settings.runLog ? BST_CHECKED : BST_UNCHECKED);
     SetDlgItemText(IDC_ADV_RELOAD, std::to_string(m_settings.reloadSeconds));
-    for (const char* name : kFitNames) ::SendDlgItemMessageA(m_hWnd, IDC_ADV_FIT, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    for (const char* name : kFitNames) AddChoice(IDC_ADV_FIT, name);
     for (size_t i = 0; i < std::size(kFits); ++i) {
-        if (kFits[i] == m_settings.fit) ::SendDlgItemMessageA(m_hWnd, IDC_ADV_FIT, CB_SETCURSEL, i, 0);
+        if (kFits[i] == m_settings.fit) ::SendDlgItemMessageW(m_hWnd, IDC_ADV_FIT, CB_SETCURSEL, i, 0);
     }
     for (const Speed& speed : kSpeeds) {
-        ::SendDlgItemMessageA(m_hWnd, IDC_ADV_SCROLL, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(speed.text));
+        AddChoice(IDC_ADV_SCROLL, speed.text);
     }
     SetDlgItemText(IDC_ADV_SCROLL, SpeedText(m_settings.scroll));
     SetDlgItemText(IDC_ADV_BARSIZE, std::to_string(m_settings.barSize));
     SetDlgItemText(IDC_ADV_FADE, std::to_string(m_settings.fade));
     for (const char* name : kClockNames) {
-        ::SendDlgItemMessageA(m_hWnd, IDC_ADV_CLOCK, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+        AddChoice(IDC_ADV_CLOCK, name);
     }
     const BarClock clock = ParseBarClock(m_settings.clock).value_or(BarClock::None);
-    ::SendDlgItemMessageA(m_hWnd, IDC_ADV_CLOCK, CB_SETCURSEL, static_cast<WPARAM>(clock), 0);
+    ::SendDlgItemMessageW(m_hWnd, IDC_ADV_CLOCK, CB_SETCURSEL, static_cast<WPARAM>(clock), 0);
     m_shownClock = static_cast<int>(clock);
     if (!ParseBarClock(m_settings.clock)) {
         SetDlgItemText(IDC_ADV_CLOCK_NOTE, "设置文件里的时钟无法识别（“" + m_settings.clock + "”），现在不显示。");
@@ -89,6 +90,10 @@ BOOL CAdvancedDlg::OnInitDialog() {
     return TRUE;
 }
 
+void CAdvancedDlg::AddChoice(int comboId, const char* text) const {
+    ::SendDlgItemMessageW(m_hWnd, comboId, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromProgramText(text).c_str()));
+}
+
 void CAdvancedDlg::Refuse(const std::string& warning, int field) {
     CCore().msgboxWarning(m_hWnd, warning);
     ::SetFocus(GetDlgItem(field));
@@ -98,7 +103,7 @@ void CAdvancedDlg::OnOK() {
     SettingsRecord read = m_settings;
     read.restorePlace = IsDlgButtonChecked(m_hWnd, IDC_ADV_RESTOREPLACE) == BST_CHECKED;
     read.runLog = IsDlgButtonChecked(m_hWnd, IDC_ADV_LOG) == BST_CHECKED;
-    const LRESULT fit = ::SendDlgItemMessageA(m_hWnd, IDC_ADV_FIT, CB_GETCURSEL, 0, 0);
+    const LRESULT fit = ::SendDlgItemMessageW(m_hWnd, IDC_ADV_FIT, CB_GETCURSEL, 0, 0);
     read.fit = fit >= 0 && static_cast<size_t>(fit) < std::size(kFits) ? kFits[fit] : PictureFit::None;
     read.hours = GetDlgItemText(IDC_ADV_HOURS);
     std::string unreadable;
@@ -121,7 +126,7 @@ void CAdvancedDlg::OnOK() {
         return;
     }
     // A clock the store holds unreadable stays as written until another is chosen.
-    const LRESULT clock = ::SendDlgItemMessageA(m_hWnd, IDC_ADV_CLOCK, CB_GETCURSEL, 0, 0);
+    const LRESULT clock = ::SendDlgItemMessageW(m_hWnd, IDC_ADV_CLOCK, CB_GETCURSEL, 0, 0);
     if (clock != m_shownClock && clock >= 0 && static_cast<size_t>(clock) < std::size(kClocks)) read.clock = kClocks[clock];
     if (!ShopHours::Parse(read.hours, &unreadable)) {
         Refuse("无法识别营业时间中的“" + unreadable + "”\n格式例如：1-5 08:30-21:00; 6-7 10:00-22:00", IDC_ADV_HOURS);

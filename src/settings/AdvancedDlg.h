@@ -21,6 +21,8 @@ public:
 private:
     // A field's value refused: the warning, then the focus on the field.
     void Refuse(const std::string& warning, int field);
+    // One more entry of a drop-down list, in the program's text.
+    void AddChoice(int comboId, const char* text) const;
 
     SettingsRecord m_settings;
     std::string m_unreadableHours;

@@ -25,7 +25,7 @@ void CreateOutputWindow(CWnd* parent) {
     SharedState::outputWnd->Create(IDD_OUTPUT, parent);
 }
 
-void ApplyToOutput(const std::string& list, bool shopOpen, const std::optional<POINT>& savedCorner,
+void ApplyToOutput(const std::wstring& list, bool shopOpen, const std::optional<POINT>& savedCorner,
                    const std::optional<HomePlace>& savedHome) {
     COutputDlg* output = ExistingOutput();
     if (output == nullptr) return;

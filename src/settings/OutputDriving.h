@@ -17,7 +17,7 @@ void CreateOutputWindow(CWnd* parent);
 // Shows `list` in the output at the present size: at the run's first showing at its first corner
 // (where the last run left it, when `savedCorner` and `savedHome` say so), later where the window
 // is now. Hidden instead while 开启输出 is off; black there while the shop is closed.
-void ApplyToOutput(const std::string& list, bool shopOpen, const std::optional<POINT>& savedCorner,
+void ApplyToOutput(const std::wstring& list, bool shopOpen, const std::optional<POINT>& savedCorner,
                    const std::optional<HomePlace>& savedHome);
 
 // 定位到第二屏: the output to the second screen's corner at the present size, and shown there;

@@ -3,22 +3,22 @@
 #include "core/Core.h"
 #include "store/KeptCopy.h"
 
-FileRead PlaylistFile::open(const CCore& core, const std::string& path, std::string& text) {
+FileRead PlaylistFile::open(const CCore& core, const std::string& path, std::wstring& text) {
     m_path = path;
     m_read = core.readTxtFile(path, m_bytes);
     m_encoding = m_read == FileRead::Read ? DetectTextEncoding(m_bytes) : TextEncoding::Ansi;
-    text = DecodeToAnsi(m_bytes, m_encoding);
+    text = DecodeToWide(m_bytes, m_encoding);
     shown(text);
     return m_read;
 }
 
-void PlaylistFile::shown(const std::string& boxText) {
+void PlaylistFile::shown(const std::wstring& boxText) {
     m_shown = boxText;
     const bool whole = m_read == FileRead::Read || m_read == FileRead::Missing;
-    m_keepFile = !whole || EncodeFromAnsi(boxText, m_encoding) != m_bytes;
+    m_keepFile = !whole || EncodeFromWide(boxText, m_encoding) != m_bytes;
 }
 
-PlaylistSave PlaylistFile::save(const CCore& core, const std::string& boxText) {
+PlaylistSave PlaylistFile::save(const CCore& core, const std::wstring& boxText) {
     PlaylistSave result;
     result.list = boxText;
     const bool operatorChanged = boxText != m_shown;
@@ -50,9 +50,12 @@ PlaylistSave PlaylistFile::save(const CCore& core, const std::string& boxText) {
         }
     }
 
-    const std::string bytes = EncodeFromAnsi(boxText, m_encoding);
+    const TextEncoding encoding =
+        IsUnicode(m_encoding) || ProgramTextHolds(boxText) ? m_encoding : TextEncoding::Utf8WithBom;
+    const std::string bytes = EncodeFromWide(boxText, encoding);
     result.written = core.outTxtFile(bytes, m_path);
     if (result.written == FileWrite::Written) {
+        m_encoding = encoding;
         m_read = FileRead::Read;
         m_bytes = bytes;
         m_shown = boxText;
@@ -65,7 +68,7 @@ PlaylistSave PlaylistFile::save(const CCore& core, const std::string& boxText) {
     return result;
 }
 
-bool PlaylistFile::takeOutsideEdit(const CCore& core, const std::string& boxText, std::string& list) {
+bool PlaylistFile::takeOutsideEdit(const CCore& core, const std::wstring& boxText, std::wstring& list) {
     if (boxText != m_shown) return false;
     std::string onDisk;
     const FileRead now = core.readTxtFile(m_path, onDisk);
@@ -74,11 +77,11 @@ bool PlaylistFile::takeOutsideEdit(const CCore& core, const std::string& boxText
     return true;
 }
 
-void PlaylistFile::adopt(const std::string& bytes, std::string& list) {
+void PlaylistFile::adopt(const std::string& bytes, std::wstring& list) {
     m_read = FileRead::Read;
     m_bytes = bytes;
     m_encoding = DetectTextEncoding(m_bytes);
-    list = DecodeToAnsi(m_bytes, m_encoding);
+    list = DecodeToWide(m_bytes, m_encoding);
     shown(list);
 }
 

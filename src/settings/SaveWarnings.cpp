@@ -1,5 +1,6 @@
 #include "settings/SaveWarnings.h"
 
+#include "base/ProgramText.h"
 #include "core/Core.h"
 
 namespace {
@@ -85,9 +86,13 @@ std::string UnreadableHoursWarning(const std::string& part) {
     return "营业时间无法识别，输出一直显示：\n" + part + "\n请在“高级设置”中改正营业时间（例如 1-5 08:30-21:00; 6-7 10:00-22:00）。";
 }
 
-std::string UnusableFolderWarning(const std::string& folder) {
-    return "Placard 所在文件夹的名字里有中文 Windows 不能表示的字符，设置和播放列表不能在那里读取和保存：\n" + folder +
-           "\n请把 Placard 文件夹移到名字只有中文、英文字母和数字的地方（例如 D:\\Placard）。";
+std::wstring UnusableFolderWarning(const std::wstring& folder) {
+    return WideFromProgramText("Placard 所在文件夹的名字里有中文 Windows 不能表示的字符，设置和播放列表不能在那里读取和保存：\n") +
+           folder + WideFromProgramText("\n请把 Placard 文件夹移到名字只有中文、英文字母和数字的地方（例如 D:\\Placard）。");
+}
+
+std::string BarTextUnwritableWarning() {
+    return "底部信息栏的文字里有中文 Windows 不能表示的字符（例如韩文或表情符号），设置文件保存不了，仍用原来的文字。";
 }
 
 std::string PlaylistTooLargeWarning(const std::string& playlistPath) {

@@ -32,8 +32,12 @@ std::string UnreadableSecondsWarning(const std::vector<std::string>& lines);
 // part of them not understood. The show goes on, always open.
 std::string UnreadableHoursWarning(const std::string& part);
 
-// At start: the program's folder cannot keep its files.
-std::string UnusableFolderWarning(const std::string& folder);
+// At start: the program's folder (as the system names it) cannot keep its files.
+std::wstring UnusableFolderWarning(const std::wstring& folder);
+
+// The bar's text holds characters code page 936 cannot write: the store cannot keep it, and the
+// text last accepted stands.
+std::string BarTextUnwritableWarning();
 
 // At start: the playlist file is too large to be one of ours; it is neither read nor rewritten.
 std::string PlaylistTooLargeWarning(const std::string& playlistPath);

@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "base/ProgramText.h"
 #include "core/Core.h"
 #include "framework/DataExchange.h"
 #include "framework/PaintDC.h"
@@ -17,7 +18,6 @@
 #include "settings/OutputDriving.h"
 #include "settings/SaveWarnings.h"
 #include "state/SharedState.h"
-#include "store/TextEncoding.h"
 #include "version.h"
 
 namespace {
@@ -34,7 +34,7 @@ constexpr WPARAM kLongestTypedList = (CCore::kMaxTextFileBytes - 3) / 3;
 
 CSettingsDlg::CSettingsDlg(CWnd* parent, std::string folder)
     : WindowImpl(IDD_SETTINGS, parent),
-      m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_APP))),
+      m_hIcon(::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDI_APP))),
       m_folder(std::move(folder)) {}
 
 CSettingsDlg::~CSettingsDlg() = default;
@@ -87,13 +87,13 @@ BOOL CSettingsDlg::OnInitDialog() {
     KeepRunLog(m_settings.runLog);
     SetShopHours(m_settings.hours);
     ShowSettings();
-    std::string items;
+    std::wstring items;
     // As much typed or pasted as the list file may hold in any encoding it is kept in (UTF-8
     // takes three bytes for a Chinese character), not the edit control's 32,767 characters.
     ::SendMessage(::GetDlgItem(m_hWnd, IDC_ITEMS), EM_SETLIMITTEXT, kLongestTypedList, 0);
     m_playlistTooLarge = m_playlistFile.open(core, SharedState::itemsPath, items) == FileRead::TooLarge;
-    SetDlgItemText(IDC_ITEMS, items);
-    m_playedList = GetDlgItemText(IDC_ITEMS);
+    SetDlgItemWideText(IDC_ITEMS, items);
+    m_playedList = GetDlgItemWideText(IDC_ITEMS);
     m_playlistFile.shown(m_playedList);
 
     SharedState::screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
@@ -104,8 +104,8 @@ BOOL CSettingsDlg::OnInitDialog() {
     ArmReload(m_settings.reloadSeconds);
 
     if (HMENU menu = ::GetSystemMenu(m_hWnd, FALSE)) {
-        ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-        ::AppendMenuA(menu, MF_STRING, IDM_ADVANCED, "高级设置...");
+        ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        ::AppendMenuW(menu, MF_STRING, IDM_ADVANCED, WideFromProgramText("高级设置...").c_str());
     }
 
     SetTimer(kStartupTimer, kStartupDelayMs);
@@ -122,7 +122,7 @@ void CSettingsDlg::OnTimer(UINT_PTR id) {
         // Told once the show runs.
         CCore& core = *SharedState::core;
         if (!core.appPathUsable()) {
-            core.msgboxWarning(m_hWnd, UnusableFolderWarning(CodePageFromWide(core.appPathForDisplay(), CP_ACP)));
+            core.msgboxWarning(m_hWnd, UnusableFolderWarning(core.appPathForDisplay()));
         }
         // The file is left as it is and the list stays empty.
         if (std::exchange(m_playlistTooLarge, false)) {
@@ -148,10 +148,11 @@ int CSettingsDlg::ReadIntField(int id) const { return ParseIntField(GetDlgItemTe
 
 bool CSettingsDlg::CollectSettings(bool validate, PlaylistSave* saved) {
     CCore& core = *SharedState::core;
-    const std::string items = GetDlgItemText(IDC_ITEMS);
+    const std::wstring items = GetDlgItemWideText(IDC_ITEMS);
     SettingsRecord typed = m_settings;
     typed.on = m_enableCheck.GetCheck() == BST_CHECKED;
-    typed.dispbtm = GetDlgItemText(IDC_DISPBTM);
+    const std::optional<std::string> bar = TypedBarText();
+    if (bar) typed.dispbtm = *bar;
     typed.width = ReadIntField(IDC_WIDTH);
     typed.height = ReadIntField(IDC_HEIGHT);
     typed.interval = ReadIntField(IDC_INTERVAL);
@@ -168,12 +169,17 @@ bool CSettingsDlg::CollectSettings(bool validate, PlaylistSave* saved) {
         ::SetFocus(GetDlgItem(field));
         return false;
     }
+    if (validate && !bar) {
+        core.msgboxWarning(m_hWnd, BarTextUnwritableWarning());
+        ::SetFocus(GetDlgItem(IDC_DISPBTM));
+        return false;
+    }
     m_settings = typed;
 
     const PlaylistSave result = m_playlistFile.save(core, items);
     if (result.tookFileList) {
-        SetDlgItemText(IDC_ITEMS, result.list);
-        m_playlistFile.shown(GetDlgItemText(IDC_ITEMS));
+        SetDlgItemWideText(IDC_ITEMS, result.list);
+        m_playlistFile.shown(GetDlgItemWideText(IDC_ITEMS));
     }
     m_playedList = result.list;
     if (saved != nullptr) *saved = result;
@@ -188,7 +194,8 @@ void CSettingsDlg::OnApply() {
     // What was applied is kept at once: a power cut is no close.
     Tell(JoinedWarnings(SaveNow(), ApplyWarning(saved, SharedState::itemsPath)));
     // Played with the interval all the same.
-    const std::string seconds = UnreadableSecondsWarning(LinesWithUnreadableSeconds(m_playedList));
+    const std::string seconds =
+        UnreadableSecondsWarning(LinesWithUnreadableSeconds(ProgramTextFromWide(m_playedList)));
     if (!seconds.empty()) SharedState::core->msgboxWarning(m_hWnd, seconds);
 }
 
@@ -231,7 +238,7 @@ bool CSettingsDlg::Fields::operator==(const Fields& other) const {
 
 CSettingsDlg::Fields CSettingsDlg::ReadFields() const {
     return Fields{m_enableCheck.GetCheck(),      GetDlgItemText(IDC_WIDTH),   GetDlgItemText(IDC_HEIGHT),
-                  GetDlgItemText(IDC_INTERVAL),  GetDlgItemText(IDC_DISPBTM), GetDlgItemText(IDC_ITEMS),
+                  GetDlgItemText(IDC_INTERVAL),  GetDlgItemText(IDC_DISPBTM), GetDlgItemWideText(IDC_ITEMS),
                   m_clrbgPicker.GetColour(),     m_clrfontPicker.GetColour()};
 }
 
@@ -262,12 +269,12 @@ void CSettingsDlg::LookForOutsideChanges() {
 }
 
 void CSettingsDlg::TakeListFromOutside() {
-    std::string list;
-    if (!m_playlistFile.takeOutsideEdit(*SharedState::core, GetDlgItemText(IDC_ITEMS), list)) return;
-    SetDlgItemText(IDC_ITEMS, list);
-    m_playlistFile.shown(GetDlgItemText(IDC_ITEMS));
+    std::wstring list;
+    if (!m_playlistFile.takeOutsideEdit(*SharedState::core, GetDlgItemWideText(IDC_ITEMS), list)) return;
+    SetDlgItemWideText(IDC_ITEMS, list);
+    m_playlistFile.shown(GetDlgItemWideText(IDC_ITEMS));
     m_playedList = list;
-    m_appliedFields.items = GetDlgItemText(IDC_ITEMS);
+    m_appliedFields.items = GetDlgItemWideText(IDC_ITEMS);
     ApplyAccepted();
     RunLog::Note(OutsideListEvent(SharedState::itemsPath));
 }
@@ -332,8 +339,9 @@ void CSettingsDlg::SaveEverything(bool tellOperator) {
     std::string keptCopy;
     const FileWrite settings = SaveRecord(m_settings, &keptCopy);
     const std::string& path = SharedState::core->configPath();
-    const std::string warning = JoinedWarnings(SettingsWarning(FileWrite::Written, path, keptCopy),
-                                               CloseWarning(settings, path, playlist, SharedState::itemsPath));
+    std::string warning = JoinedWarnings(SettingsWarning(FileWrite::Written, path, keptCopy),
+                                         CloseWarning(settings, path, playlist, SharedState::itemsPath));
+    if (!TypedBarText()) warning = JoinedWarnings(warning, BarTextUnwritableWarning());
     if (tellOperator) {
         Tell(warning);
     } else {
@@ -364,6 +372,12 @@ void CSettingsDlg::OnDestroy() {
     SharedState::playlistCount = 0;
     delete SharedState::core;
     SharedState::core = nullptr;
+}
+
+std::optional<std::string> CSettingsDlg::TypedBarText() const {
+    const std::wstring bar = GetDlgItemWideText(IDC_DISPBTM);
+    if (!ProgramTextHolds(bar)) return std::nullopt;
+    return ProgramTextFromWide(bar);
 }
 
 void CSettingsDlg::OnPaint() {

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "colourpicker/ColourButton.h"
@@ -65,7 +66,8 @@ private:
     // The operator's fields, to tell whether any was changed since it was loaded or applied.
     struct Fields {
         int on;
-        std::string width, height, interval, dispbtm, items;
+        std::string width, height, interval, dispbtm;
+        std::wstring items;
         COLORREF clrbg, clrfont;
         bool operator==(const Fields& other) const;
     };
@@ -95,6 +97,9 @@ private:
     // Opt-in "log=1": the run's events kept in Placard.log from now on, or no longer.
     void KeepRunLog(bool keep);
 
+    // The bar's field, unless code page 936 cannot write it.
+    std::optional<std::string> TypedBarText() const;
+
     // What a close keeps: every control collected unvalidated, the playlist file written and
     // the record saved in one write of the store. With `tellOperator`, what could not be saved
     // is told in one warning.
@@ -110,7 +115,7 @@ private:
     PlaylistFile m_playlistFile;
     // The list the show plays: the one last collected, whatever became of its write, never a
     // re-read of the file.
-    std::string m_playedList;
+    std::wstring m_playedList;
     bool m_playlistTooLarge = false;
     // What was last accepted: what the store keeps and, but after an Apply that refused a value
     // (which the show is handed as typed, for 开启输出 and 定位到第二屏), what the show plays.

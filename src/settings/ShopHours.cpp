@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "base/ProgramText.h"
 #include "settings/Digits.h"
-#include "store/TextEncoding.h"
 
 namespace {
 
@@ -14,14 +14,14 @@ bool IsSeparator(char c) { return c == ';' || c == ',' || c == '-' || c == ':'; 
 // The hours as people type them: the full-width digits and ；：－， of a Chinese input method and
 // its full-width blank as their ASCII forms, and no blanks around a separator.
 std::string AsTyped(const std::string& text) {
-    std::wstring wide = WideFromCodePage(text, CP_ACP);
+    std::wstring wide = WideFromProgramText(text);
     for (wchar_t& c : wide) {
         if (c == L'\x3000') c = L' ';
         const bool fullWidth = (c >= L'\xFF10' && c <= L'\xFF19') || c == L'\xFF1B' || c == L'\xFF1A' ||
                                c == L'\xFF0D' || c == L'\xFF0C';
         if (fullWidth) c = static_cast<wchar_t>(c - 0xFEE0);
     }
-    const std::string ascii = wide.empty() ? text : CodePageFromWide(wide, CP_ACP);
+    const std::string ascii = wide.empty() ? text : ProgramTextFromWide(wide);
     std::string typed;
     for (size_t i = 0; i < ascii.size(); ++i) {
         if (IsBlank(ascii[i])) {

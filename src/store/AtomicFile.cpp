@@ -7,6 +7,7 @@
 #include <new>
 #include <stdexcept>
 
+#include "base/ProgramText.h"
 #include "base/ScopeExit.h"
 #include "base/UniqueHandle.h"
 
@@ -26,12 +27,12 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 }
 
 // One attempt; Unreadable with `held` set when another program holds the file open.
-FileRead ReadOnce(const std::string& path, size_t maxBytes, const std::function<char*(size_t)>& room, size_t& length,
+FileRead ReadOnce(const std::wstring& path, size_t maxBytes, const std::function<char*(size_t)>& room, size_t& length,
                   bool& held) {
     held = false;
     length = 0;
     // Others may go on reading, writing or replacing the file while we read it.
-    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) {
         const DWORD error = GetLastError();
@@ -67,10 +68,10 @@ bool IsDenial(DWORD error) {
 // Whether a replacement of `path` that failed with `error` failed because another program holds
 // the file open. Some systems (Wine among them) report that as a denial, as for a read-only
 // file: the file is then opened as a reader would, which only a holder refuses.
-bool IsHeld(const std::string& path, DWORD error) {
+bool IsHeld(const std::wstring& path, DWORD error) {
     if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return true;
     if (error != ERROR_ACCESS_DENIED) return false;
-    UniqueFile probe(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    UniqueFile probe(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return !probe && GetLastError() == ERROR_SHARING_VIOLATION;
 }
@@ -99,8 +100,13 @@ FileRead AtomicFile::read(const std::string& path, size_t maxBytes, std::string&
 
 FileRead AtomicFile::read(const std::string& path, size_t maxBytes, const std::function<char*(size_t)>& room,
                           size_t& length, unsigned patienceMs) {
+    return read(WideFromProgramText(path), maxBytes, room, length, patienceMs);
+}
+
+FileRead AtomicFile::read(const std::wstring& path, size_t maxBytes, const std::function<char*(size_t)>& room,
+                          size_t& length, unsigned patienceMs) {
     length = 0;
-    if (!IsFileName(path)) return FileRead::Missing;
+    if (path.empty() || path.find(L'\0') != std::wstring::npos) return FileRead::Missing;
     constexpr unsigned kPauseMs = 100;
     for (unsigned waited = 0;; waited += kPauseMs) {
         bool held = false;
@@ -110,28 +116,29 @@ FileRead AtomicFile::read(const std::string& path, size_t maxBytes, const std::f
     }
 }
 
-FileWrite AtomicFile::write(const std::string& path, const std::string& bytes, unsigned patienceMs) {
-    if (!IsFileName(path)) return FileWrite::Failed;
+FileWrite AtomicFile::write(const std::string& narrowPath, const std::string& bytes, unsigned patienceMs) {
+    if (!IsFileName(narrowPath)) return FileWrite::Failed;
+    const std::wstring path = WideFromProgramText(narrowPath);
     // A read-only file stays as it is (Windows refuses to replace one, not every system does),
     // and a folder is never replaced by a file.
-    const DWORD existing = GetFileAttributesA(path.c_str());
+    const DWORD existing = GetFileAttributesW(path.c_str());
     if (existing != INVALID_FILE_ATTRIBUTES && (existing & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
         return FileWrite::Denied;
     }
     // Beside the target, so that the replace is a rename within one folder.
-    const std::string temporary = path + ".tmp";
-    UniqueFile file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+    const std::wstring temporary = path + L".tmp";
+    UniqueFile file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                 nullptr));
     if (!file) return IsDenial(GetLastError()) ? FileWrite::Denied : FileWrite::Failed;
     // Whatever does not end in the replace leaves no temporary file behind.
-    auto removeTemporary = ScopeExit([&] { DeleteFileA(temporary.c_str()); });
+    auto removeTemporary = ScopeExit([&] { DeleteFileW(temporary.c_str()); });
     const bool written = WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());
     // A write the system could not finish may show only when the file is closed.
     const bool closed = CloseHandle(file.release()) != FALSE;
     if (!closed || !written) return FileWrite::Failed;
     constexpr unsigned kPauseMs = 100;
     for (unsigned waited = 0;; waited += kPauseMs) {
-        if (MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        if (MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
             removeTemporary.release();
             return FileWrite::Written;
         }

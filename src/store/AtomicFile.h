@@ -38,6 +38,9 @@ public:
     // shortened while it is read gives fewer). One call of `room` per attempt.
     static FileRead read(const std::string& path, size_t maxBytes, const std::function<char*(size_t)>& room,
                          size_t& length, unsigned patienceMs = 0);
+    // The same for a path as the platform names it, for a name the program's code page cannot write.
+    static FileRead read(const std::wstring& path, size_t maxBytes, const std::function<char*(size_t)>& room,
+                         size_t& length, unsigned patienceMs = 0);
     // Afterwards the file holds exactly `bytes`; on failure it is left as it was. A target that
     // another program holds open is tried again for up to `patienceMs` milliseconds.
     static FileWrite write(const std::string& path, const std::string& bytes, unsigned patienceMs = 0);

@@ -16,3 +16,4 @@ struct FileStamp {
 
 // The file's stamp now; a missing or unreadable file has none.
 FileStamp StampOf(const std::string& path);
+FileStamp StampOf(const std::wstring& path);

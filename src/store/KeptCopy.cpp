@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/ProgramText.h"
 #include "store/AtomicFile.h"
 
 namespace {
@@ -71,23 +72,26 @@ bool WhenKept(const NameParts& parts, const std::string& name, std::pair<std::st
 // When a copy was kept, and where it is.
 struct Copy {
     std::pair<std::string, long> when;
-    std::string path;
+    std::wstring path;
 };
 
 // The file's copies beside it.
 std::vector<Copy> CopiesOf(const NameParts& parts) {
     std::vector<Copy> copies;
-    WIN32_FIND_DATAA found{};
+    WIN32_FIND_DATAW found{};
     // The pattern finds more than the copies (short names match it too): each name is checked.
-    HANDLE search = FindFirstFileA((parts.folder + parts.stem + kMarker + "*" + parts.extension).c_str(), &found);
+    const std::wstring pattern = WideFromProgramText(parts.folder + parts.stem + kMarker + "*" + parts.extension);
+    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return copies;
     do {
         Copy copy;
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && WhenKept(parts, found.cFileName, copy.when)) {
-            copy.path = parts.folder + found.cFileName;
+        const std::wstring name = found.cFileName;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && ProgramTextHolds(name) &&
+            WhenKept(parts, ProgramTextFromWide(name), copy.when)) {
+            copy.path = WideFromProgramText(parts.folder) + name;
             copies.push_back(std::move(copy));
         }
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
     return copies;
 }
@@ -107,7 +111,7 @@ std::string KeepOtherVersion(const std::string& path, const std::string& bytes) 
         if (copy.when.first == stamp) attempt = std::max(attempt, copy.when.second + 1);
     }
     std::string name = CopyName(parts, stamp, attempt);
-    for (int tries = 1; GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES; ++tries) {
+    for (int tries = 1; GetFileAttributesW(WideFromProgramText(name).c_str()) != INVALID_FILE_ATTRIBUTES; ++tries) {
         if (tries == 100) return {};
         name = CopyName(parts, stamp, ++attempt);
     }
@@ -116,7 +120,7 @@ std::string KeepOtherVersion(const std::string& path, const std::string& bytes) 
     const size_t others = kKeptCopies - 1;
     if (copies.size() > others) {
         std::sort(copies.begin(), copies.end(), [](const Copy& a, const Copy& b) { return a.when > b.when; });
-        for (size_t i = others; i < copies.size(); ++i) DeleteFileA(copies[i].path.c_str());
+        for (size_t i = others; i < copies.size(); ++i) DeleteFileW(copies[i].path.c_str());
     }
     return name;
 }

@@ -21,11 +21,10 @@ bool IsValidUtf8(const std::string& bytes) {
                                0) > 0;
 }
 
-// Whether the ANSI code page is a double-byte one (such as 936) and `bytes` are valid text in it.
+// Whether `bytes` are valid text of code page 936.
 bool IsWholeInDoubleByteAnsi(const std::string& bytes) {
-    CPINFO info{};
-    if (!GetCPInfo(CP_ACP, &info) || info.MaxCharSize < 2 || !FitsInt(bytes.size())) return false;
-    return MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), nullptr,
+    if (!FitsInt(bytes.size())) return false;
+    return MultiByteToWideChar(kProgramCodePage, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), nullptr,
                                0) > 0;
 }
 
@@ -62,44 +61,23 @@ std::string Utf16FromWide(const std::wstring& wide, bool bigEndian) {
 
 }  // namespace
 
-std::wstring WideFromCodePage(const std::string& text, unsigned codePage) {
-    if (text.empty() || !FitsInt(text.size())) return {};
-    const int length = static_cast<int>(text.size());
-    const int wideLength = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
-    if (wideLength <= 0) return {};
-    std::wstring wide(static_cast<size_t>(wideLength), L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), length, &wide[0], wideLength);
-    return wide;
-}
-
-std::string CodePageFromWide(const std::wstring& wide, unsigned codePage) {
-    if (wide.empty() || !FitsInt(wide.size())) return {};
-    const int length = static_cast<int>(wide.size());
-    const int narrowLength = WideCharToMultiByte(codePage, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
-    if (narrowLength <= 0) return {};
-    std::string narrow(static_cast<size_t>(narrowLength), '\0');
-    WideCharToMultiByte(codePage, 0, wide.data(), length, &narrow[0], narrowLength, nullptr, nullptr);
-    return narrow;
-}
-
 TextEncoding DetectTextEncoding(const std::string& bytes) {
     if (StartsWith(bytes, kUtf8Bom)) return TextEncoding::Utf8WithBom;
     if (StartsWith(bytes, kUtf16LeBom)) return TextEncoding::Utf16Le;
     if (StartsWith(bytes, kUtf16BeBom)) return TextEncoding::Utf16Be;
     if (!HasNonAscii(bytes) || !IsValidUtf8(bytes)) return TextEncoding::Ansi;
-    // Short ANSI text can pass for UTF-8 too: "图片" in code page 936 is two valid UTF-8
-    // characters, neither of them Chinese, and "小猫" reads as Cyrillic and accented Latin. Read
-    // as UTF-8 only what the ANSI code page can show whole; anything else keeps its bytes as
-    // ANSI text.
+    // Chinese, Japanese and Korean take three bytes a character in UTF-8 (emoji four); the
+    // letters of European scripts take two, as does every character of a double-byte code page.
+    // Short text of code page 936 can pass for UTF-8 too: "图片" is two valid UTF-8 characters,
+    // neither of them Chinese, and "小猫" reads as Cyrillic and accented Latin. Text whose UTF-8
+    // reading has nothing but such two-byte letters is read as UTF-8 only if code page 936 writes
+    // all of them and the bytes are not also whole text of code page 936: this is a Chinese
+    // program, and its own names are Chinese. A list of European names without a byte-order
+    // mark is read as code page 936 then.
     const std::wstring wide = WideFromCodePage(bytes, CP_UTF8);
-    if (WideFromCodePage(CodePageFromWide(wide, CP_ACP), CP_ACP) != wide) return TextEncoding::Ansi;
-    // Chinese, Japanese and Korean take three bytes a character in UTF-8; the letters of
-    // European scripts take two, as does every character of a double-byte code page. Text whose
-    // UTF-8 reading has nothing but such letters, and which is also whole in a double-byte ANSI
-    // code page, was written in that code page: this is a Chinese program, and its own names
-    // are Chinese. A list of European names without a byte-order mark is read as ANSI then.
     const bool anyThreeByteCharacter = std::any_of(wide.begin(), wide.end(), [](wchar_t c) { return c >= 0x800; });
-    return anyThreeByteCharacter || !IsWholeInDoubleByteAnsi(bytes) ? TextEncoding::Utf8 : TextEncoding::Ansi;
+    if (anyThreeByteCharacter) return TextEncoding::Utf8;
+    return ProgramTextHolds(wide) && !IsWholeInDoubleByteAnsi(bytes) ? TextEncoding::Utf8 : TextEncoding::Ansi;
 }
 
 std::string DecodeToAnsi(const std::string& bytes, TextEncoding encoding) {
@@ -110,11 +88,19 @@ std::string EncodeFromAnsi(const std::string& ansi, TextEncoding encoding) {
     return IsUnicode(encoding) ? FileBytes(Utf8FromAnsi(ansi), encoding) : ansi;
 }
 
+std::wstring DecodeToWide(const std::string& bytes, TextEncoding encoding) {
+    return IsUnicode(encoding) ? WideFromCodePage(LineText(bytes, encoding), CP_UTF8) : WideFromProgramText(bytes);
+}
+
+std::string EncodeFromWide(const std::wstring& wide, TextEncoding encoding) {
+    return IsUnicode(encoding) ? FileBytes(CodePageFromWide(wide, CP_UTF8), encoding) : ProgramTextFromWide(wide);
+}
+
 bool IsUnicode(TextEncoding encoding) { return encoding != TextEncoding::Ansi; }
 
-std::string AnsiFromUtf8(const std::string& utf8) { return CodePageFromWide(WideFromCodePage(utf8, CP_UTF8), CP_ACP); }
+std::string AnsiFromUtf8(const std::string& utf8) { return ProgramTextFromWide(WideFromCodePage(utf8, CP_UTF8)); }
 
-std::string Utf8FromAnsi(const std::string& ansi) { return CodePageFromWide(WideFromCodePage(ansi, CP_ACP), CP_UTF8); }
+std::string Utf8FromAnsi(const std::string& ansi) { return CodePageFromWide(WideFromProgramText(ansi), CP_UTF8); }
 
 std::string LineText(const std::string& bytes, TextEncoding encoding) {
     switch (encoding) {

@@ -15,6 +15,7 @@
 #include "support/PictureFiles.h"
 #include "support/TempFolder.h"
 #include "support/TextLines.h"
+#include "support/WindowText.h"
 #include "version.h"
 
 namespace {
@@ -22,9 +23,9 @@ namespace {
 class RunningProgram {
 public:
     RunningProgram(const std::string& folder, const std::string& arguments)
-        : RunningProgram(WideFromCodePage(folder, CP_ACP), arguments) {}
+        : RunningProgram(WideFromProgramText(folder), arguments) {}
     RunningProgram(const std::wstring& folder, const std::string& arguments) {
-        std::wstring commandLine = L"\"" + folder + L"Placard.exe\" " + WideFromCodePage(arguments, CP_ACP);
+        std::wstring commandLine = L"\"" + folder + L"Placard.exe\" " + WideFromProgramText(arguments);
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
         m_started = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
@@ -66,9 +67,7 @@ private:
         auto* program = reinterpret_cast<RunningProgram*>(self);
         DWORD pid = 0;
         GetWindowThreadProcessId(hwnd, &pid);
-        char caption[64] = {};
-        GetWindowTextA(hwnd, caption, sizeof(caption));
-        if (pid == program->m_process.dwProcessId && IsWindowVisible(hwnd) && std::string(caption) == "Placard" &&
+        if (pid == program->m_process.dwProcessId && IsWindowVisible(hwnd) && WindowText(hwnd) == "Placard" &&
             GetDlgItem(hwnd, IDC_WIDTH) != nullptr) {
             program->m_found = hwnd;
             return FALSE;
@@ -108,7 +107,7 @@ HWND WaitForOutput(HWND dialog, DWORD timeoutMs = 20000) {
 std::string ShortName(const std::wstring& path) {
     wchar_t shortName[MAX_PATH] = {};
     GetShortPathNameW(path.c_str(), shortName, MAX_PATH);
-    return CodePageFromWide(shortName, CP_ACP);
+    return ProgramTextFromWide(shortName);
 }
 
 // The same folder through another path. Windows gives a program the path it was started
@@ -118,7 +117,7 @@ std::string AnotherSpelling(const std::string& folder) {
     using UnixName = char*(CDECL*)(const wchar_t*);
     const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void (*)()>(
         GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    const std::wstring wide = WideFromCodePage(folder, CP_ACP);
+    const std::wstring wide = WideFromProgramText(folder);
     if (unixName == nullptr) return ShortName(wide);
     char* unix = unixName(wide.c_str());
     if (unix == nullptr) return folder;
@@ -128,7 +127,12 @@ std::string AnotherSpelling(const std::string& folder) {
         if (unit == L'/') unit = L'\\';
     }
     if (spelling.back() != L'\\') spelling += L'\\';
-    return CodePageFromWide(spelling, CP_ACP);
+    return ProgramTextFromWide(spelling);
+}
+
+bool CopyProgramInto(const TempFolder& folder) {
+    return CopyFileW(WideFromProgramText(BuiltProgram()).c_str(), WideFromProgramText(folder.file("Placard.exe")).c_str(),
+                     FALSE) != FALSE;
 }
 
 POINT Corner(HWND window) {
@@ -137,19 +141,13 @@ POINT Corner(HWND window) {
     return POINT{rect.left, rect.top};
 }
 
-std::string ItemText(HWND dialog, int id) {
-    char text[1024] = {};
-    SendMessageA(GetDlgItem(dialog, id), WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
-    return text;
-}
+std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
 
-void SetItemText(HWND dialog, int id, const std::string& text) {
-    SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
+void SetItemText(HWND dialog, int id, const std::string& text) { SetWindowTextOf(GetDlgItem(dialog, id), text); }
 
 TEST(EndToEndTest, ValuesEnteredAndClosedAreThereAtTheNextStart) {
     TempFolder folder;
-    ASSERT_TRUE(CopyFileA(BuiltProgram().c_str(), folder.file("Placard.exe").c_str(), FALSE)) << BuiltProgram();
+    ASSERT_TRUE(CopyProgramInto(folder)) << BuiltProgram();
     folder.makeFolder("data");
 
     {
@@ -163,8 +161,8 @@ TEST(EndToEndTest, ValuesEnteredAndClosedAreThereAtTheNextStart) {
         SetItemText(dialog, IDC_INTERVAL, "9");
         SetItemText(dialog, IDC_DISPBTM, "端到端 测试");
         SetItemText(dialog, IDC_ITEMS, "a.png\r\nb.png");
-        SendMessageA(GetDlgItem(dialog, IDC_ENABLE), BM_CLICK, 0, 0);  // on -> off
-        PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        SendMessageW(GetDlgItem(dialog, IDC_ENABLE), BM_CLICK, 0, 0);  // on -> off
+        PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         EXPECT_EQ(program.WaitForExit(), 0);
     }
 
@@ -179,14 +177,14 @@ TEST(EndToEndTest, ValuesEnteredAndClosedAreThereAtTheNextStart) {
     EXPECT_EQ(ItemText(dialog, IDC_INTERVAL), "9");
     EXPECT_EQ(ItemText(dialog, IDC_DISPBTM), "端到端 测试");
     EXPECT_EQ(ItemText(dialog, IDC_ITEMS), "a.png\r\nb.png");
-    EXPECT_EQ(SendMessageA(GetDlgItem(dialog, IDC_ENABLE), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(SendMessageW(GetDlgItem(dialog, IDC_ENABLE), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(again.WaitForExit(), 0);
 }
 
 TEST(EndToEndTest, WithRestorePlaceAMovedOutputComesBackWhereItWasAfterARestart) {
     TempFolder folder;
-    ASSERT_TRUE(CopyFileA(BuiltProgram().c_str(), folder.file("Placard.exe").c_str(), FALSE)) << BuiltProgram();
+    ASSERT_TRUE(CopyProgramInto(folder)) << BuiltProgram();
     folder.makeFolder("data");
     const POINT moved{37, 412};
     POINT usual{};  // where the first run places it
@@ -206,7 +204,7 @@ TEST(EndToEndTest, WithRestorePlaceAMovedOutputComesBackWhereItWasAfterARestart)
             } else {
                 *cornerAfterRestart = Corner(output);
             }
-            PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+            PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
             EXPECT_EQ(program.WaitForExit(), 0);
         }
     };
@@ -230,7 +228,7 @@ TEST(EndToEndTest, WithRestorePlaceAMovedOutputComesBackWhereItWasAfterARestart)
 TEST(EndToEndTest, ASecondStartFromTheSameFolderBringsTheFirstToTheFrontAndEnds) {
     TempFolder folder, elsewhere;
     for (const TempFolder* each : {&folder, &elsewhere}) {
-        ASSERT_TRUE(CopyFileA(BuiltProgram().c_str(), each->file("Placard.exe").c_str(), FALSE)) << BuiltProgram();
+        ASSERT_TRUE(CopyProgramInto(*each)) << BuiltProgram();
         each->makeFolder("data");
     }
     RunningProgram first(folder.path(), "");
@@ -253,7 +251,7 @@ TEST(EndToEndTest, ASecondStartFromTheSameFolderBringsTheFirstToTheFrontAndEnds)
     ASSERT_TRUE(other.started());
     HWND otherDialog = other.WaitForDialog();
     EXPECT_NE(otherDialog, nullptr) << "a copy in another folder runs";
-    for (HWND each : {dialog, otherDialog}) PostMessageA(each, WM_SYSCOMMAND, SC_CLOSE, 0);
+    for (HWND each : {dialog, otherDialog}) PostMessageW(each, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(first.WaitForExit(), 0);
     EXPECT_EQ(other.WaitForExit(), 0);
 }
@@ -262,9 +260,9 @@ TEST(EndToEndTest, ASecondStartFromTheSameFolderBringsTheFirstToTheFrontAndEnds)
 // Wine keeps short names, as most Windows system drives do, so here they are kept.
 TEST(EndToEndTest, AFolderWhoseNameTheCodePageCannotWriteStillKeepsTheSettings) {
     TempFolder folder;
-    const std::wstring inside = WideFromCodePage(folder.path(), CP_ACP) + L"\x141\xF3\x64\x17A\\";
+    const std::wstring inside = WideFromProgramText(folder.path()) + L"\x141\xF3\x64\x17A\\";
     ASSERT_TRUE(CreateDirectoryW(inside.c_str(), nullptr));
-    ASSERT_TRUE(CopyFileW(WideFromCodePage(BuiltProgram(), CP_ACP).c_str(), (inside + L"Placard.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(WideFromProgramText(BuiltProgram()).c_str(), (inside + L"Placard.exe").c_str(), FALSE));
     {
         RunningProgram program(inside, "");
         ASSERT_TRUE(program.started());
@@ -272,7 +270,7 @@ TEST(EndToEndTest, AFolderWhoseNameTheCodePageCannotWriteStillKeepsTheSettings) 
         ASSERT_NE(dialog, nullptr);
         SetItemText(dialog, IDC_WIDTH, "1234");
         SetItemText(dialog, IDC_ITEMS, "a.png");
-        PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         EXPECT_EQ(program.WaitForExit(), 0) << "no warning holds the close";
     }
     std::string stored, items;
@@ -306,7 +304,7 @@ size_t LinesWith(const std::vector<std::string>& lines, const std::vector<std::s
 // refused key by key, and a second start sent back.
 TEST(EndToEndTest, WithTheLogOnTheRunSaysWhatItCouldNotShowAndWhatItRefused) {
     TempFolder folder;
-    ASSERT_TRUE(CopyFileA(BuiltProgram().c_str(), folder.file("Placard.exe").c_str(), FALSE)) << BuiltProgram();
+    ASSERT_TRUE(CopyProgramInto(folder)) << BuiltProgram();
     folder.makeFolder("data");
     folder.write("data\\broken.jpg", "a text file named as a picture");
     folder.write("data\\good.png", EncodePicture(L"image/png", 40, 30, 0xFF0000, 0x0000FF));
@@ -330,7 +328,7 @@ TEST(EndToEndTest, WithTheLogOnTheRunSaysWhatItCouldNotShowAndWhatItRefused) {
         RunningProgram second(folder.path(), "");
         ASSERT_TRUE(second.started());
         EXPECT_EQ(second.WaitForExit(), 0);
-        PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         EXPECT_EQ(program.WaitForExit(), 0);
     }
 
@@ -354,7 +352,7 @@ TEST(EndToEndTest, WithTheLogOnTheRunSaysWhatItCouldNotShowAndWhatItRefused) {
 // A power cut after Apply: what was applied is in the store, though the program never closed.
 TEST(EndToEndTest, WhatWasAppliedIsKeptByAProcessThatIsKilledAfterwards) {
     TempFolder folder;
-    ASSERT_TRUE(CopyFileA(BuiltProgram().c_str(), folder.file("Placard.exe").c_str(), FALSE)) << BuiltProgram();
+    ASSERT_TRUE(CopyProgramInto(folder)) << BuiltProgram();
     folder.makeFolder("data");
     {
         RunningProgram program(folder.path(), "");
@@ -363,8 +361,8 @@ TEST(EndToEndTest, WhatWasAppliedIsKeptByAProcessThatIsKilledAfterwards) {
         ASSERT_NE(dialog, nullptr);
         SetItemText(dialog, IDC_WIDTH, "1280");
         SetItemText(dialog, IDC_DISPBTM, "应用后断电");
-        SendMessageA(GetDlgItem(dialog, IDC_APPLY), BM_CLICK, 0, 0);
-        SendMessageA(GetDlgItem(dialog, IDC_ENABLE), BM_CLICK, 0, 0);  // on -> off, taken at once
+        SendMessageW(GetDlgItem(dialog, IDC_APPLY), BM_CLICK, 0, 0);
+        SendMessageW(GetDlgItem(dialog, IDC_ENABLE), BM_CLICK, 0, 0);  // on -> off, taken at once
     }  // killed, as a power cut would end it
     std::string stored;
     ASSERT_EQ(AtomicFile::read(folder.file("Placard.ini"), 1 << 20, stored), FileRead::Read);

@@ -89,7 +89,7 @@ FadeFigures MeasureFade(const std::string& folder, int width, int height, int fa
         PumpMessages(200);
         g_window = window.m_hWnd;
         g_steps = 0;
-        HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, &CountSteps, nullptr, GetCurrentThreadId());
+        HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, &CountSteps, nullptr, GetCurrentThreadId());
         const double cpuBefore = ProcessCpuMs();
         for (int i = 0; i < fades; ++i) {
             // A change of picture as the rotation makes it, then the whole fade and a little more.

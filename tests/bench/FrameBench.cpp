@@ -7,6 +7,7 @@
 #include <cmath>
 #include <vector>
 
+#include "base/ProgramText.h"
 #include "bench/BenchClock.h"
 #include "bench/Median.h"
 #include "core/Core.h"
@@ -36,17 +37,12 @@ struct BareInputs {
     std::string text;
 };
 
-std::wstring Wide(const std::string& text) {
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
-}
+std::wstring Wide(const std::string& text) { return WideFromProgramText(text); }
 
 // One frame's work, call by call as Render(), drawPic, getTextBounds and drawStrSolid make
 // it, with none of their checks: every call is taken to succeed.
 void DrawBareFrame(const BareInputs& in) {
-    const LONG exStyle = GetWindowLongA(in.window, GWL_EXSTYLE);
+    const LONG exStyle = GetWindowLongW(in.window, GWL_EXSTYLE);
     if ((exStyle & WS_EX_LAYERED) == 0) SetWindowLongA(in.window, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
     HDC reference = GetDC(in.window);
     HDC memory = CreateCompatibleDC(reference);

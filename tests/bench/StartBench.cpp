@@ -29,7 +29,7 @@ BOOL CALLBACK FindProgramWindows(HWND hwnd, LPARAM param) {
     GetWindowThreadProcessId(hwnd, &pid);
     if (pid != found->pid || !IsWindowVisible(hwnd)) return TRUE;
     if (GetDlgItem(hwnd, IDC_WIDTH) != nullptr) found->dialog = hwnd;
-    if (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED) found->output = hwnd;
+    if (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED) found->output = hwnd;
     return TRUE;
 }
 
@@ -50,7 +50,7 @@ public:
     }
     ~StartedProgram() {
         if (!m_started) return;
-        if (m_dialog != nullptr) PostMessageA(m_dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        if (m_dialog != nullptr) PostMessageW(m_dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         if (WaitForSingleObject(m_process.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(m_process.hProcess, 1);
         CloseHandle(m_process.hThread);
         CloseHandle(m_process.hProcess);

@@ -28,7 +28,7 @@ uint32_t Rgb(COLORREF colour) { return (GetRValue(colour) << 16) | (GetGValue(co
 
 HWND MakePushButton(HWND parent, int id, int x, int y) {
     return CreateWindowExA(0, "BUTTON", "bg", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, x, y, 123, 23, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
 }
 
 constexpr WPARAM kId = kBackgroundButtonId;

@@ -5,6 +5,7 @@
 
 #include <ostream>
 
+#include "base/ProgramText.h"
 #include "colourpicker/PaletteTable.h"
 #include "framework/WindowClass.h"
 #include "support/Input.h"
@@ -91,9 +92,9 @@ SIZE ClientSize(HWND hwnd) {
 // The tooltip control the popup owns.
 HWND TipsOf(HWND popup) {
     for (HWND w = GetWindow(GetDesktopWindow(), GW_CHILD); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
-        char cls[64] = {};
-        GetClassNameA(w, cls, sizeof(cls));
-        if (GetWindow(w, GW_OWNER) == popup && lstrcmpiA(cls, TOOLTIPS_CLASSA) == 0) return w;
+        wchar_t cls[64] = {};
+        GetClassNameW(w, cls, 64);
+        if (GetWindow(w, GW_OWNER) == popup && lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0) return w;
     }
     return nullptr;
 }
@@ -102,16 +103,17 @@ HWND TipsOf(HWND popup) {
 
 PaletteMap::PaletteMap(HWND popup) {
     const HWND tips = TipsOf(popup);
-    const int count = tips != nullptr ? static_cast<int>(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0)) : 0;
+    const int count = tips != nullptr ? static_cast<int>(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0)) : 0;
     for (int index = 0; index < count; ++index) {
-        char text[80] = {};
-        TTTOOLINFOA info{};
-        info.cbSize = TTTOOLINFOA_V2_SIZE;
-        info.lpszText = text;
-        if (!SendMessageA(tips, TTM_ENUMTOOLSA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&info))) continue;
+        wchar_t wide[80] = {};
+        TTTOOLINFOW info{};
+        info.cbSize = TTTOOLINFOW_V2_SIZE;
+        info.lpszText = wide;
+        if (!SendMessageW(tips, TTM_ENUMTOOLSW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&info))) continue;
+        const std::string text = ProgramTextFromWide(wide);
         int entry = -1;
         for (int i = 0; i < kPaletteEntryCount && entry < 0; ++i)
-            if (lstrcmpA(PaletteTable[static_cast<size_t>(i)].name, text) == 0) entry = i;
+            if (text == PaletteTable[static_cast<size_t>(i)].name) entry = i;
         if (entry >= 0) {
             m_items.emplace_back(PaletteItem{entry / kPaletteColumns, entry % kPaletteColumns}, info.rect);
         } else {
@@ -143,7 +145,7 @@ RECT PaletteMap::Separator() const {
 
 PopupPicture::PopupPicture(HWND popup) : m_map(popup), m_dib(ClientSize(popup).cx, ClientSize(popup).cy) {
     m_dib.fill(0xFF123456);
-    SendMessageA(popup, WM_PRINT, reinterpret_cast<WPARAM>(m_dib.dc()), PRF_ERASEBKGND | PRF_CLIENT);
+    SendMessageW(popup, WM_PRINT, reinterpret_cast<WPARAM>(m_dib.dc()), PRF_ERASEBKGND | PRF_CLIENT);
     GdiFlush();
 }
 
@@ -163,7 +165,7 @@ PaletteItem PopupPicture::WithInnerCorner(COLORREF colour) const {
 }
 
 bool RecordingWindow::Create(int x, int y, int width, int height, HWND parent, int id) {
-    LPCSTR cls = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW),
+    LPCWSTR cls = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW),
                                      reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     const DWORD style = (parent != nullptr ? WS_CHILD : WS_POPUP) | WS_VISIBLE;
     return CreateEx(0, cls, "picker test", style, x, y, width, height, parent,
@@ -217,16 +219,16 @@ void DestroyOpenPalettes() {
 }
 
 void PostAndDispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    PostMessageA(hwnd, message, wParam, lParam);
+    PostMessageW(hwnd, message, wParam, lParam);
     MSG msg;
     for (;;) {
-        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
             continue;
         }
         if (!CWnd::WalkPreTranslateTree(nullptr, &msg)) {
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         }
         if (msg.hwnd == hwnd && msg.message == message && msg.wParam == wParam) return;
     }
@@ -260,7 +262,7 @@ void AnswerColourDialog(HWND box, COLORREF colour, bool addToCustom, int button,
     SetDlgItemInt(box, COLOR_GREEN, GetGValue(colour), FALSE);
     SetDlgItemInt(box, COLOR_BLUE, GetBValue(colour), FALSE);
     if (addToCustom)
-        SendMessageA(box, WM_COMMAND, MAKEWPARAM(COLOR_ADD, BN_CLICKED),
+        SendMessageW(box, WM_COMMAND, MAKEWPARAM(COLOR_ADD, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(box, COLOR_ADD)));
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
 }

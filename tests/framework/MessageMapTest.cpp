@@ -86,7 +86,7 @@ public:
     LONG_PTR procSeenBySubclassHook = 0;
 
     void PreSubclassWindow() override {
-        procSeenBySubclassHook = GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC);
+        procSeenBySubclassHook = GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC);
         ModifyStyle(0, BS_OWNERDRAW);
     }
     BOOL OnClicked() {
@@ -141,9 +141,9 @@ TEST(MessageMapTest, DerivedEntriesComeFirstAndBaseEntriesStillApply) {
     ASSERT_TRUE(wnd->CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
     HWND hwnd = wnd->m_hWnd;
 
-    EXPECT_EQ(SendMessageA(hwnd, kDerivedMessage, 0, 0), 22);
-    EXPECT_EQ(SendMessageA(hwnd, kBaseMessage, 5, 0), 11);
-    SendMessageA(hwnd, kBothMessage, 0, 0);
+    EXPECT_EQ(SendMessageW(hwnd, kDerivedMessage, 0, 0), 22);
+    EXPECT_EQ(SendMessageW(hwnd, kBaseMessage, 5, 0), 11);
+    SendMessageW(hwnd, kBothMessage, 0, 0);
     EXPECT_EQ(wnd->calls, (std::vector<std::string>{"create:bound", "derived", "base:5", "both:derived"}));
 
     // The object owns itself: it goes with its window.
@@ -169,13 +169,13 @@ protected:
 TEST_F(ReflectionTest, SubclassingRunsTheHookFirstAndKeepsTheControlsOwnBehaviour) {
     // The hook ran while the control still had its own procedure.
     EXPECT_NE(button.procSeenBySubclassHook, 0);
-    EXPECT_NE(button.procSeenBySubclassHook, GetWindowLongPtrA(button.m_hWnd, GWLP_WNDPROC));
+    EXPECT_NE(button.procSeenBySubclassHook, GetWindowLongPtrW(button.m_hWnd, GWLP_WNDPROC));
     EXPECT_EQ(button.GetStyle() & BS_TYPEMASK, static_cast<DWORD>(BS_OWNERDRAW));
     // The control's own procedure still answers what our map does not handle.
-    ::SetWindowTextA(button.m_hWnd, "changed");
-    char text[16] = {};
-    ::GetWindowTextA(button.m_hWnd, text, sizeof(text));
-    EXPECT_STREQ(text, "changed");
+    ::SetWindowTextW(button.m_hWnd, L"changed");
+    wchar_t text[16] = {};
+    ::GetWindowTextW(button.m_hWnd, text, 16);
+    EXPECT_STREQ(text, L"changed");
 }
 
 TEST_F(ReflectionTest, AClaimedClickNeverReachesTheParent) {
@@ -216,7 +216,7 @@ TEST(DialogTest, ModelessCreationRunsInitAndEscapeThroughTheWalkHidesIt) {
     dialog.ShowWindow(SW_SHOW);
     SetActiveWindow(dialog.m_hWnd);
     SetFocus(dialog.GetDlgItem(IDOK));
-    PostMessageA(dialog.GetDlgItem(IDOK), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    PostMessageW(dialog.GetDlgItem(IDOK), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     EXPECT_TRUE(PumpUntil([&] { return !dialog.IsWindowVisible(); }, 3000));
     EXPECT_TRUE(IsWindow(dialog.m_hWnd));
     dialog.DestroyWindow();

@@ -16,16 +16,16 @@ namespace {
 
 TEST(AfxRegisterWndClass, OneClassPerSetOfArguments) {
     HBRUSH grey = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    const LPCSTR first = AfxRegisterWndClass(CS_CLASSDC | CS_SAVEBITS, nullptr, grey);
-    const LPCSTR again = AfxRegisterWndClass(CS_CLASSDC | CS_SAVEBITS, nullptr, grey);
-    const LPCSTR other = AfxRegisterWndClass(CS_HREDRAW, nullptr, grey);
+    const LPCWSTR first = AfxRegisterWndClass(CS_CLASSDC | CS_SAVEBITS, nullptr, grey);
+    const LPCWSTR again = AfxRegisterWndClass(CS_CLASSDC | CS_SAVEBITS, nullptr, grey);
+    const LPCWSTR other = AfxRegisterWndClass(CS_HREDRAW, nullptr, grey);
     ASSERT_NE(first, nullptr);
     ASSERT_NE(other, nullptr);
-    EXPECT_EQ(std::string(first), std::string(again));
-    EXPECT_NE(std::string(first), std::string(other));
+    EXPECT_EQ(std::wstring(first), std::wstring(again));
+    EXPECT_NE(std::wstring(first), std::wstring(other));
 
-    WNDCLASSA registered{};
-    ASSERT_TRUE(GetClassInfoA(GetModuleHandleA(nullptr), first, &registered));
+    WNDCLASSW registered{};
+    ASSERT_TRUE(GetClassInfoW(GetModuleHandleW(nullptr), first, &registered));
     EXPECT_EQ(registered.style, static_cast<UINT>(CS_CLASSDC | CS_SAVEBITS));
     EXPECT_EQ(registered.hbrBackground, grey);
     EXPECT_EQ(registered.hCursor, nullptr);
@@ -94,7 +94,7 @@ TEST(SelfDeletingWindow, TheObjectOutlivesItsWindowUntilTheOutermostMessageRetur
         ASSERT_TRUE(wnd->CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
         const HWND hwnd = wnd->m_hWnd;
 
-        EXPECT_EQ(SendMessageA(hwnd, c.message, 0, 0), c.result);
+        EXPECT_EQ(SendMessageW(hwnd, c.message, 0, 0), c.result);
         EXPECT_FALSE(IsWindow(hwnd));
         EXPECT_EQ(log, c.log) << "message " << c.message;
         EXPECT_TRUE(std::all_of(storage, storage + sizeof(storage), [](unsigned char b) { return b == 0xAB; }))

@@ -364,13 +364,17 @@ TEST_F(FrameTest, ALongScrollingTextShowsWhatTheWholeTextDrawnThereShows) {
 
 // With "scroll", the band alone is drawn again between frames: the text moves, the picture above
 // it is the one the frame showed (drawing the frame again would show the next picture). The next
-// frame is drawn ahead meanwhile; at the change it shows each file as it is then.
+// frame is drawn ahead meanwhile; at the change it shows each file as it is then, whatever its
+// name's script.
 TEST_F(FrameTest, TheScrollingBarMovesBetweenFramesAndEachChangeShowsTheFileAsItIsThen) {
     WindowSettings(400, 200, "Placard 信息栏");
     SharedState::scroll = 600;
-    Picture("red.bmp", 400, 200, kRed);
+    const std::wstring korean = L"\xBE68\xAC15.bmp";  // 빨강.bmp, red in Korean
+    folder.write(L"data\\" + korean, EncodePicture(L"image/bmp", 400, 200, kRed, kRed));
     Picture("blue.bmp", 400, 200, kBlue);
-    Listed({"red.bmp", "blue.bmp"});
+    playlist->add("?.bmp", true, 0, korean);
+    playlist->add("blue.bmp");
+    SharedState::playlistCount = playlist->count();
     COutputDlg window(nullptr);
     ASSERT_TRUE(window.Create(IDD_OUTPUT, nullptr));
     window.Place(RECT{300, 200, 700, 400});

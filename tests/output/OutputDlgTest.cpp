@@ -55,7 +55,7 @@ protected:
         output.PostMessage(WM_TIMER, COutputDlg::kRotationTimer, 0);
         PumpMessages();
     }
-    bool Layered() const { return (GetWindowLongA(output.m_hWnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; }
+    bool Layered() const { return (GetWindowLongW(output.m_hWnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0; }
     // The picture the screen shows in the window: "a.bmp", ..., or "" for none of them. A window
     // shown for the first time may take the display a moment: none is waited for a second.
     std::string Shown() const {
@@ -80,7 +80,7 @@ protected:
 TEST_F(OutputDlgTest, CreationShowsNothingAndRunsNoTimer) {
     EXPECT_FALSE(output.IsWindowVisible());
     EXPECT_FALSE(Layered()) << "no frame before the first placement";
-    EXPECT_EQ(GetWindowLongA(output.m_hWnd, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME | WS_BORDER), 0);
+    EXPECT_EQ(GetWindowLongW(output.m_hWnd, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME | WS_BORDER), 0);
     PumpMessages(100);
     EXPECT_EQ(output.ticks, 0);
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "base/ProgramText.h"
 #include "output/OutputDlg.h"
 #include "settings/SettingsFixture.h"
 #include "support/ModalBoxAnswerer.h"
@@ -17,7 +18,7 @@ protected:
     }
     ScriptStep Opened() {
         return Until([this] {
-            advanced = ::FindWindowA("#32770", "高级设置");
+            advanced = ::FindWindowW(L"#32770", WideFromProgramText("高级设置").c_str());
 
             return advanced != nullptr && ::IsWindowVisible(advanced);
         });
@@ -25,9 +26,9 @@ protected:
     ScriptStep Closed() const {
         return Until([this] { return !::IsWindow(advanced); });
     }
-    void Set(int id, const std::string& text) const { ::SetDlgItemTextA(advanced, id, text.c_str()); }
+    void Set(int id, const std::string& text) const { ::SetDlgItemTextW(advanced, id, WideFromProgramText(text).c_str()); }
     void Ok() const {
-        ::PostMessageA(advanced, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+        ::PostMessageW(advanced, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                        reinterpret_cast<LPARAM>(::GetDlgItem(advanced, IDOK)));
     }
     // Every day: all of it, or an hour hours away from now.
@@ -66,7 +67,7 @@ TEST_F(AdvancedSettingsTest, ItRefusesWhatItCannotReadAndItsHoursBlackenTheOutpu
     // Message boxes are answered; the dialog itself is driven by the steps.
     ModalBoxAnswerer answerer([](HWND box) {
         if (::GetDlgItem(box, IDC_ADV_HOURS) != nullptr) return;
-        ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     });
     bool shownAtStart = false, shownWhileClosed = false, stillTicked = false, shownWhenOpen = false;
     bool blackWhileClosed = false, blackAfterATick = false;
@@ -80,7 +81,7 @@ TEST_F(AdvancedSettingsTest, ItRefusesWhatItCannotReadAndItsHoursBlackenTheOutpu
              focusAfterRefusal = ::GetDlgCtrlID(::GetFocus());
              Set(IDC_ADV_HOURS, Hours(false));
              Set(IDC_ADV_SCROLL, "120 中");
-             ::SendDlgItemMessageA(advanced, IDC_ADV_FIT, CB_SETCURSEL, 1, 0);
+             ::SendDlgItemMessageW(advanced, IDC_ADV_FIT, CB_SETCURSEL, 1, 0);
              ::CheckDlgButton(advanced, IDC_ADV_RESTOREPLACE, BST_CHECKED);
              Ok();
          }),
@@ -94,7 +95,7 @@ TEST_F(AdvancedSettingsTest, ItRefusesWhatItCannotReadAndItsHoursBlackenTheOutpu
          // Escape changes nothing.
          Open(), Opened(), Step([&] {
              Set(IDC_ADV_HOURS, "");
-             ::PostMessageA(::GetDlgItem(advanced, IDC_ADV_HOURS), WM_KEYDOWN, VK_ESCAPE, 1);
+             ::PostMessageW(::GetDlgItem(advanced, IDC_ADV_HOURS), WM_KEYDOWN, VK_ESCAPE, 1);
          }),
          Closed(), Step([&] { hoursAfterCancel = Stored([](CCore& core) { return core.getConfigStr("hours"); }); }),
          Open(), Opened(), Step([&] {

@@ -220,7 +220,7 @@ TEST_F(SettingsDialogTest, EnterInThePlaylistBoxStartsANewLine) {
     Run({OutputCreated(), Step([&] {
              SetText(IDC_ITEMS, "a.jpg");
              Focus(IDC_ITEMS);
-             ::SendMessageA(Item(IDC_ITEMS), EM_SETSEL, 5, 5);
+             ::SendMessageW(Item(IDC_ITEMS), EM_SETSEL, 5, 5);
              PostKey(IDC_ITEMS, VK_RETURN);
          }),
          Step([&] {
@@ -241,9 +241,9 @@ TEST_F(SettingsDialogTest, APasteIntoALongListIsTakenWholeAndSaved) {
     std::string text;
     Run({OutputCreated(), Step([&] {
              SetText(IDC_ITEMS, names);
-             const int end = ::GetWindowTextLengthA(Item(IDC_ITEMS));
-             ::SendMessageA(Item(IDC_ITEMS), EM_SETSEL, end, end);
-             ::SendMessageA(Item(IDC_ITEMS), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("最后.jpg\r\n"));
+             const int end = ::GetWindowTextLengthW(Item(IDC_ITEMS));
+             ::SendMessageW(Item(IDC_ITEMS), EM_SETSEL, end, end);
+             ::SendMessageW(Item(IDC_ITEMS), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"最后.jpg\r\n"));
              text = Text(IDC_ITEMS);
          }),
          Close()});
@@ -299,7 +299,7 @@ TEST_P(ModalBoxTest, EnterInTheOutputWindowDoesNotEnableTheDialogUnderTheBox) {
     bool outputShown = false, enabledUnder = true, enabledAfter = false;
     Run({OutputCreated(), Step([&] {
              SetText(IDC_WIDTH, c.width);
-             ::PostMessageA(Item(c.button), BM_CLICK, 0, 0);
+             ::PostMessageW(Item(c.button), BM_CLICK, 0, 0);
          }),
          Until([&] { return box != nullptr; }), Step([&] {
              const HWND output = SharedState::outputWnd->m_hWnd;
@@ -309,7 +309,7 @@ TEST_P(ModalBoxTest, EnterInTheOutputWindowDoesNotEnableTheDialogUnderTheBox) {
          Step([&] {
              outputShown = SharedState::outputWnd->IsWindowVisible();
              enabledUnder = ::IsWindowEnabled(dialog.m_hWnd) != FALSE;
-             ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+             ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
          }),
          Until([&] { return !::IsWindow(box); }),
          Step([&] { enabledAfter = ::IsWindowEnabled(dialog.m_hWnd) != FALSE; }), Close()});

@@ -43,8 +43,8 @@ protected:
     std::string Text(int id) const { return dialog.GetDlgItemText(id); }
     void SetText(int id, const std::string& text) const { dialog.SetDlgItemText(id, text); }
     HWND Item(int id) const { return dialog.GetDlgItem(id); }
-    void Click(int id) const { ::SendMessageA(Item(id), BM_CLICK, 0, 0); }
-    bool Checked(int id) const { return ::SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    void Click(int id) const { ::SendMessageW(Item(id), BM_CLICK, 0, 0); }
+    bool Checked(int id) const { return ::SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     // Moves the focus as Tab does (an edit then has all its text selected).
     void Focus(int id) const { dialog.SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(id)), TRUE); }
     // Focuses the control and posts a key as a user's press sends it.

@@ -45,10 +45,10 @@ protected:
     }
     // What Windows sends every top-level window once a monitor came, went or changed.
     static void DisplayChanged() {
-        ::SendMessageA(SharedState::outputWnd->m_hWnd, WM_DISPLAYCHANGE, 24, MAKELPARAM(1920, 1080));
+        ::SendMessageW(SharedState::outputWnd->m_hWnd, WM_DISPLAYCHANGE, 24, MAKELPARAM(1920, 1080));
     }
     static bool Topmost() {
-        return (::GetWindowLongA(SharedState::outputWnd->m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+        return (::GetWindowLongW(SharedState::outputWnd->m_hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     }
 };
 

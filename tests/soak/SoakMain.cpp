@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
     {
         CSignageApp app(folder.path());
         run.Start(folder.file("_items.txt"));
-        AfxWinMain(GetModuleHandleA(nullptr));
+        AfxWinMain(GetModuleHandleW(nullptr));
     }
     Gdiplus::GdiplusShutdown(token);
 

@@ -44,7 +44,7 @@ void SoakRun::Start(const std::string& itemsPath) {
     for (const SoakPicture& picture : m_pictures) m_order.push_back(picture.name);
     m_nextSwitch = m_options.switchEvery;
     m_started = m_lastProgress = GetTickCount();
-    m_hook = SetWindowsHookExA(WH_GETMESSAGE, &SoakRun::OnMessage, nullptr, GetCurrentThreadId());
+    m_hook = SetWindowsHookExW(WH_GETMESSAGE, &SoakRun::OnMessage, nullptr, GetCurrentThreadId());
     m_timer = SetTimer(nullptr, 0, kTickMs, &SoakRun::OnTick);
 }
 
@@ -112,8 +112,8 @@ void SoakRun::SwitchPlaylist() {
         CloseHandle(file);
     }
     HWND checkbox = GetDlgItem(Dialog(), IDC_ENABLE);
-    SendMessageA(checkbox, BM_CLICK, 0, 0);  // off: hidden
-    SendMessageA(checkbox, BM_CLICK, 0, 0);  // on: the list read again, the first picture placed
+    SendMessageW(checkbox, BM_CLICK, 0, 0);  // off: hidden
+    SendMessageW(checkbox, BM_CLICK, 0, 0);  // on: the list read again, the first picture placed
     ++m_report.switches;
     ++m_report.placements;
 }
@@ -129,7 +129,7 @@ void SoakRun::Finish() {
     if (m_report.residentBaseline == 0) m_report.residentBaseline = ResidentBytes();
     m_report.gdiAfter = FreeGdiSlots();
     m_report.residentEnd = ResidentBytes();
-    if (HWND dialog = Dialog()) PostMessageA(dialog, WM_CLOSE, 0, 0);
+    if (HWND dialog = Dialog()) PostMessageW(dialog, WM_CLOSE, 0, 0);
 }
 
 // The frame last pushed, read back from the screen: the picture it showed, both halves,

@@ -18,18 +18,18 @@ void PutCursorAt(HWND window, POINT client) {
 
 void PostKey(HWND window, UINT key) {
     const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(key, 0)) << 16;
-    PostMessageA(window, WM_KEYDOWN, key, 1 | scan);
-    PostMessageA(window, WM_KEYUP, key, static_cast<LPARAM>(1 | scan | 0xC0000000u));
+    PostMessageW(window, WM_KEYDOWN, key, 1 | scan);
+    PostMessageW(window, WM_KEYUP, key, static_cast<LPARAM>(1 | scan | 0xC0000000u));
 }
 
 void PostMouseMove(HWND window, POINT client) {
     PutCursorAt(window, client);
-    PostMessageA(window, WM_MOUSEMOVE, 0, ClientPoint(client));
+    PostMessageW(window, WM_MOUSEMOVE, 0, ClientPoint(client));
 }
 
 void PostButtonUp(HWND window, POINT client) {
     PutCursorAt(window, client);
-    PostMessageA(window, WM_LBUTTONUP, 0, ClientPoint(client));
+    PostMessageW(window, WM_LBUTTONUP, 0, ClientPoint(client));
 }
 
 namespace {

@@ -1,13 +1,10 @@
 #include "support/ModalBoxAnswerer.h"
 
+#include "support/WindowText.h"
+
 namespace {
 thread_local ModalBoxAnswerer* activeAnswerer = nullptr;
 
-std::string TextOf(HWND hwnd) {
-    char buffer[4096] = {};
-    if (hwnd != nullptr) GetWindowTextA(hwnd, buffer, sizeof(buffer));
-    return buffer;
-}
 
 // The static control that holds a message box's text.
 constexpr int kMessageTextId = 0xFFFF;
@@ -16,7 +13,7 @@ constexpr int kMessageTextId = 0xFFFF;
 ModalBoxAnswerer::ModalBoxAnswerer(int button)
     : ModalBoxAnswerer([button](HWND box) {
           HWND control = GetDlgItem(box, button);
-          PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(control));
+          PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(control));
       }) {}
 
 ModalBoxAnswerer::ModalBoxAnswerer(std::function<void(HWND box)> answer)
@@ -38,12 +35,12 @@ void ModalBoxAnswerer::Look() { EnumThreadWindows(GetCurrentThreadId(), &ModalBo
 
 BOOL CALLBACK ModalBoxAnswerer::OnWindow(HWND hwnd, LPARAM selfParam) {
     auto* self = reinterpret_cast<ModalBoxAnswerer*>(selfParam);
-    char className[64] = {};
-    GetClassNameA(hwnd, className, sizeof(className));
-    if (std::string(className) != "#32770" || !IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd)) return TRUE;
+    wchar_t className[64] = {};
+    GetClassNameW(hwnd, className, 64);
+    if (std::wstring(className) != L"#32770" || !IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd)) return TRUE;
     if (GetDlgItem(hwnd, IDOK) == nullptr) return TRUE;
     if (!self->m_seen.insert(hwnd).second) return TRUE;
-    self->m_boxes.push_back(Box{TextOf(hwnd), TextOf(GetDlgItem(hwnd, kMessageTextId)), GetWindow(hwnd, GW_OWNER)});
+    self->m_boxes.push_back(Box{WindowText(hwnd), WindowText(GetDlgItem(hwnd, kMessageTextId)), GetWindow(hwnd, GW_OWNER)});
     self->m_answer(hwnd);
     return TRUE;
 }

@@ -16,6 +16,8 @@ public:
 
     // Writes and reads whole files as exact bytes; subfolders are made as needed.
     void write(const std::string& name, const std::string& bytes) const;
+    // A name code page 936 cannot write.
+    void write(const std::wstring& name, const std::string& bytes) const;
     std::string read(const std::string& name) const;
     bool exists(const std::string& name) const;
     void makeFolder(const std::string& name) const;

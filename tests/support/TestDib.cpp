@@ -40,7 +40,7 @@ LRESULT DrawItemOnto(TestDib& dib, HWND parent, HWND item, UINT state) {
     request.hwndItem = item;
     request.hDC = dib.dc();
     request.rcItem = RECT{0, 0, dib.width(), dib.height()};
-    const LRESULT answer = SendMessageA(parent, WM_DRAWITEM, request.CtlID, reinterpret_cast<LPARAM>(&request));
+    const LRESULT answer = SendMessageW(parent, WM_DRAWITEM, request.CtlID, reinterpret_cast<LPARAM>(&request));
     GdiFlush();
     return answer;
 }
