@@ -172,4 +172,13 @@ TEST_F(CodePageTest, NamesOutsideCodePage936AreNeverTurnedIntoQuestionMarks) {
     EXPECT_EQ(folder.read("Placard.ini").find("dispbtm=?"), std::string::npos) << "never saved as question marks";
 }
 
+// An ANSI list that gets a name code page 936 cannot write changes its encoding, not the name.
+TEST_F(CodePageTest, AnAnsiListGivenAKoreanNameIsSavedAsUtf8WithItsMark) {
+    folder.write("_items.txt", "红.png\r\n");
+    Store([](CCore& core) { core.saveConfigB("on", false); });
+    const std::wstring list = L"\x7EA2.png\r\n\xD55C.png\r\n";  // 红.png, 한.png
+    Run({OutputCreated(), Step([&] { dialog.SetDlgItemWideText(IDC_ITEMS, list); }), Close()});
+    EXPECT_EQ(folder.read("_items.txt"), "\xEF\xBB\xBF" + CodePageFromWide(list, CP_UTF8));
+}
+
 }  // namespace
