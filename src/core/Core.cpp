@@ -129,10 +129,13 @@ bool IsInstalledFamily(const std::wstring& name) {
     return family.GetLastStatus() == Gdiplus::Ok && family.IsAvailable();
 }
 
-// The named family, else the generic sans-serif, else (a system without the generic one's
-// fonts, such as Wine without Windows' own fonts) the GUI font's face.
+// The named family; else Microsoft YaHei, the Chinese sans-serif every Windows since Vista has
+// (Windows 10 and 11 outside China install 黑体 only with their optional Chinese fonts); else
+// the generic sans-serif, else (a system without the generic one's fonts, such as Wine without
+// Windows' own fonts) the GUI font's face.
 std::wstring AvailableFamilyName(const std::string& fontName) {
-    for (const std::wstring& name : {WideFromProgramText(fontName), GenericSansSerifName(), GuiFontName()}) {
+    for (const std::wstring& name :
+         {WideFromProgramText(fontName), std::wstring(L"Microsoft YaHei"), GenericSansSerifName(), GuiFontName()}) {
         if (IsInstalledFamily(name)) return name;
     }
     return {};
