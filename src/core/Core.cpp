@@ -292,7 +292,7 @@ bool CCore::isFileExist(const std::string& path) const {
 }
 
 bool CCore::isFileExist(const std::wstring& path) const {
-    if (path.empty() || path.find(L'\0') != std::wstring::npos) return false;
+    if (!IsFileName(path)) return false;
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }

@@ -1,10 +1,10 @@
 // CCore: the core services every part of the program leans on — the settings store, text
 // files, colour conversion, picture and text drawing, and the warning box.
 //
-// Strings are ANSI, in code page 936 on every system (base/ProgramText.h). Colours are GDI+ ARGB (0xAARRGGBB) except
-// where a COLORREF (0x00BBGGRR) is named. A value that cannot be read reads as never saved and
-// a path that names no readable picture draws nothing; a file that cannot be written stays as it
-// was, and the writes say so.
+// Strings are ANSI, in code page 936 on every system (base/ProgramText.h). Colours are GDI+ ARGB
+// (0xAARRGGBB) except where a COLORREF (0x00BBGGRR) is named. A value that cannot be read reads
+// as never saved and a path that names no readable picture draws nothing; a file that cannot be
+// written stays as it was, and the writes say so.
 #pragma once
 
 #include <windows.h>

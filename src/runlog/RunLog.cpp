@@ -43,7 +43,8 @@ void RunLog::Append(const std::string& bytes) const {
     if (!file) return;
     if (size > 0 && size + bytes.size() > kMaxBytes) {
         file.reset();
-        if (!MoveFileExW(WideFromProgramText(m_path).c_str(), WideFromProgramText(m_earlier).c_str(), MOVEFILE_REPLACE_EXISTING)) return;
+        const std::wstring path = WideFromProgramText(m_path), earlier = WideFromProgramText(m_earlier);
+        if (!MoveFileExW(path.c_str(), earlier.c_str(), MOVEFILE_REPLACE_EXISTING)) return;
         file = OpenForAppend(m_path, size);
         if (!file) return;
     }

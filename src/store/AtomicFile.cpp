@@ -80,6 +80,8 @@ bool IsHeld(const std::wstring& path, DWORD error) {
 
 bool IsFileName(const std::string& path) { return !path.empty() && path.find('\0') == std::string::npos; }
 
+bool IsFileName(const std::wstring& path) { return !path.empty() && path.find(L'\0') == std::wstring::npos; }
+
 FileRead AtomicFile::read(const std::string& path, size_t maxBytes, std::string& bytes, unsigned patienceMs) {
     bytes.clear();
     size_t length = 0;
@@ -106,7 +108,7 @@ FileRead AtomicFile::read(const std::string& path, size_t maxBytes, const std::f
 FileRead AtomicFile::read(const std::wstring& path, size_t maxBytes, const std::function<char*(size_t)>& room,
                           size_t& length, unsigned patienceMs) {
     length = 0;
-    if (path.empty() || path.find(L'\0') != std::wstring::npos) return FileRead::Missing;
+    if (!IsFileName(path)) return FileRead::Missing;
     constexpr unsigned kPauseMs = 100;
     for (unsigned waited = 0;; waited += kPauseMs) {
         bool held = false;

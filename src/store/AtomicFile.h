@@ -10,6 +10,7 @@
 // Whether `path` can name a file: not empty and without a NUL. The platform reads a path only
 // up to a NUL, so a path holding one would name another file.
 bool IsFileName(const std::string& path);
+bool IsFileName(const std::wstring& path);
 
 // What became of reading a whole file.
 enum class FileRead {

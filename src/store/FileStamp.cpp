@@ -5,14 +5,13 @@
 #include "base/ProgramText.h"
 #include "store/AtomicFile.h"
 
-FileStamp StampOf(const std::string& path) { return IsFileName(path) ? StampOf(WideFromProgramText(path)) : FileStamp{}; }
+FileStamp StampOf(const std::string& path) {
+    return IsFileName(path) ? StampOf(WideFromProgramText(path)) : FileStamp{};
+}
 
 FileStamp StampOf(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (path.empty() || path.find(L'\0') != std::wstring::npos ||
-        !GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
-        return {};
-    }
+    if (!IsFileName(path) || !GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return {};
     FileStamp stamp;
     stamp.exists = true;
     stamp.size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;

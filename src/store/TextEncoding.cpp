@@ -22,10 +22,10 @@ bool IsValidUtf8(const std::string& bytes) {
 }
 
 // Whether `bytes` are valid text of code page 936.
-bool IsWholeInDoubleByteAnsi(const std::string& bytes) {
+bool IsWholeInProgramCodePage(const std::string& bytes) {
     if (!FitsInt(bytes.size())) return false;
-    return MultiByteToWideChar(kProgramCodePage, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), nullptr,
-                               0) > 0;
+    return MultiByteToWideChar(kProgramCodePage, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()),
+                               nullptr, 0) > 0;
 }
 
 bool HasNonAscii(const std::string& bytes) {
@@ -77,15 +77,7 @@ TextEncoding DetectTextEncoding(const std::string& bytes) {
     const std::wstring wide = WideFromCodePage(bytes, CP_UTF8);
     const bool anyThreeByteCharacter = std::any_of(wide.begin(), wide.end(), [](wchar_t c) { return c >= 0x800; });
     if (anyThreeByteCharacter) return TextEncoding::Utf8;
-    return ProgramTextHolds(wide) && !IsWholeInDoubleByteAnsi(bytes) ? TextEncoding::Utf8 : TextEncoding::Ansi;
-}
-
-std::string DecodeToAnsi(const std::string& bytes, TextEncoding encoding) {
-    return IsUnicode(encoding) ? AnsiFromUtf8(LineText(bytes, encoding)) : bytes;
-}
-
-std::string EncodeFromAnsi(const std::string& ansi, TextEncoding encoding) {
-    return IsUnicode(encoding) ? FileBytes(Utf8FromAnsi(ansi), encoding) : ansi;
+    return ProgramTextHolds(wide) && !IsWholeInProgramCodePage(bytes) ? TextEncoding::Utf8 : TextEncoding::Ansi;
 }
 
 std::wstring DecodeToWide(const std::string& bytes, TextEncoding encoding) {

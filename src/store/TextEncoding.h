@@ -15,13 +15,9 @@ enum class TextEncoding { Ansi, Utf8, Utf8WithBom, Utf16Le, Utf16Be };
 
 TextEncoding DetectTextEncoding(const std::string& bytes);
 
-// The text in code page 936, without its byte-order mark. ANSI bytes come through as they
-// are; a character the code page lacks comes out as '?'.
-std::string DecodeToAnsi(const std::string& bytes, TextEncoding encoding);
-// ANSI text in the encoding, with the byte-order mark the encoding has.
-std::string EncodeFromAnsi(const std::string& ansi, TextEncoding encoding);
-// The same for the text as the platform has it: every character a Unicode file holds is kept;
-// in an ANSI file a character code page 936 lacks comes out as '?' (ProgramTextHolds tells).
+// The text as the platform has it, without its byte-order mark, and back into the encoding with
+// its mark: every character a Unicode file holds is kept; in an ANSI file a character code page
+// 936 lacks comes out as '?' (ProgramTextHolds tells).
 std::wstring DecodeToWide(const std::string& bytes, TextEncoding encoding);
 std::string EncodeFromWide(const std::wstring& wide, TextEncoding encoding);
 
